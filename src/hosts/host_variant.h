@@ -1,0 +1,64 @@
+#pragma once
+// What differs between the spreadsheet and the presentation host. One
+// implementation per host; each deliverable builds the add-in with its own.
+#include <memory>
+#include <string>
+
+#include "platform/host.h"
+
+namespace brelm {
+
+class Addin;
+
+enum class HostKind { Sheet, Slide };
+
+// The host's active window as read once per synchronisation pass.
+struct ActiveWindowInfo {
+  bool known = false;  // false: the host reported no active window
+  std::shared_ptr<DocWindow> window;
+  std::string caption;  // spreadsheet host: windows are known by caption
+};
+
+enum class DropOn { Tab, Arrow, Bar };
+
+class HostVariant {
+ public:
+  explicit HostVariant(Addin& addin) : addin_(addin) {}
+  virtual ~HostVariant() = default;
+  HostVariant(const HostVariant&) = delete;
+  HostVariant& operator=(const HostVariant&) = delete;
+
+  // Takes the host Application; false when it is not this host's kind.
+  virtual bool bind(std::shared_ptr<HostApp> app) = 0;
+  virtual HostApp* app() const = 0;
+  virtual void startAddin() = 0;
+  // Disconnection: unsubscribes, gives the host its layout and settings back,
+  // and releases the Application.
+  virtual void stop() = 0;
+  virtual void aa() = 0;
+  virtual void trackHostGeometry() = 0;
+  // The window given the focus back after a click.
+  virtual Hwnd focusWindow() = 0;
+  // Strip background when the theme asks for the alternative look.
+  virtual int themedStripPicture() const = 0;
+  virtual int tickIntervalMs() const = 0;
+
+  // Document tracking
+  virtual ActiveWindowInfo readActive() = 0;
+  virtual bool isActive(const ActiveWindowInfo& active, const DocWindow& window,
+                        const std::string& caption) const = 0;
+  // Second pass: does window (host position j) already have a tab?
+  virtual bool hasTab(DocWindow& window) = 0;
+
+  // Pointer handlers
+  virtual void selectByClick(int k, bool fullForm) = 0;
+  virtual void closeByImage(int k) = 0;
+  virtual void activateAfterDrop(int s, DropOn on) = 0;
+
+ protected:
+  Addin& addin_;
+};
+
+std::unique_ptr<HostVariant> makeHostVariant(HostKind kind, Addin& addin);
+
+}  // namespace brelm

@@ -1,0 +1,105 @@
+#pragma once
+// The tab bar form: plain data owned by the core, shown by a toolkit.
+// Everything is measured in twips, single precision, as the form toolkit does.
+#include <string>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace brelm {
+
+// Pictures of the image list, by 1-based index; 0 = no picture.
+namespace picture {
+constexpr int kNone = 0;
+constexpr int kTab = 1;
+constexpr int kTabHover = 2;
+constexpr int kClose = 3;
+constexpr int kCloseHover = 4;
+constexpr int kDocIcon = 5;
+constexpr int kStrip6 = 6;
+constexpr int kStrip7 = 7;
+constexpr int kStrip8 = 8;
+// The form's own design-time background.
+constexpr int kStripDesign = 0;
+}  // namespace picture
+
+struct Element {
+  float left = 0, top = 0, width = 0, height = 0;
+  bool visible = false;
+  int picture = picture::kNone;
+  std::string caption;  // labels only
+};
+
+enum class ElementKind { Image1, Image2, Image3, Label2, Ileft, Iright, Form };
+
+struct Target {
+  ElementKind kind = ElementKind::Form;
+  int index = 0;  // control index for the per-tab arrays, 0 otherwise
+  friend bool operator==(const Target&, const Target&) = default;
+};
+
+// The form's controls. Index 0 of each array is the hidden template.
+struct FormState {
+  float width = 8115, height = 360;
+  int picture = picture::kStripDesign;
+  std::vector<Element> image1{1}, image2{1}, image3{1}, label2{1};
+  Element ileft{0, 0, 285, 285, false, 0, {}};
+  Element iright{0, 0, 285, 285, false, 0, {}};
+  bool shown = false;
+
+  int loadedCount() const { return static_cast<int>(label2.size()); }
+};
+
+enum class TimerId { Mouse, Left, Right };
+
+namespace mouse {
+constexpr int kLeft = 1;
+constexpr int kRight = 2;
+}  // namespace mouse
+
+namespace msgbox {
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+constexpr int kCancel = 2;
+}  // namespace msgbox
+
+// Implemented by the core; the toolkit raises these on the UI thread.
+class FormEvents {
+ public:
+  virtual ~FormEvents() = default;
+  virtual void onMouseDown(Target target, int button) = 0;
+  virtual void onMouseUp(Target target, int button) = 0;
+  virtual void onClick(Target target) = 0;
+  virtual void onDblClick(Target target) = 0;
+  virtual void onMouseMove(Target target) = 0;
+  // A manual drag of Image1(source) ended over target at (x, y) form twips.
+  virtual void onDragDrop(int source, Target target, float x, float y) = 0;
+  virtual void onTimer(TimerId timer) = 0;
+  // The form's window was resized (twips).
+  virtual void onResize(float width, float height) = 0;
+};
+
+class FormToolkit {
+ public:
+  virtual ~FormToolkit() = default;
+  // Creates the form window on first use; the toolkit reads `state` to paint
+  // and hit-test and raises events on `events`.
+  virtual Hwnd create(const FormState* state, FormEvents* events) = 0;
+  // Destroys the window and stops its timers; the toolkit forgets state and events.
+  virtual void destroy() = 0;
+  virtual Hwnd window() const = 0;
+  virtual void show(bool visible) = 0;
+  virtual void resize(float width, float height) = 0;
+  // Auto-size of a caption label in the caption font.
+  virtual float textWidth(const std::string& caption) = 0;
+  virtual float textHeight() = 0;
+  virtual void setTimer(TimerId timer, bool enabled, int intervalMs) = 0;
+  virtual bool timerEnabled(TimerId timer) const = 0;
+  // The form state changed; repaint when idle.
+  virtual void invalidate() = 0;
+  virtual void beginDrag(int index) = 0;
+  // Yes / No / Cancel; returns msgbox::kYes, kNo or kCancel.
+  virtual int messageBox(const std::string& text) = 0;
+};
+
+}  // namespace brelm

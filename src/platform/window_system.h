@@ -1,0 +1,62 @@
+#pragma once
+// The few window-system operations the add-in needs, over opaque handles.
+// Rectangles are screen pixels; positions given to setWindowPos are relative
+// to the moved window's parent.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace brelm {
+
+using Hwnd = std::uintptr_t;
+constexpr Hwnd kNoWindow = 0;
+
+struct Rect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  std::int32_t width() const { return right - left; }
+  std::int32_t height() const { return bottom - top; }
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Point {
+  std::int32_t x = 0, y = 0;
+};
+
+enum class Relation { Child, First, Next };  // GW_CHILD, GW_HWNDFIRST, GW_HWNDNEXT
+enum class ZOrder { None, Top, Bottom };     // insert-after: none, HWND_TOP, HWND_BOTTOM
+
+namespace swp {
+constexpr unsigned kNoMove = 0x0002;
+constexpr unsigned kNoZOrder = 0x0004;
+constexpr unsigned kFrameChanged = 0x0020;
+}  // namespace swp
+
+enum class ShowCmd { Hide = 0, Show = 5 };
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  // First top-level window of the class, or kNoWindow.
+  virtual Hwnd findWindow(const std::string& cls) = 0;
+  // First child of parent after `after` matching class (any case) and title
+  // (any title when nullopt), or kNoWindow.
+  virtual Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
+                         const std::optional<std::string>& title) = 0;
+  virtual Hwnd relative(Hwnd window, Relation relation) = 0;
+  virtual std::string className(Hwnd window) = 0;
+  virtual std::string windowText(Hwnd window) = 0;
+  virtual Hwnd parent(Hwnd window) = 0;
+  // False, with `out` untouched, when the window does not exist.
+  virtual bool windowRect(Hwnd window, Rect& out) = 0;
+  virtual bool setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
+                            unsigned flags) = 0;
+  virtual bool setParent(Hwnd child, Hwnd parent) = 0;
+  virtual bool showWindow(Hwnd window, ShowCmd cmd) = 0;
+  virtual bool setForeground(Hwnd window) = 0;
+  virtual Point cursorPos() = 0;
+  // Screen twips per pixel, rounded to a whole number (15 at 96 dpi).
+  virtual int twipsPerPixelX() = 0;
+  virtual int twipsPerPixelY() = 0;
+};
+
+}  // namespace brelm
