@@ -62,6 +62,17 @@ void SheetDocking::dockHostWindows() {
   }
 }
 
+void SheetDocking::shrinkFormulaBar() {
+  WindowSystem& ws = addin_.windows();
+  const int sh = addin_.dock().stripHeight = addin_.computeStripHeight();
+  const Hwnd formulaBar = ws.findChild(app_.hwnd(), kNoWindow, "EXCEL;", std::nullopt);
+  Rect f;
+  ws.windowRect(formulaBar, f);
+  ws.setWindowPos(formulaBar, ZOrder::Bottom, 0, 0, f.width(), f.height() - sh, swp::kNoMove);
+  // The host did not lay itself out: this is the layout to keep, not to re-dock.
+  if (formulaBar == formulaBarWnd_ && givenFormulaHeight_ >= 0) givenFormulaHeight_ = f.height() - sh;
+}
+
 void SheetDocking::findCommandBars(Hwnd parent) {
   WindowSystem& ws = addin_.windows();
   Hwnd c = ws.relative(ws.relative(parent, Relation::Child), Relation::First);

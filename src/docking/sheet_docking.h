@@ -17,6 +17,8 @@ class SheetDocking {
   void dockHostWindows();
   void trackHostGeometry();
   void findCommandBars(Hwnd parent);
+  // Takes the strip's height back from the formula bar (each call does).
+  void shrinkFormulaBar();
   // Gives the host the layout it had before the strip was docked, as long as
   // the host has not laid itself out anew since.
   void restoreLayout();

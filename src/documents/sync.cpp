@@ -42,7 +42,7 @@ void Addin::testbooks() {
   }
 
   const int m = host.app()->windowCount();
-  if (model.tabCount >= m) return;
+  if (model.tabCount >= m || model.tabCount >= kMaxTabs) return;
   for (int j = 1; j <= m; ++j) {
     std::shared_ptr<DocWindow> window = host.app()->window(j);
     if (host.hasTab(*window)) continue;

@@ -48,12 +48,7 @@ void SheetHost::stop() {
 }
 
 void SheetHost::aa() {
-  WindowSystem& ws = addin_.windows();
-  const int sh = addin_.dock().stripHeight = addin_.computeStripHeight();
-  const Hwnd formulaBar = ws.findChild(app_->hwnd(), kNoWindow, "EXCEL;", std::nullopt);
-  Rect f;
-  ws.windowRect(formulaBar, f);
-  ws.setWindowPos(formulaBar, ZOrder::Bottom, 0, 0, f.width(), f.height() - sh, swp::kNoMove);
+  docking_->shrinkFormulaBar();
   addin_.dock().lastDockOffset = 0;
 }
 
