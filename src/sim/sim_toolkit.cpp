@@ -174,6 +174,10 @@ int SimToolkit::messageBox(const std::string& text) {
   return answer;
 }
 
+void SimToolkit::showMessage(const std::string& text) {
+  log_.action("Message \"" + text + "\"");
+}
+
 int SimToolkit::fire(TimerId timer, int n) {
   int delivered = 0;
   for (int i = 0; i < n && timers_[index(timer)].enabled && window_ != kNoWindow; ++i) {
