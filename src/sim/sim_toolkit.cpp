@@ -174,6 +174,10 @@ int SimToolkit::messageBox(const std::string& text) {
   return answer;
 }
 
+void SimToolkit::showMessage(const std::string& text) {
+  log_.action("Message \"" + text + "\"");
+}
+
 int SimToolkit::fire(TimerId timer, int n) {
   int delivered = 0;
   for (int i = 0; i < n && timers_[index(timer)].enabled && window_ != kNoWindow; ++i) {
@@ -251,17 +255,23 @@ void SimToolkit::mouseUp(Target t, int button) {
   raiseUp(t, button);
 }
 
+// A click during a drag is only the release that ends it: the drop, no Click.
 void SimToolkit::click(Target t) {
   require(t);
   pointAt(t);
+  bool dragging = drag_.has_value();
   raiseDown(t, mouse::kLeft);
   raiseUp(t, mouse::kLeft);
-  raiseClick(t);
+  if (!dragging) raiseClick(t);
 }
 
 void SimToolkit::dblClick(Target t) {
   require(t);
   pointAt(t);
+  if (drag_) {
+    raiseUp(t, mouse::kLeft);
+    return;
+  }
   raiseDown(t, mouse::kLeft);
   raiseUp(t, mouse::kLeft);
   raiseClick(t);

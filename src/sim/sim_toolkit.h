@@ -44,6 +44,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void invalidate() override { ++invalidations_; }
   void beginDrag(int index) override;
   int messageBox(const std::string& text) override;
+  void showMessage(const std::string& text) override;
 
   // Driving the toolkit, as the user and the clock would. Pointer methods
   // throw std::invalid_argument for an element the user could not reach.
