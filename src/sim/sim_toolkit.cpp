@@ -255,17 +255,23 @@ void SimToolkit::mouseUp(Target t, int button) {
   raiseUp(t, button);
 }
 
+// A click during a drag is only the release that ends it: the drop, no Click.
 void SimToolkit::click(Target t) {
   require(t);
   pointAt(t);
+  bool dragging = drag_.has_value();
   raiseDown(t, mouse::kLeft);
   raiseUp(t, mouse::kLeft);
-  raiseClick(t);
+  if (!dragging) raiseClick(t);
 }
 
 void SimToolkit::dblClick(Target t) {
   require(t);
   pointAt(t);
+  if (drag_) {
+    raiseUp(t, mouse::kLeft);
+    return;
+  }
   raiseDown(t, mouse::kLeft);
   raiseUp(t, mouse::kLeft);
   raiseClick(t);
