@@ -59,6 +59,14 @@ void SlideEvents::parkStrip() {
   parked_ = true;
 }
 
+void SlideEvents::stripLost() {
+  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
+      kNoWindow;
+  addin_.dock().lastDockOffset = 0;
+  parked_ = true;  // the new window is hidden and has no parent
+  if (recovery_ == Recovery::None) recovery_ = Recovery::Redock;
+}
+
 void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
   WindowSystem& ws = addin_.windows();
   if (framePerDocument_) {

@@ -29,6 +29,8 @@ class SlideEvents final : public SlideAppEvents {
   void xlap_PresentationClose();
   void redockStrip();
   void parkStrip();
+  // The strip went down with a closing frame and was made anew.
+  void stripLost();
   // The close image of tab n: save prompt, then close.
   void closeByTab(int n);
   // Work a host event asked for but that must not run inside the host's call.
