@@ -63,6 +63,10 @@ void HostModel::markSaved(const std::string& caption) {
   docs_.at(wins_.at(idOf(caption)).doc).saved = true;
 }
 
+void HostModel::failSaves(const std::string& caption) {
+  docs_.at(wins_.at(idOf(caption)).doc).saveFails = true;
+}
+
 void HostModel::setWindowState(const std::string& caption, int state) {
   wins_.at(idOf(caption)).state = state;
 }
@@ -225,6 +229,7 @@ void HostModel::closeWindow(int id) {
 
 void HostModel::saveActiveAs(const std::string& fileName) {
   DocData& d = liveDocument(wins_.at(activeId()).doc);
+  if (d.saveFails) throw HostError(hresult::kException, "The document could not be saved");
   d.saved = true;
   d.path = kDocumentFolder;
   (void)fileName;  // the name stays: the dialog was accepted with the proposed name

@@ -36,6 +36,7 @@ struct DocData {
   std::string path;
   bool saved = true;
   bool open = true;
+  bool saveFails = false;  // a full disk, a read-only folder
 };
 
 struct WinData {
@@ -90,6 +91,8 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   void setBusy(bool busy) { busy_ = busy; }
   void modify(const std::string& caption);
   void markSaved(const std::string& caption);
+  // Every save of the window's document fails from now on.
+  void failSaves(const std::string& caption);
   void setWindowState(const std::string& caption, int state);
   void setWidthPoints(double points);
   // The host lays out its windows anew, undoing moves made by others.

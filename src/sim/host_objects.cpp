@@ -80,17 +80,16 @@ bool SimDocument::saved() {
 void SimDocument::save() {
   host().enter(call("Save"), false);
   DocData& d = host().liveDocument(id_);
+  if (d.saveFails) throw HostError(hresult::kException, "The document could not be saved");
   if (d.path.empty()) d.path = kDocumentFolder;
   d.saved = true;
 }
 
 void SimDocument::activate() {
-  if (host().kind() != HostKind::Sheet) {
-    throw HostError(hresult::kUnknownName, "Presentation has no member Activate");
-  }
-  host().enter(call("Activate workbook"), false);
+  host().enter(call(host().kind() == HostKind::Sheet ? "Activate workbook" : "Activate presentation"),
+               false);
   host().liveDocument(id_);
-  // A workbook activates its most recently active window.
+  // A document activates its most recently active window.
   for (int id : host().windowOrder()) {
     if (host().window(id)->doc == id_) {
       host().activateWindow(id);
