@@ -188,7 +188,13 @@ void Scenario::execute(const std::vector<std::string>& words) {
     dump();
   } else if (c == "down" || c == "up" || c == "click" || c == "dblclick" || c == "move" ||
              c == "drop" || c == "release") {
-    pointerAction(args);
+    try {
+      pointerAction(args);
+    } catch (const std::invalid_argument& e) {
+      std::string what = e.what();
+      if (what.rfind(args.command() + ":", 0) == 0) throw;
+      bad(args.command() + ": " + what);
+    }
   } else {
     hostAction(args);
   }
