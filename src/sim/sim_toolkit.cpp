@@ -89,14 +89,27 @@ Hwnd SimToolkit::create(const FormState* state, FormEvents* events) {
   state_ = state;
   events_ = events;
   if (window_ != kNoWindow) return window_;
+  makeWindow();
+  log_.action("CreateWindow " + std::string(kStripClass));
+  return window_;
+}
+
+void SimToolkit::makeWindow() {
+  const FormState* state = state_;
   int tpp = windows_.twipsPerPixel();
   int cx = state ? static_cast<int>(state->width) / tpp : 0;
   int cy = state ? static_cast<int>(state->height) / tpp : 0;
   window_ = tree_.create(kNoWindow, kStripClass, "", {0, 0, cx, cy}, 0, false);
   tree_.listen(window_, this);
   windows_.watchSize(window_, this);
-  log_.action("CreateWindow " + std::string(kStripClass));
-  return window_;
+}
+
+bool SimToolkit::recreateIfLost() {
+  if (!lost_) return false;
+  lost_ = false;
+  makeWindow();
+  log_.action("CreateWindow " + std::string(kStripClass) + " (again)");
+  return true;
 }
 
 void SimToolkit::stopAll() {
@@ -114,17 +127,20 @@ void SimToolkit::destroy() {
     log_.action("DestroyWindow " + std::string(kStripClass));
   }
   stopAll();
+  lost_ = false;
   state_ = nullptr;
   events_ = nullptr;
 }
 
 // The strip went down with the window it was a child of, as Win32 destroys
-// child windows with their parent. Its timers die with it.
+// child windows with their parent. The timers belong to the toolkit, not to
+// the strip window, and go on; a drag in progress ends.
 void SimToolkit::windowDestroyed(Hwnd window) {
   if (window != window_) return;
   window_ = kNoWindow;
+  lost_ = true;
   windows_.watchSize(kNoWindow, nullptr);
-  stopAll();
+  drag_.reset();
   log_.action("DestroyWindow " + std::string(kStripClass) + " (with its parent)");
 }
 
@@ -180,7 +196,7 @@ void SimToolkit::showMessage(const std::string& text) {
 
 int SimToolkit::fire(TimerId timer, int n) {
   int delivered = 0;
-  for (int i = 0; i < n && timers_[index(timer)].enabled && window_ != kNoWindow; ++i) {
+  for (int i = 0; i < n && timers_[index(timer)].enabled && events_ != nullptr; ++i) {
     deliver(timerName(timer), [&](FormEvents& e) { e.onTimer(timer); });
     ++delivered;
   }

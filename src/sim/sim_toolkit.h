@@ -44,6 +44,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void invalidate() override { ++invalidations_; }
   void beginDrag(int index) override;
   int messageBox(const std::string& text) override;
+  bool recreateIfLost() override;
   void showMessage(const std::string& text) override;
 
   // Driving the toolkit, as the user and the clock would. Pointer methods
@@ -73,6 +74,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void windowDestroyed(Hwnd window) override;
   void windowSized(Hwnd window, int cx, int cy) override;
   void stopAll();
+  void makeWindow();
   void require(Target target) const;
   void pointAt(Target target);
   bool swallowedByDrag(const std::string& what);
@@ -91,6 +93,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   Hwnd window_ = kNoWindow;
   TimerState timers_[3];
   std::optional<int> drag_;
+  bool lost_ = false;  // the strip window went down with its parent
   std::deque<int> answers_;
   float charWidth_ = 60;
   int invalidations_ = 0;
