@@ -66,6 +66,7 @@ void SheetHost::build() {
   main_ = tree_.create(kNoWindow, "XLMAIN", "Microsoft Excel", {}, border);
   status_ = tree_.create(main_, "EXCEL4", "", {});
   desk_ = tree_.create(main_, "XLDESK", "", {});
+  tree_.get(desk_)->childrenFill = true;  // document windows are maximised
   rightDock_ = tree_.create(main_, "MsoCommandBarDock", "MsoDockRight", {});
   taskPaneBar_ = tree_.create(rightDock_, "MsoCommandBar", "Task Pane", {});
   leftDock_ = tree_.create(main_, "MsoCommandBarDock", "MsoDockLeft", {});
@@ -106,7 +107,6 @@ void SheetHost::relayout() {
   tree_.place(rightDock_, cw, areaTop, 0, areaHeight);
   tree_.place(taskPaneBar_, 0, 0, 0, areaHeight);
   tree_.place(desk_, 0, areaTop, cw, areaHeight);
-  for (const auto& [id, hwnd] : docWindows_) tree_.place(hwnd, 0, 0, cw, areaHeight);
   tree_.place(status_, 0, ch - statusHeight, cw, statusHeight);
 }
 

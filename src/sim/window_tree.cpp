@@ -114,6 +114,10 @@ void WindowTree::place(Hwnd window, int x, int y, int cx, int cy) {
   shift(window, o.x + x - w->rect.left, o.y + y - w->rect.top);
   w->rect.right = w->rect.left + cx;
   w->rect.bottom = w->rect.top + cy;
+  if (w->childrenFill) {
+    int innerWidth = cx - 2 * w->border, innerHeight = cy - 2 * w->border;
+    for (Hwnd child : std::vector<Hwnd>(w->children)) place(child, 0, 0, innerWidth, innerHeight);
+  }
 }
 
 void WindowTree::raise(Hwnd window) {

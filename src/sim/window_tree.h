@@ -21,6 +21,8 @@ struct SimWindow {
   Rect rect;                   // screen pixels
   int border = 0;              // client area inset on every side
   bool visible = true;
+  // An MDI client: its (maximised) children always fill its client area.
+  bool childrenFill = false;
 };
 
 // Told about windows it watches: the form toolkit watches its strip window.

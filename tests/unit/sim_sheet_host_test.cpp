@@ -88,6 +88,16 @@ TEST(SheetHost, ResizeAndRelayoutUndoTheMovesOfOthers) {
   EXPECT_EQ(rectOf(p, sheet.documentArea()).top, natural.top);
 }
 
+TEST(SheetHost, MaximisedDocumentWindowsFollowTheDocumentArea) {
+  SimPlatform p(sheetOptions());
+  p.host->open("Book1");
+  Hwnd desk = p.sheet()->documentArea();
+  Hwnd book = p.sheet()->windowOf(p.host->active()->id);
+  p.windows.setWindowPos(desk, ZOrder::None, 0, 184, 1325, 590, swp::kNoZOrder);
+  EXPECT_EQ(rectOf(p, book), rectOf(p, desk));
+  EXPECT_EQ(rectOf(p, book).height(), 590);
+}
+
 TEST(SheetHost, HidingTheFormulaBarMovesTheDocumentAreaUp) {
   SimPlatform p(sheetOptions());
   SheetHost& sheet = *p.sheet();

@@ -60,17 +60,22 @@ const json* resolvePointer(const json& doc, const std::string& pointer) {
 }
 
 bool isExpectation(const std::string& d) {
-  return d == "expect" || d == "expect-has" || d == "expect-lacks" || d == "expect-none";
+  return d == "expect" || d == "expect-has" || d == "expect-lacks" || d == "expect-none" ||
+         d == "expect-some";
 }
 
 std::optional<std::string> checkExpectation(const std::string& directive,
                                             const std::string& arguments, const json& dump) {
-  std::size_t space = arguments.find(' ');
-  if (space == std::string::npos) throw std::invalid_argument("#" + directive + " POINTER VALUE");
-  std::string pointer = arguments.substr(0, space);
-  std::string text = arguments.substr(arguments.find_first_not_of(' ', space));
+  // A pointer with spaces in it is written in double quotes.
+  bool quoted = !arguments.empty() && arguments[0] == '"';
+  std::size_t end = quoted ? arguments.find('"', 1) : arguments.find(' ');
+  std::size_t rest = end == std::string::npos ? end : arguments.find_first_not_of(' ', end + 1);
+  if (rest == std::string::npos) throw std::invalid_argument("#" + directive + " POINTER VALUE");
+  std::string pointer = quoted ? arguments.substr(1, end - 1) : arguments.substr(0, end);
+  std::string text = arguments.substr(rest);
   json expected;
-  if (directive == "expect-none") {
+  bool byPrefix = directive == "expect-none" || directive == "expect-some";
+  if (byPrefix) {
     expected = text;
   } else {
     try {
@@ -97,9 +102,11 @@ std::optional<std::string> checkExpectation(const std::string& directive,
   }
   for (const json& item : *actual) {
     if (item.is_string() && item.get<std::string>().rfind(text, 0) == 0) {
+      if (directive == "expect-some") return std::nullopt;
       return pointer + " holds " + item.dump();
     }
   }
+  if (directive == "expect-some") return pointer + " has nothing starting with " + text;
   return std::nullopt;
 }
 

@@ -4,9 +4,11 @@
 //   #expect-has POINTER JSON      the array at POINTER holds JSON
 //   #expect-lacks POINTER JSON    the array at POINTER does not hold JSON
 //   #expect-none POINTER PREFIX   no string in the array at POINTER starts with PREFIX
+//   #expect-some POINTER PREFIX   some string in the array at POINTER starts with PREFIX
 // POINTER is a JSON pointer whose array steps may also be `key=value`,
 // choosing the first element whose member `key` is value (as text), as in
-// /windows/class=XLDESK/rect or /elements/index=2/Label2/caption.
+// /windows/class=XLDESK/rect or /elements/index=2/Label2/caption. A pointer
+// holding spaces is written in double quotes.
 #include <optional>
 #include <string>
 

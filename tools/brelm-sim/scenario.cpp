@@ -57,7 +57,7 @@ class Scenario::Args {
   explicit Args(const std::vector<std::string>& words) : words_(words) {}
   const std::string& command() const { return words_[0]; }
   bool more() const { return next_ < words_.size(); }
-  const std::string& peek() const { return words_[next_]; }
+  std::size_t remaining() const { return words_.size() - next_; }
   std::string word(const char* what) {
     if (!more()) bad(command() + ": missing " + what);
     return words_[next_++];
@@ -188,7 +188,13 @@ void Scenario::execute(const std::vector<std::string>& words) {
     dump();
   } else if (c == "down" || c == "up" || c == "click" || c == "dblclick" || c == "move" ||
              c == "drop" || c == "release") {
-    pointerAction(args);
+    try {
+      pointerAction(args);
+    } catch (const std::invalid_argument& e) {
+      std::string what = e.what();
+      if (what.rfind(args.command() + ":", 0) == 0) throw;
+      bad(args.command() + ": " + what);
+    }
   } else {
     hostAction(args);
   }
@@ -228,9 +234,12 @@ void Scenario::pointerAction(Args& args) {
   }
   long source = c == "drop" ? args.integer("source index") : 0;
   std::string element = args.word("element");
-  // The arrows and the form have no index; an explicit 0 is accepted.
-  bool takesIndex = indexed(element);
-  long index = takesIndex || (args.more() && args.peek() == "0") ? args.integer("index") : 0;
+  // The arrows and the form have no index, but one may be written (0); it is
+  // there when the words left over after the trailing arguments are odd.
+  std::size_t trailing = c == "down" || c == "up" ? 1 : 0;
+  bool hasIndex = indexed(element) || (args.remaining() >= trailing &&
+                                       (args.remaining() - trailing) % 2 == 1);
+  long index = hasIndex ? args.integer("index") : 0;
   Target target = parseTarget(args.command(), element, index);
   if (c == "down" || c == "up") {
     int button = args.choice("button", {"left", "right", "1", "2"}) % 2 == 0 ? mouse::kLeft
