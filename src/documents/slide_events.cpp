@@ -63,8 +63,7 @@ void SlideEvents::stripLost() {
   docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
       kNoWindow;
   addin_.dock().lastDockOffset = 0;
-  parked_ = true;  // the new window is hidden and has no parent
-  if (recovery_ == Recovery::None) recovery_ = Recovery::Redock;
+  parked_ = true;  // the new window is hidden and has no parent: dock it on this tick
 }
 
 void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
@@ -106,20 +105,27 @@ void SlideEvents::xlap_WindowdeActivate(DocWindow& window) {
 
 void SlideEvents::xlap_PresentationClose() {
   if (!framePerDocument_) return;
-  // The closing presentation's frame goes away, and with it any child window.
-  // The host is still inside its close call here: what follows waits for the
-  // next tick. Closed through the host's own interface, another document's
-  // frame is brought forward; closed by its tab, that was done already.
-  parkStrip();
-  recovery_ = closingByTab == 0 ? Recovery::ActivateAnother : Recovery::Redock;
+  // Closed through the host's own interface: if that leaves no active window,
+  // bring another document forward so that a frame shows the strip. The host
+  // is still inside its close call here, so that waits for the next tick. A
+  // close by the tab has chosen the next window already.
+  if (closingByTab == 0) recovery_ = Recovery::ActivateIfNone;
   closingByTab = 0;
 }
 
 void SlideEvents::runDeferred() {
   const Recovery recovery = recovery_;
   recovery_ = Recovery::None;
-  if (recovery == Recovery::ActivateAnother) activateAnyWindow();
-  if (recovery == Recovery::Redock || parked_) redockStrip();
+  if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();
+  if (parked_) redockStrip();
+}
+
+bool SlideEvents::hostHasActiveWindow() {
+  try {
+    return app_.activeWindow() != nullptr;
+  } catch (const HostError&) {
+    return false;
+  }
 }
 
 void SlideEvents::activateAnyWindow() {

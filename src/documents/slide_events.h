@@ -50,7 +50,9 @@ class SlideEvents final : public SlideAppEvents {
   SlideApp& app_;
   SlideDocking& docking_;
   bool framePerDocument_;
-  enum class Recovery { None, ActivateAnother, Redock };
+  bool hostHasActiveWindow();
+
+  enum class Recovery { None, ActivateIfNone };
   Recovery recovery_ = Recovery::None;
   bool parked_ = false;
   std::vector<Hwnd> hiddenFrames_;

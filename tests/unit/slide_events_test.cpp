@@ -126,6 +126,18 @@ TEST_P(SlideClosing, ClosingThroughTheHostLeavesOtherDocumentsAndTheHostAlone) {
   }
 }
 
+TEST_P(SlideClosing, ClosingThroughTheHostKeepsTheWindowTheHostChose) {
+  start({"P1", "P2", "P3"});
+  h.host().userClose("P1");  // in the background
+  h.tick(2);
+  EXPECT_EQ(h.host().active()->caption, "P3");
+  h.host().userClose("P3");  // the active one: the host picks the next itself
+  const std::string chosen = h.host().active()->caption;
+  h.tick(2);
+  EXPECT_EQ(h.host().active()->caption, chosen);
+  EXPECT_EQ(h.selectedCaption(), chosen);
+}
+
 TEST_P(SlideClosing, CloseByTabWithoutAnEventLeavesTheFlagSet) {
   if (!frames()) GTEST_SKIP();
   start({"Deck", "Other"});

@@ -13,12 +13,14 @@ bool SheetHost::bind(std::shared_ptr<HostApp> app) {
 
 void SheetHost::startAddin() {
   WindowSystem& ws = addin_.windows();
-  formulaBarAtConnection_ = app_->displayFormulaBar();
+  const bool formulaBar = app_->displayFormulaBar();
   app_->setDisplayFormulaBar(true);
+  formulaBarAtConnection_ = formulaBar;
   addin_.bar().model = TabModel{};
   addin_.menu().buildTabPopup();
-  taskbarAtConnection_ = app_->showWindowsInTaskbar();
+  const bool taskbar = app_->showWindowsInTaskbar();
   app_->setShowWindowsInTaskbar(false);
+  taskbarAtConnection_ = taskbar;
   ws.setParent(addin_.formWindow(), app_->hwnd());
   docking_->dockHostWindows();
   addin_.toolkit().show(true);
@@ -41,8 +43,11 @@ void SheetHost::stop() {
     }
   };
   attempt([&] { docking_->restoreLayout(); });
-  attempt([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
-  attempt([&] { app_->setDisplayFormulaBar(formulaBarAtConnection_); });
+  // Only the settings start-up actually changed are given back.
+  if (taskbarAtConnection_) attempt([&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
+  if (formulaBarAtConnection_) attempt([&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
+  taskbarAtConnection_.reset();
+  formulaBarAtConnection_.reset();
   docking_.reset();
   app_.reset();
 }
