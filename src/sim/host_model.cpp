@@ -157,6 +157,10 @@ void HostModel::enter(const std::string& call, bool read) {
     }
     throw HostError(hresult::kHostBusy, "The host is busy");
   }
+  if (faults_ && faults_->fail(FaultSite::Host)) {
+    log_.action(call + " (fails)");
+    throw HostError(faults_->hostError(), "Injected failure of " + call);
+  }
   if (read) {
     log_.read(call);
   } else {

@@ -14,6 +14,7 @@
 
 #include "hosts/host_variant.h"
 #include "platform/host.h"
+#include "sim/fault_plan.h"
 #include "sim/sim_log.h"
 #include "sim/sim_window_system.h"
 #include "sim/window_tree.h"
@@ -117,6 +118,9 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   bool bound(int controlId) const;
   bool showWindowsInTaskbarValue() const { return showInTaskbar_; }
 
+  // Failures injected into object-model calls; nullptr for none.
+  void setFaults(FaultPlan* faults) { faults_ = faults; }
+
   // ---- The object model, for the host objects handed to the add-in.
   // Logs the call and throws HostError when the host cannot take it.
   void enter(const std::string& call, bool read);
@@ -184,6 +188,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
     ButtonClickSink* sink;
   };
 
+  FaultPlan* faults_ = nullptr;
   bool noActive_ = false;
   bool busy_ = false;
   bool quit_ = false;

@@ -15,8 +15,15 @@ struct LogEntry {
 
 class SimLog {
  public:
-  void action(std::string text) { entries_.push_back({std::move(text), false}); }
-  void read(std::string text) { entries_.push_back({std::move(text), true}); }
+  void action(std::string text) {
+    if (recording_) entries_.push_back({std::move(text), false});
+  }
+  void read(std::string text) {
+    if (recording_) entries_.push_back({std::move(text), true});
+  }
+  // Off: calls are no longer kept (escapes still count), so that a long
+  // benchmark does not fill memory with its record.
+  void setRecording(bool on) { recording_ = on; }
 
   // An exception came out of the add-in where no exception may cross (a
   // window procedure, a timer, a COM event). Recorded as an action.
@@ -34,6 +41,7 @@ class SimLog {
   std::vector<LogEntry> entries_;
   std::size_t mark_ = 0;
   int escapes_ = 0;
+  bool recording_ = true;
 };
 
 }  // namespace brelm::sim

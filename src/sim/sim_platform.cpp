@@ -14,6 +14,9 @@ SimPlatform::SimPlatform(const SimOptions& opts)
   } else {
     host = std::make_shared<SlideHost>(hostOptions, log, tree, windows);
   }
+  windows.setFaults(&faults);
+  toolkit.setFaults(&faults);
+  host->setFaults(&faults);
   if (opts.theme) {
     registry.setDword(RegRoot::CurrentUser, officeCommonKey(opts.version), "Theme", *opts.theme);
   }

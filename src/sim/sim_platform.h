@@ -8,6 +8,7 @@
 #include <string>
 
 #include "addin/addin.h"
+#include "sim/fault_plan.h"
 #include "sim/host_model.h"
 #include "sim/sheet_host.h"
 #include "sim/sim_log.h"
@@ -38,6 +39,8 @@ class SimPlatform {
   SlideHost* slide() { return dynamic_cast<SlideHost*>(host.get()); }
 
   SimOptions options;
+  // Off until a test starts it; every simulated component consults it.
+  FaultPlan faults;
   SimLog log;
   WindowTree tree;
   SimWindowSystem windows;

@@ -85,7 +85,15 @@ void SimToolkit::deliver(const std::string& what, F&& f) {
   }
 }
 
+bool SimToolkit::failing(const char* call) {
+  if (!faults_ || !faults_->fail(FaultSite::Toolkit)) return false;
+  log_.action(std::string(call) + " (fails)");
+  return true;
+}
+
 Hwnd SimToolkit::create(const FormState* state, FormEvents* events) {
+  if (window_ == kNoWindow && failing("CreateWindow"))
+    throw std::runtime_error("the strip window could not be created");
   state_ = state;
   events_ = events;
   if (window_ != kNoWindow) return window_;
@@ -106,6 +114,7 @@ void SimToolkit::makeWindow() {
 
 bool SimToolkit::recreateIfLost() {
   if (!lost_) return false;
+  if (failing("CreateWindow (again)")) return false;  // still lost: the next call tries again
   lost_ = false;
   makeWindow();
   log_.action("CreateWindow " + std::string(kStripClass) + " (again)");
@@ -165,7 +174,13 @@ void SimToolkit::resize(float width, float height) {
 }
 
 float SimToolkit::textWidth(const std::string& caption) {
+  if (failing("GetTextExtent")) throw std::runtime_error("the caption could not be measured");
   return charWidth_ * static_cast<float>(utf16Length(caption));
+}
+
+float SimToolkit::textHeight() {
+  if (failing("GetTextMetrics")) throw std::runtime_error("the font could not be measured");
+  return 270;
 }
 
 void SimToolkit::setTimer(TimerId timer, bool enabled, int intervalMs) {
@@ -175,11 +190,13 @@ void SimToolkit::setTimer(TimerId timer, bool enabled, int intervalMs) {
 bool SimToolkit::timerEnabled(TimerId timer) const { return timers_[index(timer)].enabled; }
 
 void SimToolkit::beginDrag(int index) {
+  if (failing("Drag")) return;
   log_.action("Drag Image1(" + std::to_string(index) + ")");
   drag_ = index;
 }
 
 int SimToolkit::messageBox(const std::string& text) {
+  if (failing("MsgBox")) return msgbox::kCancel;
   int answer = msgbox::kCancel;
   if (!answers_.empty()) {
     answer = answers_.front();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/form.h"
+#include "sim/fault_plan.h"
 #include "sim/sim_log.h"
 #include "sim/sim_window_system.h"
 #include "sim/window_tree.h"
@@ -38,7 +39,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void show(bool visible) override;
   void resize(float width, float height) override;
   float textWidth(const std::string& caption) override;
-  float textHeight() override { return 270; }
+  float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
   bool timerEnabled(TimerId timer) const override;
   void invalidate() override { ++invalidations_; }
@@ -46,6 +47,12 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   int messageBox(const std::string& text) override;
   bool recreateIfLost() override;
   void showMessage(const std::string& text) override;
+
+  // Failures injected into the toolkit calls that can fail; nullptr for none.
+  // Creating a window and measuring text throw (the process is out of window
+  // or GDI resources); a window lost with its parent is not made again yet; a
+  // drag does not start; a message box that cannot be shown answers Cancel.
+  void setFaults(FaultPlan* faults) { faults_ = faults; }
 
   // Driving the toolkit, as the user and the clock would. Pointer methods
   // throw std::invalid_argument for an element the user could not reach.
@@ -74,6 +81,8 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void windowDestroyed(Hwnd window) override;
   void windowSized(Hwnd window, int cx, int cy) override;
   void stopAll();
+  // Logs `call` as failing when the fault plan says so.
+  bool failing(const char* call);
   void makeWindow();
   void require(Target target) const;
   void pointAt(Target target);
@@ -97,6 +106,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   std::deque<int> answers_;
   float charWidth_ = 60;
   int invalidations_ = 0;
+  FaultPlan* faults_ = nullptr;
 };
 
 std::string targetName(Target target);

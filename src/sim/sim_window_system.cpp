@@ -31,6 +31,7 @@ Hwnd SimWindowSystem::findWindow(const std::string& cls) {
 
 Hwnd SimWindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
                                 const std::optional<std::string>& title) {
+  if (failing()) return kNoWindow;
   if (parent != kNoWindow && !tree_.exists(parent)) return kNoWindow;
   const auto& list = tree_.children(parent);
   auto it = list.begin();
@@ -47,6 +48,7 @@ Hwnd SimWindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
 }
 
 Hwnd SimWindowSystem::relative(Hwnd window, Relation relation) {
+  if (failing()) return kNoWindow;
   const SimWindow* w = tree_.get(window);
   if (!w) return kNoWindow;
   if (relation == Relation::Child) return w->children.empty() ? kNoWindow : w->children.front();
@@ -57,21 +59,25 @@ Hwnd SimWindowSystem::relative(Hwnd window, Relation relation) {
 }
 
 std::string SimWindowSystem::className(Hwnd window) {
+  if (failing()) return {};
   const SimWindow* w = tree_.get(window);
   return w ? w->cls : std::string();
 }
 
 std::string SimWindowSystem::windowText(Hwnd window) {
+  if (failing()) return {};
   const SimWindow* w = tree_.get(window);
   return w ? w->title : std::string();
 }
 
 Hwnd SimWindowSystem::parent(Hwnd window) {
+  if (failing()) return kNoWindow;
   const SimWindow* w = tree_.get(window);
   return w ? w->parent : kNoWindow;
 }
 
 bool SimWindowSystem::windowRect(Hwnd window, Rect& out) {
+  if (failing()) return false;
   const SimWindow* w = tree_.get(window);
   if (!w) return false;
   out = w->rect;
@@ -94,9 +100,10 @@ std::string flagText(ZOrder z, unsigned flags) {
 
 bool SimWindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
                                    unsigned flags) {
-  log_.action("SetWindowPos " + describe(window) + " " + std::to_string(x) + " " +
+  if (refused("SetWindowPos " + describe(window) + " " + std::to_string(x) + " " +
               std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) +
-              flagText(z, flags));
+              flagText(z, flags)))
+    return false;
   if (!tree_.exists(window)) return false;
   Rect local = tree_.localRect(window);
   if (flags & swp::kNoMove) {
@@ -116,22 +123,34 @@ bool SimWindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, 
 }
 
 bool SimWindowSystem::setParent(Hwnd child, Hwnd parent) {
-  log_.action("SetParent " + describe(child) + " " + describe(parent));
+  if (refused("SetParent " + describe(child) + " " + describe(parent))) return false;
   return tree_.reparent(child, parent);
 }
 
 bool SimWindowSystem::showWindow(Hwnd window, ShowCmd cmd) {
-  log_.action("ShowWindow " + describe(window) + (cmd == ShowCmd::Hide ? " hide" : " show"));
+  if (refused("ShowWindow " + describe(window) + (cmd == ShowCmd::Hide ? " hide" : " show")))
+    return false;
   if (!tree_.exists(window)) return false;
   tree_.setVisible(window, cmd != ShowCmd::Hide);
   return true;
 }
 
 bool SimWindowSystem::setForeground(Hwnd window) {
-  log_.action("SetForeground " + describe(window));
+  if (refused("SetForeground " + describe(window))) return false;
   if (!tree_.exists(window)) return false;
   foreground_ = window;
   return true;
+}
+
+Point SimWindowSystem::cursorPos() {
+  if (failing()) return {};
+  return cursor_;
+}
+
+bool SimWindowSystem::refused(const std::string& call) {
+  const bool fails = failing();
+  log_.action(fails ? call + " (fails)" : call);
+  return fails;
 }
 
 void SimWindowSystem::watchSize(Hwnd window, SizeListener* listener) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/window_system.h"
+#include "sim/fault_plan.h"
 #include "sim/sim_log.h"
 #include "sim/window_tree.h"
 
@@ -35,9 +36,13 @@ class SimWindowSystem final : public WindowSystem {
   bool setParent(Hwnd child, Hwnd parent) override;
   bool showWindow(Hwnd window, ShowCmd cmd) override;
   bool setForeground(Hwnd window) override;
-  Point cursorPos() override { return cursor_; }
-  int twipsPerPixelX() override { return twipsPerPixel_; }
-  int twipsPerPixelY() override { return twipsPerPixel_; }
+  Point cursorPos() override;
+  int twipsPerPixelX() override { return failing() ? 0 : twipsPerPixel_; }
+  int twipsPerPixelY() override { return failing() ? 0 : twipsPerPixel_; }
+
+  // Failures injected into the calls above; nullptr for none. A failing call
+  // returns what Win32 returns then: a null handle, FALSE, an empty text, 0.
+  void setFaults(FaultPlan* faults) { faults_ = faults; }
 
   void setCursor(Point p) { cursor_ = p; }
   Hwnd foreground() const { return foreground_; }
@@ -48,6 +53,10 @@ class SimWindowSystem final : public WindowSystem {
   std::string describe(Hwnd window) const;
 
  private:
+  bool failing() { return faults_ && faults_->fail(FaultSite::Window); }
+  // Logs a call that changes the desktop; true when it is to fail.
+  bool refused(const std::string& call);
+
   WindowTree& tree_;
   SimLog& log_;
   int dpi_;
@@ -56,6 +65,7 @@ class SimWindowSystem final : public WindowSystem {
   Hwnd foreground_ = kNoWindow;
   Hwnd sizeWatched_ = kNoWindow;
   SizeListener* sizeListener_ = nullptr;
+  FaultPlan* faults_ = nullptr;
 };
 
 // Win32 compares window class names without regard to case.
