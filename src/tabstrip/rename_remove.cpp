@@ -8,9 +8,12 @@ namespace brelm {
 void TabBar::tabrename(int index, const std::string& caption) {
   const int e = index;
   Element& label = label2(e);
+  // Measured first: a caption taken without its width would never be
+  // measured again, as the next pass finds the caption already in place.
+  const float width = tk_.textWidth(caption);
   const int oldWidth = roundEven(label.width);
   label.caption = caption;
-  label.width = tk_.textWidth(caption);
+  label.width = width;
   if (label.width == static_cast<float>(oldWidth)) return;
   const int d = roundEven(label.width - static_cast<float>(oldWidth));
 

@@ -55,11 +55,15 @@ bool TabBar::addtab(const std::string& caption) {
 }
 
 void TabBar::settab(int index, int pos, const std::string& caption) {
+  // Measured before anything changes: a caption the toolkit cannot measure
+  // must not leave a visible element that no tab owns.
+  const float textWidth = tk_.textWidth(caption);
+  const float textHeight = tk_.textHeight();
   Element& label = label2(index);
   label.visible = true;
   label.caption = caption;
-  label.width = tk_.textWidth(caption);
-  label.height = tk_.textHeight();
+  label.width = textWidth;
+  label.height = textHeight;
   label.top = form.height - 30 - label2(1).height;
 
   const float rowTop = label2(1).top;
