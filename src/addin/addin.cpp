@@ -67,7 +67,19 @@ void Addin::mouseTimer_Timer() {
   } catch (...) {
     // The tick has no handling of its own; the next one starts afresh.
   }
-  toolkit().invalidate();
+  requestRepaint();
+}
+
+// An idle host must not see the strip repainted ten or a hundred times a
+// second: the toolkit is asked only when something it paints changed.
+void Addin::requestRepaint() noexcept {
+  try {
+    if (bar_.form == painted_) return;
+    painted_ = bar_.form;
+    toolkit().invalidate();
+  } catch (...) {
+    // Out of memory copying the state: it differs next time, and is asked again.
+  }
 }
 
 Hwnd Addin::formWindow() {

@@ -68,6 +68,8 @@ class Addin final : public FormEvents {
 
   // Strip height in pixels for the current screen.
   int computeStripHeight();
+  // Asks the toolkit to repaint when the form state changed since the last request.
+  void requestRepaint() noexcept;
 
   TabBar& bar() { return bar_; }
   const TabBar& bar() const { return bar_; }
@@ -93,6 +95,7 @@ class Addin final : public FormEvents {
   Platform platform_;
   HostKind kind_;
   TabBar bar_;
+  FormState painted_;  // the form state as last handed to the toolkit to paint
   DockState dock_;
   TabMenu menu_;
   std::unique_ptr<HostVariant> host_;

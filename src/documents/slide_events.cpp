@@ -22,7 +22,7 @@ void SlideEvents::onWindowActivate(const std::shared_ptr<DocWindow>& window) {
   ignoringFailure([&] {
     if (window) xlap_WindowActivate(*window);
   });
-  ignoringFailure([&] { addin_.toolkit().invalidate(); });
+  addin_.requestRepaint();
 }
 
 void SlideEvents::onWindowDeactivate(const std::shared_ptr<DocWindow>& window) {

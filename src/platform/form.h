@@ -28,6 +28,7 @@ struct Element {
   bool visible = false;
   int picture = picture::kNone;
   std::string caption;  // labels only
+  friend bool operator==(const Element&, const Element&) = default;
 };
 
 enum class ElementKind { Image1, Image2, Image3, Label2, Ileft, Iright, Form };
@@ -48,6 +49,7 @@ struct FormState {
   bool shown = false;
 
   int loadedCount() const { return static_cast<int>(label2.size()); }
+  friend bool operator==(const FormState&, const FormState&) = default;
 };
 
 enum class TimerId { Mouse, Left, Right };
@@ -95,7 +97,8 @@ class FormToolkit {
   virtual float textHeight() = 0;
   virtual void setTimer(TimerId timer, bool enabled, int intervalMs) = 0;
   virtual bool timerEnabled(TimerId timer) const = 0;
-  // The form state changed; repaint when idle.
+  // The form state changed; repaint when idle. The core asks only when the
+  // state differs from what it asked to be painted last.
   virtual void invalidate() = 0;
   virtual void beginDrag(int index) = 0;
   // A child window is destroyed with its parent. When that happened to the

@@ -12,41 +12,38 @@ bool isTabPart(ElementKind kind) {
 
 // Runs one handler; a failing host or control call ends it, nothing more.
 template <class F>
-void guarded(FormToolkit& toolkit, F&& handler) noexcept {
+void guarded(Addin& addin, F&& handler) noexcept {
   try {
     handler();
   } catch (...) {
   }
-  try {
-    toolkit.invalidate();
-  } catch (...) {
-  }
+  addin.requestRepaint();
 }
 
 }  // namespace
 
 void Addin::onMouseDown(Target t, int button) {
-  guarded(toolkit(), [&] { dispatchMouseDown(t, button); });
+  guarded(*this, [&] { dispatchMouseDown(t, button); });
 }
 void Addin::onMouseUp(Target t, int button) {
-  guarded(toolkit(), [&] { dispatchMouseUp(t, button); });
+  guarded(*this, [&] { dispatchMouseUp(t, button); });
 }
 void Addin::onClick(Target t) {
-  guarded(toolkit(), [&] { dispatchClick(t); });
+  guarded(*this, [&] { dispatchClick(t); });
 }
 void Addin::onDblClick(Target t) {
-  guarded(toolkit(), [&] { dispatchDblClick(t); });
+  guarded(*this, [&] { dispatchDblClick(t); });
 }
 void Addin::onMouseMove(Target t) {
-  guarded(toolkit(), [&] { dispatchMouseMove(t); });
+  guarded(*this, [&] { dispatchMouseMove(t); });
 }
 void Addin::onDragDrop(int source, Target t, float x, float y) {
-  guarded(toolkit(), [&] { dispatchDragDrop(source, t, x, y); });
+  guarded(*this, [&] { dispatchDragDrop(source, t, x, y); });
 }
 
 void Addin::onTimer(TimerId timer) {
   if (timer == TimerId::Mouse) return mouseTimer_Timer();
-  guarded(toolkit(), [&] {
+  guarded(*this, [&] {
     if (!connected_) return;
     if (timer == TimerId::Left) bar_.moveleft();
     if (timer == TimerId::Right) bar_.moveright();
