@@ -8,16 +8,10 @@ namespace brelm {
 
 void TabBar::scrollIntoView(int index) {
   const float left = image1(index).left;
-  if (left < 0) {
-    const int steps = roundEven(std::fabs(left)) / 1000 + 1;
-    for (int i = 0; i < steps; ++i) moveleft();
-  }
+  if (left < 0) moveleft(roundEven(std::fabs(left)) / 1000 + 1);
   const Element& back = image1(index);
   const float overflow = back.width + back.left;
-  if (overflow > form.width) {
-    const int steps = roundEven(overflow - form.width) / 1000 + 1;
-    for (int i = 0; i < steps; ++i) moveright();
-  }
+  if (overflow > form.width) moveright(roundEven(overflow - form.width) / 1000 + 1);
 }
 
 void TabBar::mdown(int index) {

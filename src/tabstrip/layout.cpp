@@ -47,18 +47,31 @@ void TabBar::shiftTab(int e, float dx) {
   image1(e).left += dx;
 }
 
-void TabBar::moveright() {
+// The steps are counted first and the tabs shifted once: scrolling a tab
+// that is millions of twips away into view must not cost a pass over every
+// tab per step. Counted in double, as single precision cannot add a step
+// exactly that far out.
+void TabBar::moveright(int steps) {
   if (model.tabCount == 0) return;
   const Element& last = image1(model.tabOrder[model.tabCount]);
-  if (!(iright().left - kScrollStep < rightEdge(last.left, last.width))) return;
-  for (int p = model.tabCount; p >= 1; --p) shiftTab(model.tabOrder[p], -kScrollStep);
+  const double limit = double{iright().left} - kScrollStep;
+  double lastRight = rightEdge(last.left, last.width);
+  int moves = 0;
+  for (; moves < steps && limit < lastRight; ++moves) lastRight -= kScrollStep;
+  if (moves == 0) return;
+  const auto dx = static_cast<float>(-double{kScrollStep} * moves);
+  for (int p = model.tabCount; p >= 1; --p) shiftTab(model.tabOrder[p], dx);
 }
 
-void TabBar::moveleft() {
+void TabBar::moveleft(int steps) {
   if (model.tabCount == 0) return;
-  const float first = image1(model.tabOrder[1]).left;
-  if (!(ileft().left + ileft().width + kScrollStep > first)) return;
-  for (int p = 1; p <= model.tabCount; ++p) shiftTab(model.tabOrder[p], kScrollStep);
+  const double limit = double{ileft().left} + ileft().width + kScrollStep;
+  double first = image1(model.tabOrder[1]).left;
+  int moves = 0;
+  for (; moves < steps && limit > first; ++moves) first += kScrollStep;
+  if (moves == 0) return;
+  const auto dx = static_cast<float>(double{kScrollStep} * moves);
+  for (int p = 1; p <= model.tabCount; ++p) shiftTab(model.tabOrder[p], dx);
 }
 
 void TabBar::updateScrollArrows() {

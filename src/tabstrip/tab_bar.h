@@ -31,8 +31,10 @@ class TabBar {
   void tabpos(int index, int pos);
   void toleft();
   void toright();
-  void moveleft();
-  void moveright();
+  // One step of the scroll arrows, or as many as `steps` at once; a step
+  // that would scroll past the end does nothing.
+  void moveleft(int steps = 1);
+  void moveright(int steps = 1);
   // Shows or hides the scroll arrows after the strip was placed.
   void updateScrollArrows();
 
