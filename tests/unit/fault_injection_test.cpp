@@ -76,6 +76,11 @@ class FaultySession {
   // host then loads the add-in again.
   void connect() {
     h_.sim.faults.start(seed_, rates_);
+    connectWithRetries();
+    h_.sim.faults.start(seed_ + 1000, rates_);
+  }
+
+  void connectWithRetries() {
     for (int attempt = 0; attempt < 6 && !ticking(); ++attempt) {
       if (attempt == 5) h_.sim.faults.stop();
       try {
@@ -90,11 +95,31 @@ class FaultySession {
       }
     }
     ASSERT_TRUE(ticking());
-    h_.sim.faults.start(seed_ + 1000, rates_);
+  }
+
+  // A macro calls the public method; a failure is the error its call returns.
+  void callAa() {
+    last_ = "aa";
+    try {
+      h_.addin.aa();
+    } catch (const std::exception&) {
+    }
+  }
+
+  // The user switches the add-in off and on in the host's add-in list.
+  void reconnect() {
+    last_ = "reconnect";
+    h_.addin.OnDisconnection();
+    EXPECT_EQ(h_.host().liveObjects(), 0) << "host objects kept after disconnection";
+    h_.host().setBusy(false);  // the add-in list is not at hand while a cell is edited
+    connectWithRetries();
+    h_.sim.faults.start(seed_ + 3000 + next_++, rates_);
   }
 
   void hostAction() {
     const std::string w = anyOpen();
+    if (chance(3)) return reconnect();
+    if (chance(3) && h_.addin.kind() == HostKind::Sheet) return callAa();
     switch (pick(10)) {
       case 0:
       case 1:
@@ -353,7 +378,7 @@ TEST(FaultInjection, ARenameThatCannotBeMeasuredIsDoneOnceTheToolkitRecovers) {
 TEST(FaultInjection, RandomSessionsSurviveFailingCalls) {
   // BRELM_FAULT_SEEDS=N runs N seeds per host instead, to hunt for rare faults.
   const char* wanted = std::getenv("BRELM_FAULT_SEEDS");
-  const unsigned seeds = wanted ? static_cast<unsigned>(std::strtoul(wanted, nullptr, 10)) : 24;
+  const unsigned seeds = wanted ? static_cast<unsigned>(std::strtoul(wanted, nullptr, 10)) : 50;
   std::vector<RunSpec> runs;
   for (unsigned seed = 1; seed <= seeds; ++seed) {
     runs.push_back({HostKind::Sheet, seed % 3 ? "14.0" : "11.0", seed});
