@@ -1,0 +1,111 @@
+#include "report.h"
+
+#include <cstdio>
+
+#include "benchmarks.h"
+
+namespace brelm::bench {
+
+bool CollectingReporter::ReportContext(const Context& context) {
+  cpus_ = context.cpu_info.num_cpus;
+  mhz_ = context.cpu_info.cycles_per_second / 1e6;
+  return ConsoleReporter::ReportContext(context);
+}
+
+void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
+  for (const Run& run : runs) {
+    // With repetitions the median stands for the run; otherwise the one run.
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median)) continue;
+    const std::string name = run.run_name.str();
+    if (!median && results_.count(name) && results_[name].counters.count("(median)")) continue;
+    Measured m;
+    m.ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+    for (const auto& [key, counter] : run.counters) m.counters[key] = counter.value;
+    if (median) m.counters["(median)"] = 1;
+    results_[name] = m;
+  }
+  ConsoleReporter::ReportRuns(runs);
+}
+
+namespace {
+
+std::string duration(double ns) {
+  char text[32];
+  if (ns < 1e3) {
+    std::snprintf(text, sizeof text, "%.0f ns", ns);
+  } else if (ns < 1e6) {
+    std::snprintf(text, sizeof text, "%.1f µs", ns / 1e3);
+  } else {
+    std::snprintf(text, sizeof text, "%.2f ms", ns / 1e6);
+  }
+  return text;
+}
+
+std::string fixed(double v, int decimals) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f", decimals, v);
+  return text;
+}
+
+const Measured* find(const CollectingReporter& r, const std::string& name) {
+  auto it = r.results().find(name);
+  return it == r.results().end() ? nullptr : &it->second;
+}
+
+void tickTable(std::ostream& out, const CollectingReporter& r) {
+  out << "| host | tabs | idle tick | bare host calls | ratio | repaints per tick |\n"
+      << "|---|---:|---:|---:|---:|---:|\n";
+  for (const char* host : {"sheet", "slide"}) {
+    for (int tabs : kTabCounts) {
+      const std::string suffix = std::string(host) + "/" + std::to_string(tabs);
+      const Measured* tick = find(r, "idle tick/" + suffix);
+      const Measured* calls = find(r, "host calls/" + suffix);
+      out << "| " << host << " | " << tabs << " | " << (tick ? duration(tick->ns) : "–") << " | "
+          << (calls ? duration(calls->ns) : "–") << " | "
+          << (tick && calls ? fixed(tick->ns / calls->ns, 2) : "–") << " | "
+          << (tick ? fixed(tick->counters.count("repaints") ? tick->counters.at("repaints") : -1, 0)
+                   : "–")
+          << " |\n";
+    }
+  }
+}
+
+void stripTable(std::ostream& out, const CollectingReporter& r) {
+  static const std::pair<const char*, const char*> kRows[] = {
+      {"addtab", "`addtab`: the 1000th tab"},
+      {"mclose", "`mclose`: the first of 1000 tabs"},
+      {"movetab", "`movetab`: the first tab to the end"},
+      {"scroll step", "one scroll step (`moveright` / `moveleft`)"},
+      {"toleft", "`toleft`: the whole strip"},
+  };
+  out << "| operation at 1000 tabs | time |\n|---|---:|\n";
+  for (const auto& [key, label] : kRows) {
+    const Measured* m = find(r, std::string("strip/") + key);
+    out << "| " << label << " | " << (m ? duration(m->ns) : "–") << " |\n";
+  }
+}
+
+}  // namespace
+
+void writeNativeReport(std::ostream& out, const CollectingReporter& r, const IdleRepaints& p) {
+  out << "## Native: the core on the simulated hosts\n\n"
+      << "Google Benchmark, " << r.cpus() << " CPUs at " << fixed(r.mhz(), 0)
+      << " MHz as the library reports them, release build with debug information. "
+         "The simulated host answers from memory, so a host call costs far less here than "
+         "through COM; the ratios say how much the add-in adds to the calls it must make.\n\n"
+      << "### Idle polling tick\n\n"
+      << "An idle tick with every tab in step. The bare host calls are those an idle tick "
+         "cannot do without: the active window (the spreadsheet host compares captions, so "
+         "also its caption), one caption per tab and the window count. The spreadsheet tick "
+         "also reads `DisplayFormulaBar` and `Width` to keep the strip docked.\n\n";
+  tickTable(out, r);
+  out << "\n### Strip operations at 1000 tabs\n\n";
+  stripTable(out, r);
+  out << "\n### Paint\n\n"
+      << "Repaints the add-in requested over " << p.ticks << " idle ticks with " << p.tabs
+      << " tabs open (counted with the simulated toolkit): spreadsheet host " << p.sheet
+      << ", presentation host " << p.slide << ". Target: 0.\n";
+}
+
+}  // namespace brelm::bench

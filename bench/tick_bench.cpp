@@ -1,0 +1,51 @@
+// The polling tick of an idle add-in against the bare host calls such a tick
+// cannot do without: the active window, each tab's caption and the window
+// count. Each idle tick also counts the repaints it requested (none, it must).
+#include <benchmark/benchmark.h>
+
+#include "benchmarks.h"
+#include "session.h"
+
+namespace brelm::bench {
+
+namespace {
+
+void idleTick(benchmark::State& state, HostKind kind, int tabs) {
+  Session s(kind, tabs);
+  if (s.addin.bar().model.tabCount != tabs) return state.SkipWithError("tabs missing");
+  const int repaintsBefore = s.sim.toolkit.invalidations();
+  for (auto _ : state) s.tick();
+  state.counters["repaints"] = benchmark::Counter(
+      s.sim.toolkit.invalidations() - repaintsBefore, benchmark::Counter::kAvgIterations);
+}
+
+// The spreadsheet host knows its active window by caption: reading it is
+// ActiveWindow and its Caption. The presentation host compares objects.
+void hostCalls(benchmark::State& state, HostKind kind, int tabs) {
+  Session s(kind, tabs);
+  std::shared_ptr<HostApp> app = s.sim.host->application();
+  std::vector<std::shared_ptr<DocWindow>> windows;
+  for (int j = 1; j <= tabs; ++j) windows.push_back(app->window(j));
+  for (auto _ : state) {
+    std::shared_ptr<DocWindow> active = app->activeWindow();
+    if (kind == HostKind::Sheet) benchmark::DoNotOptimize(active->caption());
+    for (const auto& w : windows) benchmark::DoNotOptimize(w->caption());
+    benchmark::DoNotOptimize(app->windowCount());
+  }
+}
+
+}  // namespace
+
+void registerTickBenchmarks() {
+  for (HostKind kind : {HostKind::Sheet, HostKind::Slide}) {
+    for (int tabs : kTabCounts) {
+      const std::string suffix = std::string(hostName(kind)) + "/" + std::to_string(tabs);
+      benchmark::RegisterBenchmark(("idle tick/" + suffix).c_str(), idleTick, kind, tabs)
+          ->Unit(benchmark::kMicrosecond);
+      benchmark::RegisterBenchmark(("host calls/" + suffix).c_str(), hostCalls, kind, tabs)
+          ->Unit(benchmark::kMicrosecond);
+    }
+  }
+}
+
+}  // namespace brelm::bench
