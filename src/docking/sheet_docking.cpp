@@ -139,8 +139,10 @@ void SheetDocking::moveUp(Hwnd window, int a, std::optional<int> x0) {
   WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
   Rect r, ref;
-  if (!ws.windowRect(window, r)) return;
-  ws.windowRect(layoutRefWnd_, ref);
+  // Without the layout reference (a version-11 host without its menu bar)
+  // there is no telling where the window stood: moving it by the docking
+  // arithmetic again would only push it further off.
+  if (!ws.windowRect(window, r) || !ws.windowRect(layoutRefWnd_, ref)) return;
   const int x = x0 ? *x0 : checked32(std::int64_t{r.left} - ref.left - a);
   ws.setWindowPos(window, ZOrder::None, x, checked32(std::int64_t{r.top} - ref.top - a - sh),
                   r.width(), checked32(std::int64_t{r.height()} + sh - a), swp::kNoZOrder);

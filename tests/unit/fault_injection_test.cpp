@@ -18,20 +18,20 @@ namespace {
 constexpr sim::FaultRates kOccasional{0.08, 0.05, 0.05};
 constexpr sim::FaultRates kFrequent{0.3, 0.2, 0.2};
 
-struct RunSpec {
+struct SessionRun {
   HostKind kind;
   const char* version;
   unsigned seed;
 };
 
-std::string describe(const RunSpec& run) {
+std::string describe(const SessionRun& run) {
   return std::string(run.kind == HostKind::Sheet ? "sheet " : "slide ") + run.version +
          " seed " + std::to_string(run.seed) + " (BRELM_FAULT_SEEDS=N runs seeds 1..N)";
 }
 
 class FaultySession {
  public:
-  explicit FaultySession(const RunSpec& run)
+  explicit FaultySession(const SessionRun& run)
       : h_(run.kind == HostKind::Sheet ? sheetHost(run.version) : slideHost(run.version)),
         rng_(run.seed),
         seed_(run.seed),
@@ -379,12 +379,12 @@ TEST(FaultInjection, RandomSessionsSurviveFailingCalls) {
   // BRELM_FAULT_SEEDS=N runs N seeds per host instead, to hunt for rare faults.
   const char* wanted = std::getenv("BRELM_FAULT_SEEDS");
   const unsigned seeds = wanted ? static_cast<unsigned>(std::strtoul(wanted, nullptr, 10)) : 50;
-  std::vector<RunSpec> runs;
+  std::vector<SessionRun> runs;
   for (unsigned seed = 1; seed <= seeds; ++seed) {
     runs.push_back({HostKind::Sheet, seed % 3 ? "14.0" : "11.0", seed});
     runs.push_back({HostKind::Slide, seed % 3 ? "14.0" : "12.0", seed});
   }
-  for (const RunSpec& run : runs) {
+  for (const SessionRun& run : runs) {
     SCOPED_TRACE(describe(run));
     FaultySession(run).run(160);
     if (::testing::Test::HasFailure()) return;

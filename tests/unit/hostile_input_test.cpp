@@ -34,6 +34,12 @@ void expectQuietTicks(Harness& h) {
   EXPECT_EQ(h.sim.log.escapes(), 0);
 }
 
+Rect rectOf(Harness& h, Hwnd window) {
+  Rect r;
+  EXPECT_TRUE(h.sim.windows.windowRect(window, r));
+  return r;
+}
+
 void expectCleanDisconnection(Harness& h) {
   h.addin.OnDisconnection();
   EXPECT_EQ(h.host().liveObjects(), 0);
@@ -458,6 +464,7 @@ struct MissingCase {
   const char* cls;
   const char* title;  // nullptr: any title
   bool inactive;      // the add-in stays inactive: no strip, no tabs
+  const char* outcome;
 };
 
 // Hides every window of the class (and title) from searches, as a host
@@ -471,11 +478,11 @@ void hideWindows(Harness& h, const MissingCase& c) {
 
 class MissingWindow : public ::testing::TestWithParam<MissingCase> {};
 
-// Outcome: whatever was found is docked and the rest left alone; the tabs
-// follow the windows; idle ticks move nothing; disconnection lets go of
-// everything. Without a frame the presentation add-in stays inactive.
+// Outcome in every case: the tabs follow the windows, idle ticks move
+// nothing, disconnection lets go of everything; per case as its outcome says.
 TEST_P(MissingWindow, TheAddinDocksWhatItFindsAndKeepsTheTabs) {
   const MissingCase& c = GetParam();
+  SCOPED_TRACE(c.outcome);
   Harness h(optionsFor(c.host, c.version));
   h.open("One");
   h.open("Two");
@@ -499,21 +506,43 @@ TEST_P(MissingWindow, TheAddinDocksWhatItFindsAndKeepsTheTabs) {
 INSTANTIATE_TEST_SUITE_P(
     Trees, MissingWindow,
     ::testing::Values(
-        MissingCase{"SheetFormulaBar", HostKind::Sheet, "14.0", "EXCEL;", nullptr, false},
-        MissingCase{"SheetDocumentArea", HostKind::Sheet, "14.0", "XLDESK", nullptr, false},
+        MissingCase{"SheetFormulaBar", HostKind::Sheet, "14.0", "EXCEL;", nullptr, false,
+                    "nothing grows: the document area and docks still make room, the strip "
+                    "sits above the client area out of sight, disconnection leaves the layout"},
+        MissingCase{"SheetDocumentArea", HostKind::Sheet, "14.0", "XLDESK", nullptr, false,
+                    "the formula bar grows and holds the strip, the docks make room"},
         MissingCase{"SheetMenuBar", HostKind::Sheet, "11.0", "MsoCommandBar",
-                    "Worksheet Menu Bar", false},
-        MissingCase{"SheetTaskPane", HostKind::Sheet, "11.0", "MsoCommandBar", "Task Pane", false},
+                    "Worksheet Menu Bar", false,
+                    "no layout reference: positions are screen coordinates as they are, and "
+                    "disconnection leaves the windows it cannot place back"},
+        MissingCase{"SheetTaskPane", HostKind::Sheet, "11.0", "MsoCommandBar", "Task Pane", false,
+                    "the right dock stays where it is, the rest docks"},
         MissingCase{"SheetRecoveryBar", HostKind::Sheet, "14.0", "MsoCommandBar",
-                    "Document Recovery", false},
+                    "Document Recovery", false, "the left dock stays where it is, the rest docks"},
         MissingCase{"SlideTopDock", HostKind::Slide, "14.0", "MsoCommandBarDock", "MsoDockTop",
-                    false},
-        MissingCase{"SlideDocumentArea", HostKind::Slide, "14.0", "MDIClient", nullptr, false},
+                    false, "nothing to dock to: no host window moves, the strip stays where made"},
+        MissingCase{"SlideDocumentArea", HostKind::Slide, "14.0", "MDIClient", nullptr, false,
+                    "nothing to dock to: no host window moves, the strip stays where made"},
         MissingCase{"SlideRightDock", HostKind::Slide, "12.0", "MsoCommandBarDock",
-                    "MsoDockRight", false},
-        MissingCase{"SlideFrame", HostKind::Slide, "14.0", "PPTFrameClass", nullptr, true},
-        MissingCase{"SlideOldFrame", HostKind::Slide, "12.0", "PP12FrameClass", nullptr, true}),
+                    "MsoDockRight", false,
+                    "the document area makes room and the strip docks; moves of the missing "
+                    "dock fail without effect"},
+        MissingCase{"SlideFrame", HostKind::Slide, "14.0", "PPTFrameClass", nullptr, true,
+                    "the add-in connects but stays inactive: no strip, events or tabs"},
+        MissingCase{"SlideOldFrame", HostKind::Slide, "12.0", "PP12FrameClass", nullptr, true,
+                    "the add-in connects but stays inactive: no strip, events or tabs"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Outcome, in numbers: without the layout reference the windows docking
+// moved stay where they are at disconnection instead of moving on again.
+TEST(MissingWindow, WithoutTheLayoutReferenceDisconnectionMovesNothingBack) {
+  Harness h(sheetHost("11.0"));
+  hideWindows(h, {"", HostKind::Sheet, "11.0", "MsoCommandBar", "Worksheet Menu Bar", false, ""});
+  h.connect();
+  const Rect docked = rectOf(h, h.sim.sheet()->documentArea());
+  h.addin.OnDisconnection();
+  EXPECT_EQ(rectOf(h, h.sim.sheet()->documentArea()), docked);
+}
 
 // Outcome, in numbers: a missing task pane or recovery bar leaves its dock
 // where the host put it, while the document area still makes room.
