@@ -1,6 +1,5 @@
 #pragma once
 // The registry as the core reads it: one value, read access only.
-#include "platform/window_system.h"  // registry.h names Hwnd without including it
 #include "platform/registry.h"
 
 namespace brelm::win32 {

@@ -90,15 +90,27 @@ void Win32FormToolkit::invalidate() { strip_.invalidate(); }
 
 void Win32FormToolkit::beginDrag(int index) { strip_.beginDrag(index); }
 
+HWND Win32FormToolkit::messageOwner() const {
+  return strip_.hwnd() ? GetAncestor(strip_.hwnd(), GA_ROOT) : nullptr;
+}
+
 int Win32FormToolkit::messageBox(const std::string& text) {
   const std::wstring body = widen(text);
-  HWND owner = strip_.hwnd() ? GetAncestor(strip_.hwnd(), GA_ROOT) : nullptr;
-  const int answer = MessageBoxW(owner, body.c_str(), title_.c_str(), MB_YESNOCANCEL);
+  const int answer = MessageBoxW(messageOwner(), body.c_str(), title_.c_str(), MB_YESNOCANCEL);
   switch (answer) {
     case IDYES: return msgbox::kYes;
     case IDNO: return msgbox::kNo;
     default: return msgbox::kCancel;
   }
+}
+
+}  // namespace brelm::win32
+
+namespace brelm::win32 {
+
+void Win32FormToolkit::showMessage(const std::string& text) {
+  const std::wstring body = widen(text);
+  MessageBoxW(messageOwner(), body.c_str(), title_.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace brelm::win32

@@ -30,12 +30,15 @@ class Win32FormToolkit final : public FormToolkit {
   void invalidate() override;
   void beginDrag(int index) override;
   int messageBox(const std::string& text) override;
+  void showMessage(const std::string& text) override;
 
   const TwipsScale& scale() const { return scale_; }
 
  private:
   // Reads the screen's DPI and makes the caption font for it.
   void refreshLook();
+  // Message boxes belong to the host's window the strip lives in.
+  HWND messageOwner() const;
 
   std::wstring title_;
   TwipsScale scale_;
