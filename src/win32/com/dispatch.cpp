@@ -141,7 +141,7 @@ Variant DispatchObject::call(const wchar_t* name, std::initializer_list<Variant>
 
 DispatchObject DispatchObject::asObject(Variant&& value, const wchar_t* name) const {
   ComPtr<IDispatch> object;
-  object.Attach(value.toDispatch());
+  object = adopt(value.toDispatch());
   if (!object) throw HostError(hresult::kFail, narrow(name) + ": no object");
   return DispatchObject(std::move(object), cache_);
 }

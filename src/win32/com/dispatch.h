@@ -4,7 +4,7 @@
 // HostError with the HRESULT and the host's own error text.
 #include <windows.h>
 #include <oaidl.h>
-#include <wrl/client.h>
+#include "com/com_ptr.h"
 
 #include <initializer_list>
 #include <map>

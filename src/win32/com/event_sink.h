@@ -4,7 +4,7 @@
 // an Advise keeps one subscription and ends it when disconnected or destroyed.
 #include <windows.h>
 #include <ocidl.h>
-#include <wrl/client.h>
+#include "com/com_ptr.h"
 
 #include "com/ref_count.h"
 

@@ -25,7 +25,7 @@ class AppCom : public Base {
   std::shared_ptr<DocWindow> activeWindow() override {
     Variant active = app_.get(L"ActiveWindow");
     ComPtr<IDispatch> window;
-    window.Attach(active.toDispatch());
+    window = adopt(active.toDispatch());
     if (!window) throw HostError(hresult::kFail, "ActiveWindow: no active window");
     return makeDocWindow(app_.wrap(window.Get()));
   }
@@ -125,7 +125,7 @@ class SlideEventSink final : public DispatchSink {
     Variant arg;
     if (FAILED(VariantCopyInd(arg.out(), &params.rgvarg[0]))) return nullptr;
     ComPtr<IDispatch> window;
-    window.Attach(arg.toDispatch());
+    window = adopt(arg.toDispatch());
     if (!window) return nullptr;
     return makeDocWindow(DispatchObject(window, cache_));
   }
@@ -147,7 +147,7 @@ class SlideAppCom final : public AppCom<SlideApp> {
     sink_.Reset();
     if (!target) return;
     ComPtr<SlideEventSink> sink;
-    sink.Attach(new SlideEventSink(target, app_.cache()));
+    sink = adopt(new SlideEventSink(target, app_.cache()));
     const HRESULT hr = advise_.connect(app_.raw(), sink.Get());
     if (FAILED(hr)) throw hostErrorFrom(hr, nullptr, L"Application events");
     sink_ = std::move(sink);

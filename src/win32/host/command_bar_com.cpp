@@ -31,7 +31,7 @@ class ClickSink final : public DispatchSink {
     Variant ctrl;
     VariantCopyInd(ctrl.out(), &params.rgvarg[params.cArgs - 1]);
     ComPtr<IDispatch> button;
-    button.Attach(ctrl.toDispatch());
+    button = adopt(ctrl.toDispatch());
     if (!button) return;
     const DispatchObject control(button, cache_);
     const std::string parameter = narrow(control.getString(L"Parameter"));
@@ -58,7 +58,7 @@ class CommandBarButtonCom final : public CommandBarButton {
   void bindClick(ButtonClickSink* sink) override {
     unbindClick();
     ComPtr<ClickSink> receiver;
-    receiver.Attach(new ClickSink(sink, button_.cache()));
+    receiver = adopt(new ClickSink(sink, button_.cache()));
     const HRESULT hr = advise_.connect(button_.raw(), receiver.Get());
     if (FAILED(hr)) throw hostErrorFrom(hr, nullptr, L"Click");
     receiver_ = std::move(receiver);

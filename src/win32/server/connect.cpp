@@ -152,7 +152,7 @@ HRESULT Connect::invokeConnection(const DISPPARAMS& params) {
   if (FAILED(VariantCopyInd(app.out(), &params.rgvarg[params.cArgs - 1])))
     return DISP_E_TYPEMISMATCH;
   ComPtr<IDispatch> application;
-  application.Attach(app.toDispatch());
+  application = adopt(app.toDispatch());
   if (!application) return DISP_E_TYPEMISMATCH;
   return OnConnection(application.Get(), 0, nullptr, nullptr);
 }

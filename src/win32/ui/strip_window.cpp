@@ -232,7 +232,7 @@ LRESULT StripWindow::getObject(WPARAM wp, LPARAM lp) {
   // A 64-bit lParam arrives sign-extended; compare the low 32 bits.
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT))
     return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
-  if (!accessible_) accessible_.Attach(new StripAccessible(this));
+  if (!accessible_) accessible_ = adopt(new StripAccessible(this));
   return LresultFromObject(IID_IAccessible, wp, static_cast<IAccessible*>(accessible_.Get()));
 }
 

@@ -4,7 +4,7 @@
 // window timers and answers accessibility clients. The object outlives its
 // window; the window is created and destroyed as the form loads and unloads.
 #include <windows.h>
-#include <wrl/client.h>
+#include "com/com_ptr.h"
 
 #include <optional>
 #include <vector>
