@@ -240,7 +240,7 @@ HRESULT FakeObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DIS
   ++lookups_;
   if (count != 1) return DISP_E_UNKNOWNNAME;
   const std::wstring key = lower(names[0]);
-  if (!values_.count(key) && !methods_.count(key)) {
+  if (!open_ && !values_.count(key) && !methods_.count(key)) {
     ids[0] = DISPID_UNKNOWN;
     return DISP_E_UNKNOWNNAME;
   }

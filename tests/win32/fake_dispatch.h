@@ -34,6 +34,8 @@ class FakeObject final : public IDispatch, public IConnectionPointContainer {
   void method(const std::wstring& name, Method body);
   Variant value(const std::wstring& name) const;
   void addEvents(const IID& events);
+  // Any name is a property (as on objects with many settable members).
+  void acceptAnyName() { open_ = true; }
 
   // What was done to this object: "get Name", "put Name", "call Name".
   const std::vector<std::wstring>& log() const { return log_; }
@@ -73,6 +75,7 @@ class FakeObject final : public IDispatch, public IConnectionPointContainer {
   ULONG refs_ = 1;
   GUID type_;
   int lookups_ = 0;
+  bool open_ = false;
   std::vector<std::wstring> names_;  // DISPID = 1000 + position
   std::map<std::wstring, Variant> values_;
   std::map<std::wstring, Method> methods_;
