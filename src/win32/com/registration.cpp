@@ -53,6 +53,16 @@ LSTATUS writeEntry(HKEY root, const AddinEntry& entry) {
 
 bool notAllowed(LSTATUS st) { return st == ERROR_ACCESS_DENIED || st == ERROR_WRITE_PROTECT; }
 
+// Whether this process may create keys below HKLM\Software (an
+// administrator, or a system without access control).
+bool machineWritable() {
+  HKEY key = nullptr;
+  const LSTATUS st = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_CREATE_SUB_KEY, &key);
+  if (st != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
 }  // namespace
 
 SystemRoots::SystemRoots(Scope scope) {
@@ -62,7 +72,7 @@ SystemRoots::SystemRoots(Scope scope) {
   if (RegCreateKeyExW(base, L"Software\\Classes", 0, nullptr, 0, access, nullptr, &classes,
                       nullptr) != ERROR_SUCCESS)
     classes = nullptr;
-  roots_ = {classes, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+  roots_ = {classes, HKEY_CURRENT_USER, machineWritable() ? HKEY_LOCAL_MACHINE : nullptr};
 }
 
 SystemRoots::~SystemRoots() {
@@ -78,6 +88,7 @@ HRESULT registerAddin(const AddinIdentity& id, const std::wstring& serverPath,
     unregisterAddin(id, roots);
     return fromStatus(st);
   }
+  if (!roots.machine) return S_OK;
   st = writeEntry(roots.machine, id.machineEntry);
   if (st != ERROR_SUCCESS) {
     // Take back what was half written there, then judge.
@@ -100,8 +111,11 @@ HRESULT unregisterAddin(const AddinIdentity& id, const RegistrationRoots& roots)
     note(deleteKeyTree(roots.classes, id.progId));
   }
   note(deleteKeyAndEmptyParents(roots.user, id.userEntry.key, kKeepOffice));
-  const LSTATUS machine = deleteKeyAndEmptyParents(roots.machine, id.machineEntry.key, kKeepOffice);
-  if (!notAllowed(machine)) note(machine);
+  if (roots.machine) {
+    const LSTATUS machine =
+        deleteKeyAndEmptyParents(roots.machine, id.machineEntry.key, kKeepOffice);
+    if (!notAllowed(machine)) note(machine);
+  }
   return fromStatus(first);
 }
 

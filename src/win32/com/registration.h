@@ -12,9 +12,9 @@
 namespace brelm::win32 {
 
 struct RegistrationRoots {
-  HKEY classes;  // the key holding CLSID\ and the ProgIDs
+  HKEY classes;  // the key holding CLSID\ and the ProgIDs; null: not writable
   HKEY user;     // where the per-user add-in entry goes
-  HKEY machine;  // where the machine-wide add-in entry goes, when writable
+  HKEY machine;  // where the machine-wide add-in entry goes; null: not writable
 };
 
 // Per-user: classes under HKCU\Software\Classes. Machine-wide: under HKLM.
