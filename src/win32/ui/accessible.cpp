@@ -23,7 +23,7 @@ constexpr HRESULT kDisconnected = CO_E_OBJNOTCONNECTED;
 HRESULT StripAccessible::QueryInterface(REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kIID_IAccessible) {
     *out = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;

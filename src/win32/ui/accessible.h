@@ -10,6 +10,12 @@
 
 namespace brelm::win32 {
 
+// {618736E0-3C3D-11CF-810C-00AA00389B71}. Defined here: the cross
+// compiler's import library for oleacc carries IID_IAccessible as a code
+// thunk, so its address is not the interface id.
+constexpr IID kIID_IAccessible = {0x618736E0, 0x3C3D, 0x11CF,
+                                  {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
 // What the accessible object asks of the strip window.
 class AccessibleSource {
  public:

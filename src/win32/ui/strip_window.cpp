@@ -233,7 +233,7 @@ LRESULT StripWindow::getObject(WPARAM wp, LPARAM lp) {
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT))
     return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
   if (!accessible_) accessible_ = adopt(new StripAccessible(this));
-  return LresultFromObject(IID_IAccessible, wp, static_cast<IAccessible*>(accessible_.Get()));
+  return LresultFromObject(kIID_IAccessible, wp, static_cast<IAccessible*>(accessible_.Get()));
 }
 
 std::vector<AccessibleItem> StripWindow::accessibleItems() const {
