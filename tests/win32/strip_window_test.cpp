@@ -182,5 +182,23 @@ TEST_F(StripTest, PaintsTheSelectedTabAsTheStripBackground) {
   EXPECT_NE(pixelOf(strip, s.toPixelsX(1005), y), unselected) << "the hover picture differs";
 }
 
+TEST_F(StripTest, RepaintsOnlyWhenWhatItShowsChanged) {
+  HostWindow host;
+  windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get()));
+  SetWindowPos(strip, HWND_TOP, 0, 0, 400, 24, SWP_NOACTIVATE);
+  toolkit.show(true);
+  UpdateWindow(strip);
+  EXPECT_FALSE(GetUpdateRect(strip, nullptr, FALSE));
+  toolkit.invalidate();  // a tick that changed nothing
+  EXPECT_FALSE(GetUpdateRect(strip, nullptr, FALSE));
+  form.label2[2].caption = "Book2 renamed";
+  toolkit.invalidate();
+  EXPECT_TRUE(GetUpdateRect(strip, nullptr, FALSE));
+  UpdateWindow(strip);
+  form.iright.visible = true;
+  toolkit.invalidate();
+  EXPECT_TRUE(GetUpdateRect(strip, nullptr, FALSE));
+}
+
 }  // namespace
 }  // namespace brelm::win32::test

@@ -25,6 +25,7 @@ Font makeCaptionFont(int dpiY) {
 
 Win32FormToolkit::Win32FormToolkit(std::wstring title) : title_(std::move(title)) {
   refreshLook();
+  strip_.onDisplayChange([this] { refreshLook(); });
 }
 
 Win32FormToolkit::~Win32FormToolkit() { strip_.destroy(); }

@@ -16,6 +16,27 @@ const wchar_t kStripClassName[] = L"BrelmTabStrip";
 namespace {
 
 constexpr UINT kDefaultActionMessage = WM_APP + 0x42;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+
+bool sameElement(const Element& a, const Element& b) {
+  return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height &&
+         a.visible == b.visible && a.picture == b.picture && a.caption == b.caption;
+}
+
+bool sameElements(const std::vector<Element>& a, const std::vector<Element>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (!sameElement(a[i], b[i])) return false;
+  return true;
+}
+
+// Whether two form states look the same on the screen.
+bool sameLook(const FormState& a, const FormState& b) {
+  return a.picture == b.picture && sameElement(a.ileft, b.ileft) &&
+         sameElement(a.iright, b.iright) && sameElements(a.image1, b.image1) &&
+         sameElements(a.image2, b.image2) && sameElements(a.image3, b.image3) &&
+         sameElements(a.label2, b.label2);
+}
 
 int slotOf(TimerId timer) { return static_cast<int>(timer); }
 TimerId timerOf(int slot) { return static_cast<TimerId>(slot); }
@@ -63,12 +84,14 @@ void StripWindow::destroy() noexcept {
   const HWND hwnd = hwnd_;
   DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
   hwnd_ = nullptr;
+  shown_.reset();
   UnregisterClassW(kStripClassName, thisModule());  // fails while another strip lives: fine
 }
 
 void StripWindow::setLook(const TwipsScale& scale, HFONT font) {
   scale_ = scale;
   font_ = font;
+  shown_.reset();
   invalidate();
 }
 
@@ -105,8 +128,12 @@ void StripWindow::applyTimer(int slot) {
     KillTimer(hwnd_, timerIdOf(slot));
 }
 
+// The core asks after every tick and every event; the window is repainted
+// only when what it shows has changed.
 void StripWindow::invalidate() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (!hwnd_) return;
+  if (shown_ && state_ && sameLook(*shown_, *state_)) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void StripWindow::beginDrag(int index) {
@@ -160,6 +187,11 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         events_->onResize(scale_.toTwipsX(LOWORD(lp)), scale_.toTwipsY(HIWORD(lp)));
       return 0;
     case WM_GETOBJECT: return getObject(wp, lp);
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+    case kDpiChangedAfterParent:
+      if (displayChanged_) displayChanged_();
+      return DefWindowProcW(hwnd_, msg, wp, lp);
     case kDefaultActionMessage:
       defaultAction(static_cast<ElementKind>(wp), static_cast<int>(lp));
       return 0;
@@ -182,6 +214,7 @@ void StripWindow::paint() {
       Select selected(memory.get(), canvas.get());
       paintForm(memory.get(), *state_, scale_, font_, client);
       BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+      shown_ = *state_;
     }
   }
   EndPaint(hwnd_, &ps);

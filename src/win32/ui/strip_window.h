@@ -6,6 +6,7 @@
 #include <windows.h>
 #include "com/com_ptr.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,8 @@ class StripWindow final : private AccessibleSource {
   HWND hwnd() const { return hwnd_; }
 
   void setLook(const TwipsScale& scale, HFONT font);
+  // Called when the screen's resolution or DPI changed.
+  void onDisplayChange(std::function<void()> handler) { displayChanged_ = std::move(handler); }
   void show(bool visible);
   void resize(float widthTwips, float heightTwips);
   void setTimer(TimerId timer, bool enabled, int intervalMs);
@@ -64,6 +67,9 @@ class StripWindow final : private AccessibleSource {
   HFONT font_ = nullptr;  // owned by the toolkit
   bool quiet_ = false;    // no resize events for sizes we set ourselves
   std::optional<POINT> lastMove_;
+  // What the window shows now; a repaint is asked for only when it changes.
+  std::optional<FormState> shown_;
+  std::function<void()> displayChanged_;
   bool timerOn_[3] = {false, false, false};
   int timerMs_[3] = {100, 100, 100};
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;
