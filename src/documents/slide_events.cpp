@@ -37,10 +37,34 @@ void SlideEvents::onPresentationClose() {
 
 void SlideEvents::redockStrip() {
   WindowSystem& ws = addin_.windows();
-  docking_.findFrame("PPTFrameClass");
+  if (!docking_.findFrame("PPTFrameClass")) return parkStrip();  // no frame left
   ws.setParent(addin_.toolkit().window(), docking_.hostMainWnd);
   docking_.findChildren();
+  if (parked_) {
+    addin_.toolkit().show(true);
+    parked_ = false;
+  }
   ws.setForeground(docking_.hostMainWnd);
+}
+
+void SlideEvents::parkStrip() {
+  // The strip is a child of a frame the host is about to destroy: take it out
+  // (hidden, without a parent) until a frame that stays takes it in.
+  if (parked_) return;
+  addin_.toolkit().show(false);
+  addin_.windows().setParent(addin_.toolkit().window(), kNoWindow);
+  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
+      kNoWindow;
+  addin_.dock().lastDockOffset = 0;
+  parked_ = true;
+}
+
+void SlideEvents::stripLost() {
+  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
+      kNoWindow;
+  addin_.dock().lastDockOffset = 0;
+  parked_ = true;  // the new window is hidden and has no parent
+  if (recovery_ == Recovery::None) recovery_ = Recovery::Redock;
 }
 
 void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
@@ -50,7 +74,8 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
     redockStrip();
     ws.showWindow(docking_.hostMainWnd, ShowCmd::Show);
     std::erase(hiddenFrames_, docking_.hostMainWnd);
-    if (oldFrame != docking_.hostMainWnd && ws.showWindow(oldFrame, ShowCmd::Hide)) {
+    if (oldFrame != kNoWindow && oldFrame != docking_.hostMainWnd &&
+        ws.showWindow(oldFrame, ShowCmd::Hide)) {
       hiddenFrames_.push_back(oldFrame);
     }
   }
@@ -81,17 +106,20 @@ void SlideEvents::xlap_WindowdeActivate(DocWindow& window) {
 
 void SlideEvents::xlap_PresentationClose() {
   if (!framePerDocument_) return;
-  // Closed through the host's own interface: the closing presentation's frame
-  // goes away, so show another document's frame. The host is still inside its
-  // close call here; the activation waits for the next tick.
-  if (closingByTab == 0) activateAfterClose_ = true;
+  // The closing presentation's frame goes away, and with it any child window.
+  // The host is still inside its close call here: what follows waits for the
+  // next tick. Closed through the host's own interface, another document's
+  // frame is brought forward; closed by its tab, that was done already.
+  parkStrip();
+  recovery_ = closingByTab == 0 ? Recovery::ActivateAnother : Recovery::Redock;
   closingByTab = 0;
 }
 
 void SlideEvents::runDeferred() {
-  if (!activateAfterClose_) return;
-  activateAfterClose_ = false;
-  activateAnyWindow();
+  const Recovery recovery = recovery_;
+  recovery_ = Recovery::None;
+  if (recovery == Recovery::ActivateAnother) activateAnyWindow();
+  if (recovery == Recovery::Redock || parked_) redockStrip();
 }
 
 void SlideEvents::activateAnyWindow() {

@@ -54,6 +54,12 @@ void SheetHost::aa() {
 
 void SheetHost::trackHostGeometry() { docking_->trackHostGeometry(); }
 
+void SheetHost::stripRecreated() {
+  addin_.windows().setParent(addin_.toolkit().window(), app_->hwnd());
+  addin_.toolkit().show(true);
+  addin_.dock().lastDockOffset = 0;  // place it again on this tick
+}
+
 Hwnd SheetHost::focusWindow() { return app_->hwnd(); }
 
 ActiveWindowInfo SheetHost::readActive() {

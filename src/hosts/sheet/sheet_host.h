@@ -18,6 +18,7 @@ class SheetHost final : public HostVariant {
   void stop() override;
   void aa() override;
   void trackHostGeometry() override;
+  void stripRecreated() override;
   Hwnd focusWindow() override;
   int themedStripPicture() const override { return 8; }
   int tickIntervalMs() const override { return 100; }

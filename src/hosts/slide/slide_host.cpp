@@ -78,6 +78,10 @@ void SlideHost::onTick() {
   if (events_) events_->runDeferred();
 }
 
+void SlideHost::stripRecreated() {
+  if (events_) events_->stripLost();
+}
+
 void SlideHost::trackHostGeometry() {
   if (active_) docking_->trackHostGeometry();
 }
