@@ -182,6 +182,30 @@ TEST_F(StripTest, PaintsTheSelectedTabAsTheStripBackground) {
   EXPECT_NE(pixelOf(strip, s.toPixelsX(1005), y), unselected) << "the hover picture differs";
 }
 
+TEST_F(StripTest, AStripLostWithItsParentIsMadeAgainWhileTheTimersGoOn) {
+  EXPECT_FALSE(toolkit.recreateIfLost());
+  toolkit.setTimer(TimerId::Mouse, true, 10);
+  {
+    HostWindow frame;
+    windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(frame.get()));
+    toolkit.show(true);
+  }  // the host closes the frame the strip lived in
+  EXPECT_FALSE(IsWindow(strip));
+  EXPECT_EQ(toolkit.window(), kNoWindow);
+  events.take();
+  pump(80);
+  EXPECT_FALSE(events.take().empty()) << "the polling timer still ticks";
+  ASSERT_TRUE(toolkit.recreateIfLost());
+  const HWND again = reinterpret_cast<HWND>(toolkit.window());
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(GetParent(again), nullptr);
+  EXPECT_FALSE(IsWindowVisible(again));
+  EXPECT_FALSE(toolkit.recreateIfLost()) << "once";
+  toolkit.setTimer(TimerId::Mouse, false, 10);
+  toolkit.destroy();
+  EXPECT_FALSE(toolkit.recreateIfLost()) << "unloading the form is no loss";
+}
+
 TEST_F(StripTest, RepaintsOnlyWhenWhatItShowsChanged) {
   HostWindow host;
   windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get()));

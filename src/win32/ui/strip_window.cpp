@@ -38,10 +38,6 @@ bool sameLook(const FormState& a, const FormState& b) {
          sameElements(a.label2, b.label2);
 }
 
-int slotOf(TimerId timer) { return static_cast<int>(timer); }
-TimerId timerOf(int slot) { return static_cast<TimerId>(slot); }
-UINT_PTR timerIdOf(int slot) { return static_cast<UINT_PTR>(slot) + 1; }
-
 bool registerClass(WNDPROC proc) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -65,25 +61,38 @@ HWND StripWindow::create(const FormState* state, FormEvents* events, const Twips
   input_ = PointerInput(events);
   scale_ = scale;
   font_ = font;
+  return makeWindow();
+}
+
+HWND StripWindow::makeWindow() {
   if (!registerClass(&StripWindow::windowProc)) return nullptr;
-  const int width = state ? scale.toPixelsX(state->width) : 1;
-  const int height = state ? scale.toPixelsY(state->height) : 1;
+  const int width = state_ ? scale_.toPixelsX(state_->width) : 1;
+  const int height = state_ ? scale_.toPixelsY(state_->height) : 1;
   quiet_ = true;
   // `this` travels in the creation parameters, known from the first message on.
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kStripClassName, L"", WS_POPUP | WS_CLIPSIBLINGS,
                               0, 0, width, height, nullptr, nullptr, thisModule(), this);
   quiet_ = false;
-  if (!hwnd) return nullptr;
   hwnd_ = hwnd;
-  for (int slot = 0; slot < 3; ++slot) applyTimer(slot);
+  lost_ = false;
   return hwnd_;
+}
+
+bool StripWindow::recreate() {
+  if (hwnd_) return true;
+  input_ = PointerInput(events_);
+  lastMove_.reset();
+  return makeWindow() != nullptr;
 }
 
 void StripWindow::destroy() noexcept {
   if (!hwnd_) return;
   const HWND hwnd = hwnd_;
+  destroying_ = true;
   DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
+  destroying_ = false;
   hwnd_ = nullptr;
+  lost_ = false;
   shown_.reset();
   UnregisterClassW(kStripClassName, thisModule());  // fails while another strip lives: fine
 }
@@ -105,27 +114,6 @@ void StripWindow::resize(float widthTwips, float heightTwips) {
   SetWindowPos(hwnd_, nullptr, 0, 0, scale_.toPixelsX(widthTwips), scale_.toPixelsY(heightTwips),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   quiet_ = false;
-}
-
-void StripWindow::setTimer(TimerId timer, bool enabled, int intervalMs) {
-  const int slot = slotOf(timer);
-  if (slot < 0 || slot > 2) return;
-  timerOn_[slot] = enabled;
-  timerMs_[slot] = intervalMs > 0 ? intervalMs : 1;
-  applyTimer(slot);
-}
-
-bool StripWindow::timerEnabled(TimerId timer) const {
-  const int slot = slotOf(timer);
-  return slot >= 0 && slot <= 2 && timerOn_[slot];
-}
-
-void StripWindow::applyTimer(int slot) {
-  if (!hwnd_) return;
-  if (timerOn_[slot])
-    SetTimer(hwnd_, timerIdOf(slot), static_cast<UINT>(timerMs_[slot]), nullptr);
-  else
-    KillTimer(hwnd_, timerIdOf(slot));
 }
 
 // The core asks after every tick and every event; the window is repainted
@@ -155,6 +143,8 @@ LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     if (self->accessible_) self->accessible_->detach();
     self->accessible_.Reset();
     self->hwnd_ = nullptr;
+    self->shown_.reset();
+    if (!self->destroying_) self->lost_ = true;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   try {
@@ -178,9 +168,6 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP: mouseButton(msg, lp); return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != hwnd_) input_.cancel();
-      return 0;
-    case WM_TIMER:
-      if (wp >= 1 && wp <= 3 && events_ && timerOn_[wp - 1]) events_->onTimer(timerOf(static_cast<int>(wp) - 1));
       return 0;
     case WM_SIZE:
       if (!quiet_ && events_)
