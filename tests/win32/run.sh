@@ -47,7 +47,8 @@ make_prefix() {
   if [ ! -f "$dir/.brelm-ready" ]; then
     log "creating the $arch Wine prefix (once)"
     rm -rf "$dir"
-    WINEPREFIX=$dir WINEARCH=$arch wineboot -i >/dev/null 2>&1
+    # No .NET or HTML engine is needed: skip the offer to install them.
+    WINEPREFIX=$dir WINEARCH=$arch WINEDLLOVERRIDES='mscoree=;mshtml=' wineboot -i >/dev/null 2>&1
     # No window manager on Xvfb: unmanaged windows hide without stalling.
     WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     WINEPREFIX=$dir wineserver -w
