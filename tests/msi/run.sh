@@ -29,7 +29,8 @@ readonly -A wine_arch=([x64]=win64 [x86]=win32)
 # ---- packages --------------------------------------------------------------
 
 new_version=$(sed -n 's/^project(Brelm VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-old_version=$(lower_version "$new_version")
+old_version=$(lower_version "$new_version") ||
+  { echo "version $new_version has no lower one to upgrade from" >&2; exit 1; }
 
 build_packages() {
   rm -rf "$work"
@@ -299,6 +300,7 @@ run_arch() {  # arch
   trap - EXIT
 }
 
+tests/msi/lib_test.sh
 build_packages
 for arch in x64 x86; do
   # The packaged libraries, to compare the installed files with.
