@@ -42,10 +42,12 @@ export_flat() {  # hive view scratch-file
 }
 
 # Once it has run, the installer keeps empty keys of its own bookkeeping and
-# its package cache folder; only what is in them counts. Works on snapshot
+# its package cache folder; only what is in them counts. The display driver's
+# state is rewritten whenever Wine starts without one. Works on snapshot
 # lines: "VIEW:KEY|..." and "file:PATH".
 without_installer_roots() {
   grep -Eiv '^[0-9]*:(HKEY_CURRENT_USER\\Software\\Microsoft\\Installer|HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer)(\\[^|]*)?\|$' |
+    grep -Eiv '^[0-9]*:HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video(\\|\|)' |
     grep -Fxv 'file:./windows/Installer' || true
 }
 

@@ -44,9 +44,11 @@ snapshot_sample='64:HKEY_CURRENT_USER\Software\Microsoft\Installer|
 :HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Installer\UserData|
 64:HKEY_CURRENT_USER\Software\Microsoft\Office|
 64:HKEY_CURRENT_USER\Software\Microsoft\InstallerX|
+64:HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Video\{b6}\0000|"DriverError"="no X"
+64:HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Video|
 file:./windows/Installer
 file:./windows/Installer/1a2b.msi'
-expect "without_installer_roots: only the installer's empty keys and cache folder go" \
+expect "without_installer_roots: only the installer's empty keys, its cache folder and display state go" \
   '64:HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\ABC|"ProductName"="Brelm"
 64:HKEY_CURRENT_USER\Software\Microsoft\Office|
 64:HKEY_CURRENT_USER\Software\Microsoft\InstallerX|

@@ -138,7 +138,7 @@ snapshot() {
     done
     # Temporary folders belong to whoever runs the installer, not to the package.
     (cd "$WINEPREFIX/drive_c" && find . -path '*/[Tt]emp' -prune -o -print | sort | sed 's/^/file:/')
-  } | without_installer_roots
+  } | without_installer_roots | sort
 }
 
 # A run stopped halfway leaves a product installed; the baseline needs none.
@@ -281,7 +281,20 @@ same_as_self_registration() {  # arch view
   done
   rmdir "$install_dir" "$(dirname "$install_dir")" 2>/dev/null || true
   check_rc "regsvr32 /u /n /i:user" "$rc" 0
+  remove_empty_user_classes "$view"
   check_back_to_baseline "self-unregistration"
+}
+
+# The libraries keep the user's "Software\Classes" and its "CLSID" key when
+# they unregister, as those always exist on Windows. A fresh prefix lacks them,
+# and Wine's installer removes such parents once they are empty, so an empty
+# one would spoil every later comparison with the baseline.
+remove_empty_user_classes() {  # view
+  local key='HKEY_CURRENT_USER\Software\Classes' under
+  under=$(user_hive "$1" | grep -E '^HKEY_CURRENT_USER\\Software\\Classes(\\[^|]*)?\|' || true)
+  [ -n "$under" ] && ! grep -qv '|$' <<<"$under" || return 0
+  echo "  note  removing the empty $key left in the prefix"
+  wine reg delete "$key" /f ${1:+/reg:$1} >/dev/null 2>&1 || true
 }
 
 run_arch() {  # arch
@@ -291,6 +304,7 @@ run_arch() {  # arch
   trap close_prefix EXIT
   local view=${reg_views[0]}
   remove_leftovers "$view"
+  remove_empty_user_classes "$view"
   take_baseline
   install_and_remove "$arch" "$view"
   upgrade "$arch" "$view"
