@@ -7,9 +7,13 @@
 #     a lower one cannot replace a higher one;
 #   - in the 64-bit prefix, the x64 package replaces an x86 installation;
 #   - where the libraries can register themselves, the package writes the
-#     same registration they do.
+#     same registration they do;
+#   - where the test host is built, it loads both add-ins from the installed
+#     package and shows their strips.
 #
 # Usage: tests/msi/run.sh [--dlls ARCH=DIR]...  (passed on to packaging/build.sh)
+# The test host is build/win64|win32/tools/hostsim/hostsim.exe, or the file
+# named by HOSTSIM_X64 / HOSTSIM_X86.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -25,6 +29,8 @@ fail() { failed=$((failed + 1)); printf '  FAIL  %s\n' "$*"; }
 
 readonly -A prefix_dir=([x64]="$root/build/msi-wine64" [x86]="$root/build/msi-wine32")
 readonly -A wine_arch=([x64]=win64 [x86]=win32)
+readonly -A preset=([x64]=win64 [x86]=win32)
+readonly display=:93
 
 # ---- packages --------------------------------------------------------------
 
@@ -214,6 +220,52 @@ product_name() { [ "$1" = x64 ] && echo "Brelm for 64-bit Office" || echo "Brelm
 
 installed_products() { user_hive "$1" | product_listing; }
 
+# ---- the test host ---------------------------------------------------------
+
+hostsim_exe() {  # arch
+  local override=HOSTSIM_${1^^}
+  local exe=${!override:-$root/build/${preset[$1]}/tools/hostsim/hostsim.exe}
+  if [ -f "$exe" ]; then echo "$exe"; fi
+}
+
+xvfb_pid=""
+ensure_display() {
+  [ -z "$xvfb_pid" ] || return 0
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  sleep 1
+}
+
+stop_display() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  xvfb_pid=""
+}
+
+# The host finds each add-in through the user's registration the package
+# wrote (the per-user class points at the installed library), connects it,
+# and its strip comes up.
+host_loads_addins() {  # arch
+  local exe host progid rc
+  exe=$(hostsim_exe "$1")
+  if [ -z "$exe" ]; then
+    echo "  note  no test host built for $1: not started"
+    return
+  fi
+  ensure_display
+  for host in sheet slide; do
+    progid=quorvane$host.Connect
+    printf '%s\n' start \
+      "expect call \"host: create per-user($progid) -> 0x00000000\"" \
+      "expect call \"host: OnConnection($progid) -> 0x00000000\"" \
+      "expect strip visible" >"$work/$host.hostsim"
+    rc=0
+    DISPLAY=$display timeout 180 wine "$exe" --host "$host" --script "$work/$host.hostsim" \
+      --timeout 120 >"$work/hostsim.log" 2>&1 || rc=$?
+    check_rc "the $host host loads $progid from the installation and shows the strip" "$rc" 0
+    [ "$rc" = 0 ] || sed 's/^/        /' "$work/hostsim.log" | grep -v ':fixme:' | head -n 20
+  done
+}
+
 # ---- scenarios -------------------------------------------------------------
 
 install_and_remove() {  # arch view
@@ -222,6 +274,7 @@ install_and_remove() {  # arch view
   echo "-- install and remove $(basename "$msi")"
   check_rc "msiexec /i" "$(msiexec /i "$msi")" 0
   check_installed "$1" "$2" "$new_version"
+  host_loads_addins "$1"
   check_rc "msiexec /x" "$(msiexec /x "$msi")" 0
   check_back_to_baseline "removal"
 }
@@ -301,7 +354,7 @@ run_arch() {  # arch
   local arch=$1
   echo "== $arch package in a ${wine_arch[$arch]} prefix"
   open_prefix "$arch"
-  trap close_prefix EXIT
+  trap 'close_prefix; stop_display' EXIT
   local view=${reg_views[0]}
   remove_leftovers "$view"
   remove_empty_user_classes "$view"
@@ -311,6 +364,7 @@ run_arch() {  # arch
   [ "$arch" = x64 ] && switch_bitness "$view"
   same_as_self_registration "$arch" "$view"
   close_prefix
+  stop_display
   trap - EXIT
 }
 
