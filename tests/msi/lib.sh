@@ -88,3 +88,8 @@ exports_dllinstall() {  # dll
     awk '/^\[Ordinal\/Name Pointer\] Table/ { t = 1; next } t && /^$/ { t = 0 } t' |
     grep -qw DllInstall
 }
+
+# The object format of a Windows binary: pei-x86-64 or pei-i386.
+pe_format() {  # file
+  x86_64-w64-mingw32-objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p'
+}

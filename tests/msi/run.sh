@@ -30,6 +30,7 @@ fail() { failed=$((failed + 1)); printf '  FAIL  %s\n' "$*"; }
 readonly -A prefix_dir=([x64]="$root/build/msi-wine64" [x86]="$root/build/msi-wine32")
 readonly -A wine_arch=([x64]=win64 [x86]=win32)
 readonly -A preset=([x64]=win64 [x86]=win32)
+readonly -A pe_format_of=([x64]=pei-x86-64 [x86]=pei-i386)
 readonly display=:93
 
 # ---- packages --------------------------------------------------------------
@@ -163,13 +164,16 @@ remove_leftovers() {  # view
 # ---- checks ----------------------------------------------------------------
 
 check_installed() {  # arch view version
-  local arch=$1 view=$2 version=$3 missing
+  local arch=$1 view=$2 version=$3 name format
   check_products "$(installed_products "$view")" "$(product_name "$arch")" "$version"
   for name in BrelmSheet BrelmSlide; do
-    if cmp -s "$install_dir/$name.dll" "$work/new.$arch/$name.dll"; then
-      pass "$name.dll installed in ${install_dir_win}"
-    else
+    format=$(pe_format "$install_dir/$name.dll")
+    if ! cmp -s "$install_dir/$name.dll" "$work/new.$arch/$name.dll"; then
       fail "$name.dll not installed in ${install_dir_win} (or not the packaged file)"
+    elif [ "$format" != "${pe_format_of[$arch]}" ]; then
+      fail "$name.dll installed in ${install_dir_win} is $format, not ${pe_format_of[$arch]}"
+    else
+      pass "$name.dll ($format) installed in ${install_dir_win}"
     fi
   done
   local got
@@ -361,7 +365,7 @@ run_arch() {  # arch
   take_baseline
   install_and_remove "$arch" "$view"
   upgrade "$arch" "$view"
-  [ "$arch" = x64 ] && switch_bitness "$view"
+  if [ "$arch" = x64 ]; then switch_bitness "$view"; fi
   same_as_self_registration "$arch" "$view"
   close_prefix
   stop_display
