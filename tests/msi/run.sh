@@ -247,9 +247,9 @@ stop_display() {
 
 # The host finds each add-in through the user's registration the package
 # wrote (the per-user class points at the installed library), connects it,
-# and its strip comes up.
+# and its strip comes up with a tab for an open document.
 host_loads_addins() {  # arch
-  local exe host progid rc
+  local exe host progid document rc
   exe=$(hostsim_exe "$1")
   if [ -z "$exe" ]; then
     echo "  note  no test host built for $1: not started"
@@ -257,11 +257,12 @@ host_loads_addins() {  # arch
   fi
   ensure_display
   for host in sheet slide; do
-    progid=quorvane$host.Connect
+    progid=quorvane$host.Connect document=Book1
+    [ "$host" = slide ] && document=Deck1
     printf '%s\n' start \
       "expect call \"host: create per-user($progid) -> 0x00000000\"" \
       "expect call \"host: OnConnection($progid) -> 0x00000000\"" \
-      "expect strip visible" >"$work/$host.hostsim"
+      "open $document" "expect strip visible" "expect tabs $document" >"$work/$host.hostsim"
     rc=0
     DISPLAY=$display timeout 180 wine "$exe" --host "$host" --script "$work/$host.hostsim" \
       --timeout 120 >"$work/hostsim.log" 2>&1 || rc=$?
