@@ -3,36 +3,25 @@
 #include <algorithm>
 
 #include "addin/addin.h"
+#include "addin/best_effort.h"
 
 namespace brelm {
 
-namespace {
-
-template <class F>
-void ignoringFailure(F&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
-}  // namespace
-
 void SlideEvents::onWindowActivate(const std::shared_ptr<DocWindow>& window) {
-  ignoringFailure([&] {
+  bestEffort([&] {
     if (window) xlap_WindowActivate(*window);
   });
   addin_.requestRepaint();
 }
 
 void SlideEvents::onWindowDeactivate(const std::shared_ptr<DocWindow>& window) {
-  ignoringFailure([&] {
+  bestEffort([&] {
     if (window) xlap_WindowdeActivate(*window);
   });
 }
 
 void SlideEvents::onPresentationClose() {
-  ignoringFailure([&] { xlap_PresentationClose(); });
+  bestEffort([&] { xlap_PresentationClose(); });
 }
 
 void SlideEvents::redockStrip() {
@@ -88,18 +77,18 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
 void SlideEvents::xlap_WindowdeActivate(DocWindow& window) {
   if (!framePerDocument_) return;
   int state = 0;
-  ignoringFailure([&] { state = window.windowState(); });
+  bestEffort([&] { state = window.windowState(); });
   std::shared_ptr<DocWindow> active;
-  ignoringFailure([&] { active = app_.activeWindow(); });
+  bestEffort([&] { active = app_.activeWindow(); });
   if (!active) return;
   if (state == 1) {
-    ignoringFailure([&] { active->setWindowState(1); });
-    ignoringFailure([&] { active->setTop(window.top()); });
-    ignoringFailure([&] { active->setWidth(window.width()); });
-    ignoringFailure([&] { active->setLeft(window.left()); });
-    ignoringFailure([&] { active->setHeight(window.height()); });
+    bestEffort([&] { active->setWindowState(1); });
+    bestEffort([&] { active->setTop(window.top()); });
+    bestEffort([&] { active->setWidth(window.width()); });
+    bestEffort([&] { active->setLeft(window.left()); });
+    bestEffort([&] { active->setHeight(window.height()); });
   } else {
-    ignoringFailure([&] { active->setWindowState(3); });
+    bestEffort([&] { active->setWindowState(3); });
   }
 }
 
@@ -182,17 +171,17 @@ void SlideEvents::closeWindow(int n, int p) {
   const TabModel& model = addin_.bar().model;
   if (framePerDocument_) {
     const int other = p == 1 ? 2 : 1;
-    ignoringFailure([&] {
+    bestEffort([&] {
       if (other <= model.docWindowCount) {
         model.docWindows[other]->activate();
         model.docWindows[other]->activate();
       }
     });
-    ignoringFailure([&] { redockStrip(); });
-    ignoringFailure([&] { addin_.windows().showWindow(docking_.hostMainWnd, ShowCmd::Show); });
+    bestEffort([&] { redockStrip(); });
+    bestEffort([&] { addin_.windows().showWindow(docking_.hostMainWnd, ShowCmd::Show); });
     closingByTab = -1;
   }
-  ignoringFailure([&] { model.docWindows.at(model.tabPosition.at(n))->close(); });
+  bestEffort([&] { model.docWindows.at(model.tabPosition.at(n))->close(); });
 }
 
 void SlideEvents::closeByTab(int n) {
@@ -207,7 +196,7 @@ void SlideEvents::closeByTab(int n) {
 
 void SlideEvents::showHiddenFrames() noexcept {
   for (Hwnd frame : hiddenFrames_) {
-    ignoringFailure([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
+    bestEffort([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
   }
   hiddenFrames_.clear();
 }

@@ -1,6 +1,7 @@
 #include "hosts/sheet/sheet_host.h"
 
 #include "addin/addin.h"
+#include "addin/best_effort.h"
 
 namespace brelm {
 
@@ -36,16 +37,10 @@ void SheetHost::startAddin() {
 
 void SheetHost::stop() {
   if (!app_) return;
-  auto attempt = [](auto&& step) {
-    try {
-      step();
-    } catch (...) {
-    }
-  };
-  attempt([&] { docking_->restoreLayout(); });
+  bestEffort([&] { docking_->restoreLayout(); });
   // Only the settings start-up actually changed are given back.
-  if (taskbarAtConnection_) attempt([&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
-  if (formulaBarAtConnection_) attempt([&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
+  if (taskbarAtConnection_) bestEffort([&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
+  if (formulaBarAtConnection_) bestEffort([&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
   taskbarAtConnection_.reset();
   formulaBarAtConnection_.reset();
   docking_.reset();

@@ -1,0 +1,81 @@
+#pragma once
+// The strip's window, class "BrelmTabStrip": paints the form state, turns
+// mouse input into the toolkit's events and answers accessibility clients.
+// The object outlives its window; the window is created and destroyed as the
+// form loads and unloads, and made anew when the host destroyed it with the
+// parent it had been given.
+#include <windows.h>
+#include "com/com_ptr.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/form.h"
+#include "ui/accessible.h"
+#include "ui/pointer_input.h"
+#include "ui/scale.h"
+
+namespace brelm::win32 {
+
+extern const wchar_t kStripClassName[];
+
+class StripWindow final : private AccessibleSource {
+ public:
+  StripWindow() = default;
+  ~StripWindow() override;
+  StripWindow(const StripWindow&) = delete;
+  StripWindow& operator=(const StripWindow&) = delete;
+
+  // Creates the window hidden, as a top-level tool window until it is given
+  // a parent. The state and events must outlive the window.
+  HWND create(const FormState* state, FormEvents* events, const TwipsScale& scale, HFONT font);
+  void destroy() noexcept;
+  HWND hwnd() const { return hwnd_; }
+  // The window was destroyed by someone else (with its parent).
+  bool lost() const { return lost_; }
+  // Makes a new hidden top-level window for the same state; false if that failed.
+  bool recreate();
+
+  void setLook(const TwipsScale& scale, HFONT font);
+  // Called when the screen's resolution or DPI changed.
+  void onDisplayChange(std::function<void()> handler) { displayChanged_ = std::move(handler); }
+  void show(bool visible);
+  void resize(float widthTwips, float heightTwips);
+  void invalidate();
+  void beginDrag(int index);
+  bool dragging() const { return input_.dragging(); }
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  void paint();
+  void mouseButton(UINT msg, LPARAM lp);
+  void mouseMove(LPARAM lp);
+  LRESULT getObject(WPARAM wp, LPARAM lp);
+  void defaultAction(ElementKind kind, int index);
+  std::optional<Target> targetAt(POINT client) const;
+  HWND makeWindow();
+
+  // AccessibleSource
+  HWND accessibleWindow() const override { return hwnd_; }
+  std::vector<AccessibleItem> accessibleItems() const override;
+  void queueDefaultAction(const AccessibleItem& item) override;
+
+  HWND hwnd_ = nullptr;
+  const FormState* state_ = nullptr;
+  FormEvents* events_ = nullptr;
+  PointerInput input_;
+  TwipsScale scale_;
+  HFONT font_ = nullptr;  // owned by the toolkit
+  bool quiet_ = false;    // no resize events for sizes we set ourselves
+  bool destroying_ = false;
+  bool lost_ = false;
+  std::optional<POINT> lastMove_;
+  // What the window shows now; a repaint is asked for only when it changes.
+  std::optional<FormState> shown_;
+  std::function<void()> displayChanged_;
+  Microsoft::WRL::ComPtr<StripAccessible> accessible_;
+};
+
+}  // namespace brelm::win32
