@@ -3,6 +3,7 @@
 #include "addin/addin.h"
 
 #include <exception>
+#include <stdexcept>
 
 #include "tabstrip/strip_theme.h"
 
@@ -84,7 +85,10 @@ void Addin::requestRepaint() noexcept {
 
 Hwnd Addin::formWindow() {
   if (!formLoaded_) {
-    toolkit().create(&bar_.form, this);
+    // Without a window there is no strip and no timer: fail, so that start-up
+    // reports it and a later tick tries again, rather than run on without one.
+    if (toolkit().create(&bar_.form, this) == kNoWindow)
+      throw std::runtime_error("the tab bar window could not be created");
     formLoaded_ = true;
     toolkit().setTimer(TimerId::Mouse, host_->tickFromCreation(),
                          host_->tickIntervalMs());

@@ -92,8 +92,7 @@ bool SimToolkit::failing(const char* call) {
 }
 
 Hwnd SimToolkit::create(const FormState* state, FormEvents* events) {
-  if (window_ == kNoWindow && failing("CreateWindow"))
-    throw std::runtime_error("the strip window could not be created");
+  if (window_ == kNoWindow && failing("CreateWindow")) return kNoWindow;
   state_ = state;
   events_ = events;
   if (window_ != kNoWindow) return window_;

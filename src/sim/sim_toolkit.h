@@ -49,9 +49,10 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void showMessage(const std::string& text) override;
 
   // Failures injected into the toolkit calls that can fail; nullptr for none.
-  // Creating a window and measuring text throw (the process is out of window
-  // or GDI resources); a window lost with its parent is not made again yet; a
-  // drag does not start; a message box that cannot be shown answers Cancel.
+  // The process is out of window or GDI resources: creating the window gives
+  // no window, measuring text throws, a window lost with its parent is not
+  // made again yet; a drag does not start; a message box that cannot be shown
+  // answers Cancel.
   void setFaults(FaultPlan* faults) { faults_ = faults; }
 
   // Driving the toolkit, as the user and the clock would. Pointer methods

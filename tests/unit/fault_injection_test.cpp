@@ -375,6 +375,24 @@ TEST(FaultInjection, ARenameThatCannotBeMeasuredIsDoneOnceTheToolkitRecovers) {
   EXPECT_EQ(h.back(h.elementOf("Deck2")).left, deck2Left + (17 - 5) * 60);
 }
 
+// A toolkit out of window handles gives no window: start-up fails with an
+// error the host reports, leaves nothing behind, and the next start works.
+TEST(FaultInjection, AStripWindowThatCannotBeMadeFailsStartUpCleanly) {
+  for (HostKind kind : {HostKind::Sheet, HostKind::Slide}) {
+    Harness h(kind == HostKind::Sheet ? sheetHost() : slideHost());
+    h.open("Doc1");
+    h.sim.faults.start(1, kToolkitDown);
+    EXPECT_THROW(h.connect(), std::runtime_error);
+    EXPECT_FALSE(h.addin.connected());
+    EXPECT_EQ(h.host().liveObjects(), 0);
+    EXPECT_FALSE(h.sim.toolkit.timer(TimerId::Mouse).enabled);
+    h.sim.faults.stop();
+    h.connect();
+    h.tick();
+    EXPECT_EQ(h.captions(), names({"Doc1"}));
+  }
+}
+
 TEST(FaultInjection, RandomSessionsSurviveFailingCalls) {
   // BRELM_FAULT_SEEDS=N runs N seeds per host instead, to hunt for rare faults.
   const char* wanted = std::getenv("BRELM_FAULT_SEEDS");
