@@ -289,6 +289,8 @@ class FaultySession {
   // one tick later the strip shows every listed window once.
   void settle() {
     h_.sim.faults.stop();
+    EXPECT_GT(h_.sim.faults.injected(sim::FaultSite::Host), 0) << "no host call failed";
+    EXPECT_GT(h_.sim.faults.injected(sim::FaultSite::Window), 0) << "no window call failed";
     tk().releaseOutside();
     h_.host().setBusy(false);
     const auto list = h_.host().windowOrder();
