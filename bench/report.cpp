@@ -20,7 +20,7 @@ void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
     const std::string name = run.run_name.str();
     if (!median && results_.count(name) && results_[name].counters.count("(median)")) continue;
     Measured m;
-    m.ns = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+    m.ns = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
     for (const auto& [key, counter] : run.counters) m.counters[key] = counter.value;
     if (median) m.counters["(median)"] = 1;
     results_[name] = m;
@@ -90,7 +90,7 @@ void stripTable(std::ostream& out, const CollectingReporter& r) {
 
 void writeNativeReport(std::ostream& out, const CollectingReporter& r, const IdleRepaints& p) {
   out << "## Native: the core on the simulated hosts\n\n"
-      << "Google Benchmark, " << r.cpus() << " CPUs at " << fixed(r.mhz(), 0)
+      << "Google Benchmark, CPU time per call (median of the repetitions run), " << r.cpus() << " CPUs at " << fixed(r.mhz(), 0)
       << " MHz as the library reports them, release build with debug information. "
          "The simulated host answers from memory, so a host call costs far less here than "
          "through COM; the ratios say how much the add-in adds to the calls it must make.\n\n"

@@ -10,7 +10,7 @@
 namespace brelm::bench {
 
 struct Measured {
-  double ns = 0;  // real time per iteration
+  double ns = 0;  // CPU time per iteration: the machine is shared, and waiting is not cost
   std::map<std::string, double> counters;
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the native benchmarks and writes bench/REPORT.md.
 #   bench/run.sh [Google Benchmark flags, e.g. --benchmark_min_time=2]
+# Each figure is the median of three runs.
 # The Wine figures come from bench/wine.sh when it exists: it measures the
 # real add-ins in the Windows test host and prints its section of the report
 # as Markdown on standard output. Until then the report keeps placeholders.
@@ -10,7 +11,10 @@ cd "$(dirname "$0")/.."
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target brelm_bench
 native_md=build/native/bench/native.md
-build/native/bench/brelm_bench --report="$native_md" "$@" >&2
+# The median of three short runs: the machine is shared, and a single run
+# now and then catches another job's burst.
+build/native/bench/brelm_bench --report="$native_md" --benchmark_repetitions=3 \
+  --benchmark_min_time=0.2 --benchmark_report_aggregates_only=true "$@" >&2
 
 wine_section() {
   if [ -x bench/wine.sh ]; then
