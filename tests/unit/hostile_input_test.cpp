@@ -548,7 +548,7 @@ TEST(MissingWindow, WithoutTheLayoutReferenceDisconnectionMovesNothingBack) {
 // where the host put it, while the document area still makes room.
 TEST(MissingWindow, ADockWithoutItsBarStaysWhereItWas) {
   Harness h(sheetHost());
-  const MissingCase noPane{"", HostKind::Sheet, "14.0", "MsoCommandBar", "Task Pane", false};
+  const MissingCase noPane{"", HostKind::Sheet, "14.0", "MsoCommandBar", "Task Pane", false, ""};
   hideWindows(h, noPane);
   const Hwnd rightDock = h.sim.windows.findChild(h.sim.sheet()->mainWindow(), kNoWindow,
                                                  "MsoCommandBarDock", "MsoDockRight");
