@@ -14,11 +14,13 @@ namespace hostsim {
 
 using Microsoft::WRL::ComPtr;
 
-// Objects start with one reference; this adopts it.
+// Objects start with one reference; this adopts it. (MinGW's ComPtr::Attach
+// adds a reference of its own, so it cannot be used to adopt one.)
 template <class T, class... A>
 ComPtr<T> makeCom(A&&... args) {
-  ComPtr<T> p;
-  p.Attach(new T(std::forward<A>(args)...));
+  T* raw = new T(std::forward<A>(args)...);
+  ComPtr<T> p(raw);
+  raw->Release();
   return p;
 }
 

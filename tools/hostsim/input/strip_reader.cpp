@@ -7,6 +7,9 @@
 namespace hostsim {
 
 namespace {
+// liboleacc.a resolves IID_IAccessible to an import thunk, not the GUID, so
+// the interface identifier is spelled out here.
+constexpr IID kIID_IAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 constexpr wchar_t kStripClass[] = L"BrelmTabStrip";
 
 BOOL CALLBACK findInChildren(HWND hwnd, LPARAM found) {
@@ -70,7 +73,7 @@ std::optional<StripView> readStrip(std::string* problem) {
   GetWindowRect(view.window, &view.rect);
   view.visible = IsWindowVisible(view.window) != FALSE;
   ComPtr<IAccessible> acc;
-  HRESULT hr = AccessibleObjectFromWindow(view.window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+  HRESULT hr = AccessibleObjectFromWindow(view.window, static_cast<DWORD>(OBJID_CLIENT), kIID_IAccessible,
                                           reinterpret_cast<void**>(acc.GetAddressOf()));
   long count = 0;
   if (SUCCEEDED(hr) && acc) hr = acc->get_accChildCount(&count);

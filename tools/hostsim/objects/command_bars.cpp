@@ -53,14 +53,14 @@ void fireClick(Host& host, ButtonObj& clicked) {
   if (!clicked.tag().empty())
     for (ButtonObj* b : host.commandBars().buttonsTagged(clicked.tag()))
       if (b != &clicked) buttons.push_back(b);
-  std::vector<ComPtr<IUnknown>> seen;
+  std::vector<IUnknown*> seen;  // identities; the sinks stay held by their buttons
   ComPtr<ButtonObj> keep(&clicked);
   for (ButtonObj* b : buttons) {
     for (const ComPtr<IDispatch>& sink : b->clickPoint().sinks()) {
       ComPtr<IUnknown> identity;
       sink.As(&identity);
-      if (std::find(seen.begin(), seen.end(), identity) != seen.end()) continue;
-      seen.push_back(identity);
+      if (std::find(seen.begin(), seen.end(), identity.Get()) != seen.end()) continue;
+      seen.push_back(identity.Get());
       VARIANT_BOOL cancel = VARIANT_FALSE;
       std::vector<VARIANT> args(2);
       VariantInit(&args[0]);

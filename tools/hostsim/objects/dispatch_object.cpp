@@ -75,6 +75,12 @@ void DispatchObject::logCall(const Member& m, Access how, const Args& args,
   context_.log.add(std::move(line));
 }
 
+// Every object the host hands out is one of its own.
+std::string DispatchObject::describeResult(const VARIANT& v) {
+  if (v.vt == VT_DISPATCH && v.pdispVal) return static_cast<DispatchObject*>(v.pdispVal)->describe();
+  return Args::describeValue(v);
+}
+
 HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
   if (result) VariantInit(result);
@@ -95,6 +101,7 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     ComPtr<IDispatch> keepAlive(this);  // a member may drop the host's reference
     logCall(*m, how, args, "");
     invoke(id, how, args, result);
+    if (how != kPut && result && result->vt != VT_EMPTY) context_.log.add("  -> " + describeResult(*result));
     return S_OK;
   } catch (const HostFault& fault) {
     context_.log.add("  failed: " + std::string(fault.what()));

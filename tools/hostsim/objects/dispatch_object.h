@@ -65,6 +65,7 @@ class DispatchObject : public IDispatch {
  private:
   const Member* find(DISPID id) const;
   static Access chooseAccess(const Member& m, WORD flags);
+  static std::string describeResult(const VARIANT& v);
   void logCall(const Member& m, Access how, const Args& args, const std::string& outcome);
 
   std::atomic<ULONG> refs_{1};

@@ -110,10 +110,14 @@ size_t matches(Runner& r, const std::string& pattern) {
   return n;
 }
 
+// The last entries of the log window, enough to see what happened instead.
 std::string recentCalls(Runner& r) {
-  std::string out;
-  for (const std::string& entry : r.host().log().recent()) out += "\n    " + entry;
-  return out.empty() ? " (none)" : out;
+  std::vector<std::string> recent = r.host().log().recent();
+  constexpr size_t kShown = 30;
+  size_t from = recent.size() > kShown ? recent.size() - kShown : 0;
+  std::string out = from ? "\n    ..." : "";
+  for (size_t i = from; i < recent.size(); ++i) out += "\n    " + recent[i];
+  return recent.empty() ? " (none)" : out;
 }
 
 Mismatch call(Runner& r, const ScriptLine& line) {
@@ -136,9 +140,9 @@ Mismatch live(Runner&, const ScriptLine& line) {
 Mismatch stale(Runner& r, const ScriptLine& line) {
   int windows = LiveObjects::instance().count("Window") - static_cast<int>(r.host().windows().size());
   int documents = LiveObjects::instance().count("Document") - static_cast<int>(r.host().documents().size());
-  return compare("closed windows and documents still alive", word(line, 2),
-                 std::to_string(windows + documents) + " (" + std::to_string(windows) + " windows, " +
-                     std::to_string(documents) + " documents)");
+  if (std::to_string(windows + documents) == word(line, 2)) return std::nullopt;
+  return "closed windows and documents still alive: expected " + word(line, 2) + ", found " +
+         std::to_string(windows) + " windows and " + std::to_string(documents) + " documents";
 }
 
 Mismatch message(Runner&, const ScriptLine& line) {

@@ -77,6 +77,14 @@ class Advise {
   DWORD cookie_ = 0;
 };
 
+// Takes over the one reference a new sink starts with (MinGW's
+// ComPtr::Attach would add another).
+ComPtr<Sink> adopt(Sink* sink) {
+  ComPtr<Sink> p(sink);
+  sink->Release();
+  return p;
+}
+
 IDispatch* dispatchArg(DISPPARAMS* p, UINT fromEnd) {
   if (!p || p->cArgs <= fromEnd) return nullptr;
   VARIANT& v = p->rgvarg[p->cArgs - 1 - fromEnd];
@@ -93,8 +101,7 @@ class Connection {
 
  private:
   void subscribeEvents() {
-    ComPtr<Sink> sink;
-    sink.Attach(new Sink(kAppEvents, [this](DISPID id, DISPPARAMS* p) {
+    ComPtr<Sink> sink = adopt(new Sink(kAppEvents, [this](DISPID id, DISPPARAMS* p) {
       if (id == 2009) strip_.onActivated(dispatchArg(p, 1));
     }));
     events_ = std::make_unique<Advise>(app_.Get(), kAppEvents, sink.Get());
@@ -109,8 +116,7 @@ class Connection {
     call(bar.object().Get(), L"Controls", DISPATCH_PROPERTYGET, {}, controls);
     ComPtr<IDispatch> visit = addButton(controls.object().Get(), L"Visit our web site", L"website", false);
     addButton(controls.object().Get(), L"Save All", L"SaveAll", true);
-    ComPtr<Sink> sink;
-    sink.Attach(new Sink(kButtonEvents, [this](DISPID id, DISPPARAMS* p) {
+    ComPtr<Sink> sink = adopt(new Sink(kButtonEvents, [this](DISPID id, DISPPARAMS* p) {
       Result parameter;
       call(dispatchArg(p, 0), L"Parameter", DISPATCH_PROPERTYGET, {}, parameter);
       if (id == 1) strip_.onMenu(parameter.text());

@@ -19,7 +19,8 @@ bool sameObject(IDispatch* a, IDispatch* b) {
   if (!a || !b) return false;
   a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(ua.GetAddressOf()));
   b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(ub.GetAddressOf()));
-  return ua && ua == ub;
+  // MinGW's ComPtr compares by its bool conversion, so compare raw pointers.
+  return ua && ua.Get() == ub.Get();
 }
 }  // namespace
 

@@ -12,6 +12,9 @@
 namespace testaddin {
 
 namespace {
+// liboleacc.a resolves IID_IAccessible to an import thunk, not the GUID, so
+// the interface identifier is spelled out here.
+constexpr IID kIID_IAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 class StripAccessible final : public IAccessible {
  public:
   explicit StripAccessible(HWND hwnd) : hwnd_(hwnd) { ++g_objects; }
@@ -19,7 +22,7 @@ class StripAccessible final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    *out = (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) ? static_cast<IAccessible*>(this) : nullptr;
+    *out = (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIID_IAccessible) ? static_cast<IAccessible*>(this) : nullptr;
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -117,7 +120,7 @@ LRESULT answerAccessibility(HWND hwnd, WPARAM wp, LPARAM lp) {
   if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT)) return DefWindowProcW(hwnd, WM_GETOBJECT, wp, lp);
   auto* acc = new (std::nothrow) StripAccessible(hwnd);
   if (!acc) return 0;
-  LRESULT result = LresultFromObject(IID_IAccessible, wp, acc);
+  LRESULT result = LresultFromObject(kIID_IAccessible, wp, acc);
   acc->Release();
   return result;
 }

@@ -47,7 +47,10 @@ void paint(PopupState& s, HDC dc) {
   }
 }
 
+// The first decision stands: releasing the capture afterwards must not
+// turn a choice into a dismissal.
 void finish(PopupState& s, std::optional<size_t> chosen) {
+  if (s.done) return;
   s.chosen = chosen;
   s.done = true;
 }
