@@ -22,34 +22,50 @@ bool sameObject(IDispatch* a, IDispatch* b) {
   // MinGW's ComPtr compares by its bool conversion, so compare raw pointers.
   return ua && ua.Get() == ub.Get();
 }
-}  // namespace
 
-Strip::Strip(ComPtr<IDispatch> app, bool sheet, int major) : app_(std::move(app)), sheet_(sheet), major_(major) {}
-
-Strip::~Strip() {
-  if (hwnd_) {
-    KillTimer(hwnd_, kTimer);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
-}
-
-bool Strip::create() {
+void registerClass(const wchar_t* name, WNDPROC proc) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = g_module;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClass;
+  wc.lpszClassName = name;
   RegisterClassExW(&wc);  // fails harmlessly when already registered
+}
+}  // namespace
+
+Strip::Strip(ComPtr<IDispatch> app, bool sheet, int major) : app_(std::move(app)), sheet_(sheet), major_(major) {}
+
+Strip::~Strip() {
+  if (timer_) {
+    KillTimer(timer_, kTimer);
+    DestroyWindow(timer_);
+  }
+  if (IsWindow(hwnd_)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+
+bool Strip::create() {
+  registerClass(kClass, proc);
+  registerClass(L"HostSimTestTimer", timerProc);
+  timer_ = CreateWindowExW(0, L"HostSimTestTimer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, g_module, nullptr);
+  if (!timer_ || !ensureWindow()) return false;
+  SetWindowLongPtrW(timer_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return SetTimer(timer_, kTimer, 100, nullptr) != 0;
+}
+
+bool Strip::ensureWindow() {
+  if (IsWindow(hwnd_)) return true;
   hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 400, kHeight, hostWindow(), nullptr,
                           g_module, nullptr);
   if (!hwnd_) return false;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   dock();
   ShowWindow(hwnd_, SW_SHOWNA);
-  SetTimer(hwnd_, kTimer, 100, nullptr);
   return true;
 }
 
@@ -76,6 +92,7 @@ void Strip::dock() {
 }
 
 void Strip::refresh() {
+  if (!ensureWindow()) return;
   HWND host = hostWindow();
   if (host && GetParent(hwnd_) != host) SetParent(hwnd_, host);
   dock();
@@ -165,19 +182,24 @@ bool Strip::promptToSave(IDispatch* window) {
   std::wstring text = L"Do you want to save the changes you made to " + caption.text() + L"?";
   int answer = MessageBoxW(hwnd_, text.c_str(), L"", MB_YESNOCANCEL);
   if (answer == IDCANCEL) return false;
-  if (answer == IDYES) saveDocument(doc.object().Get());
-  return true;
+  return answer == IDNO || saveDocument(doc.object().Get());
 }
 
-void Strip::saveDocument(IDispatch* doc) {
+// False when the user cancelled the Save As dialog.
+bool Strip::saveDocument(IDispatch* doc) {
   Result path, name, dialog, shown, done;
   call(doc, L"Path", DISPATCH_PROPERTYGET, {}, path);
-  if (!path.text().empty()) return call(doc, L"Save", DISPATCH_METHOD, {}, done);
+  if (!path.text().empty()) {
+    call(doc, L"Save", DISPATCH_METHOD, {}, done);
+    return true;
+  }
   call(doc, L"Name", DISPATCH_PROPERTYGET, {}, name);
   call(app_.Get(), L"FileDialog", DISPATCH_PROPERTYGET, {arg(2L)}, dialog);
   call(dialog.object().Get(), L"InitialFileName", DISPATCH_PROPERTYPUT, {arg(name.text().c_str())}, done);
   call(dialog.object().Get(), L"Show", DISPATCH_METHOD, {}, shown);
-  if (shown.number() == -1) call(dialog.object().Get(), L"Execute", DISPATCH_METHOD, {}, done);
+  if (shown.number() != -1) return false;
+  call(dialog.object().Get(), L"Execute", DISPATCH_METHOD, {}, done);
+  return true;
 }
 
 void Strip::closeTab(size_t i) {
@@ -200,6 +222,16 @@ void Strip::onMenu(const std::wstring& parameter) {
   }
 }
 
+LRESULT CALLBACK Strip::timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  auto* self = reinterpret_cast<Strip*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg != WM_TIMER || !self) return DefWindowProcW(hwnd, msg, wp, lp);
+  try {
+    self->refresh();
+  } catch (...) {
+  }
+  return 0;
+}
+
 LRESULT CALLBACK Strip::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   auto* self = reinterpret_cast<Strip*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_GETOBJECT) return answerAccessibility(hwnd, wp, lp);
@@ -214,7 +246,6 @@ LRESULT CALLBACK Strip::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept
 LRESULT Strip::handle(UINT msg, WPARAM wp, LPARAM lp) {
   POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
   switch (msg) {
-    case WM_TIMER: refresh(); return 0;
     case WM_PAINT: paint(); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_LBUTTONUP: press(p, false); return 0;

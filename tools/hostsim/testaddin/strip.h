@@ -1,7 +1,7 @@
 #pragma once
 // The test add-in's strip: a child window of class "BrelmTabStrip" docked at
 // the top of the host's document area, one tab per host window, refreshed
-// by a 100 ms timer. Left click activates, the close box closes (asking to
+// by a 100 ms timer; re-created when the frame holding it closes. Left click activates, the close box closes (asking to
 // save on the presentation host), right click shows the host popup.
 #include <windows.h>
 #include <wrl/client.h>
@@ -37,6 +37,8 @@ class Strip {
 
  private:
   static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  static LRESULT CALLBACK timerProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  bool ensureWindow();
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
   HWND hostWindow() const;
   void dock();
@@ -45,12 +47,13 @@ class Strip {
   void press(POINT p, bool right);
   void closeTab(size_t i);
   bool promptToSave(IDispatch* window);
-  void saveDocument(IDispatch* doc);
+  bool saveDocument(IDispatch* doc);
 
   ComPtr<IDispatch> app_;
   bool sheet_;
   int major_;
   HWND hwnd_ = nullptr;
+  HWND timer_ = nullptr;  // outlives the strip, which dies with a closing frame
   std::vector<Tab> tabs_;
   int selected_ = -1;
 };
