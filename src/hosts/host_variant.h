@@ -36,12 +36,16 @@ class HostVariant {
   // and releases the Application.
   virtual void stop() = 0;
   virtual void aa() = 0;
+  // Runs first on every polling tick, before the geometry is tracked.
+  virtual void onTick() {}
   virtual void trackHostGeometry() = 0;
   // The window given the focus back after a click.
   virtual Hwnd focusWindow() = 0;
   // Strip background when the theme asks for the alternative look.
   virtual int themedStripPicture() const = 0;
   virtual int tickIntervalMs() const = 0;
+  // Whether the polling timer runs from the form's creation or is started by start-up.
+  virtual bool tickFromCreation() const = 0;
 
   // Document tracking
   virtual ActiveWindowInfo readActive() = 0;

@@ -100,6 +100,8 @@ class FormToolkit {
   virtual void beginDrag(int index) = 0;
   // Yes / No / Cancel; returns msgbox::kYes, kNo or kCancel.
   virtual int messageBox(const std::string& text) = 0;
+  // An information message with one OK button.
+  virtual void showMessage(const std::string& text) = 0;
 };
 
 }  // namespace brelm

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_system.h"
+
 namespace brelm {
 
 enum class RegRoot { CurrentUser, LocalMachine };

@@ -1,0 +1,118 @@
+#include "docking/slide_docking.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "addin/addin.h"
+#include "docking/checked.h"
+#include "tabstrip/twips.h"
+
+namespace brelm {
+
+bool SlideDocking::findFrame(const std::string& frameClass) {
+  hostMainWnd = addin_.windows().findWindow(frameClass);
+  return hostMainWnd != kNoWindow;
+}
+
+void SlideDocking::findChildren() {
+  WindowSystem& ws = addin_.windows();
+  dockTopWnd = ws.findChild(hostMainWnd, kNoWindow, "MsoCommandBarDock", "MsoDockTop");
+  mdiClientWnd = ws.findChild(hostMainWnd, kNoWindow, "MDIClient", std::nullopt);
+  dockRightWnd = ws.findChild(hostMainWnd, kNoWindow, "MsoCommandBarDock", "MsoDockRight");
+}
+
+int SlideDocking::documentAreaOffset() {
+  Rect m, d;
+  addin_.windows().windowRect(mdiClientWnd, m);
+  addin_.windows().windowRect(dockTopWnd, d);
+  return checked32(std::int64_t{m.top} - d.top);
+}
+
+void SlideDocking::dockHostWindows() {
+  WindowSystem& ws = addin_.windows();
+  const int sh = addin_.dock().stripHeight;
+  Rect d, m;
+  ws.windowRect(dockTopWnd, d);
+  ws.windowRect(mdiClientWnd, m);
+  ws.setWindowPos(mdiClientWnd, ZOrder::None, checked32(std::int64_t{m.left} - d.left),
+                  checked32(std::int64_t{sh} + d.height()), m.width(),
+                  checked32(std::int64_t{m.height()} - sh), swp::kNoZOrder);
+  Rect g;
+  d = Rect{};
+  ws.windowRect(dockTopWnd, d);
+  ws.windowRect(dockRightWnd, g);
+  ws.setWindowPos(dockRightWnd, ZOrder::None, checked32(std::int64_t{g.left} - d.left),
+                  checked32(std::int64_t{sh} + d.height()), g.width(),
+                  checked32(std::int64_t{g.height()} - sh), swp::kNoZOrder);
+  if (std::find(dockedFrames_.begin(), dockedFrames_.end(), hostMainWnd) == dockedFrames_.end())
+    dockedFrames_.push_back(hostMainWnd);
+}
+
+bool SlideDocking::inPlace() {
+  WindowSystem& ws = addin_.windows();
+  const int sh = addin_.dock().stripHeight;
+  Rect d, s, m;
+  ws.windowRect(dockTopWnd, d);
+  ws.windowRect(addin_.toolkit().window(), s);
+  ws.windowRect(mdiClientWnd, m);
+  const std::int64_t gap = std::llabs(std::int64_t{m.top} - d.bottom);
+  return gap <= sh + 6 && std::int64_t{s.bottom} - sh / 2 <= m.top &&
+         std::int64_t{addin_.dock().lastDockOffset} == std::int64_t{m.top} - d.top &&
+         gap >= sh - 6;
+}
+
+void SlideDocking::placeStrip() {
+  WindowSystem& ws = addin_.windows();
+  const int sh = addin_.dock().stripHeight;
+  Rect d, m;
+  ws.windowRect(dockTopWnd, d);
+  ws.windowRect(mdiClientWnd, m);
+  int p = ws.twipsPerPixelX();
+  if (p <= 0) p = 15;
+  const int width = std::max(0, roundEven(app_.width() * 20 - 80) / p);
+  ws.setWindowPos(addin_.toolkit().window(), ZOrder::Top, 0,
+                  checked32(std::int64_t{m.top} - d.top - sh), width, sh + 2,
+                  swp::kFrameChanged);
+}
+
+void SlideDocking::trackHostGeometry() {
+  // Without the frame's top dock and document area there is nothing to dock to;
+  // re-docking every tick would only steal the focus a hundred times a second.
+  if (dockTopWnd == kNoWindow || mdiClientWnd == kNoWindow) return;
+  if (inPlace()) return;
+  dockHostWindows();
+  placeStrip();
+  addin_.dock().lastDockOffset = documentAreaOffset();
+  addin_.bar().updateScrollArrows();
+  addin_.windows().setForeground(hostMainWnd);
+}
+
+void SlideDocking::restoreFrame(Hwnd frame) {
+  WindowSystem& ws = addin_.windows();
+  const int sh = addin_.dock().stripHeight;
+  const Hwnd top = ws.findChild(frame, kNoWindow, "MsoCommandBarDock", "MsoDockTop");
+  const Hwnd mdi = ws.findChild(frame, kNoWindow, "MDIClient", std::nullopt);
+  const Hwnd right = ws.findChild(frame, kNoWindow, "MsoCommandBarDock", "MsoDockRight");
+  Rect d, m, g;
+  if (!ws.windowRect(top, d) || !ws.windowRect(mdi, m)) return;
+  const std::int64_t gap = std::int64_t{m.top} - d.bottom;
+  if (gap < sh - 6 || gap > sh + 6) return;  // the host has laid the frame out anew
+  ws.setWindowPos(mdi, ZOrder::None, checked32(std::int64_t{m.left} - d.left), d.height(),
+                  m.width(), checked32(std::int64_t{m.height()} + sh), swp::kNoZOrder);
+  if (ws.windowRect(right, g)) {
+    ws.setWindowPos(right, ZOrder::None, checked32(std::int64_t{g.left} - d.left), d.height(),
+                    g.width(), checked32(std::int64_t{g.height()} + sh), swp::kNoZOrder);
+  }
+}
+
+void SlideDocking::restoreLayout() {
+  for (Hwnd frame : dockedFrames_) {
+    try {
+      restoreFrame(frame);
+    } catch (...) {
+    }
+  }
+  dockedFrames_.clear();
+}
+
+}  // namespace brelm

@@ -1,0 +1,54 @@
+#pragma once
+// The presentation host's application events, and closing a presentation
+// from its tab. On a frame-per-document host (version above 13) every
+// document window has its own frame: the strip follows the active one.
+#include <memory>
+#include <vector>
+
+#include "docking/slide_docking.h"
+#include "platform/host.h"
+
+namespace brelm {
+
+class Addin;
+
+class SlideEvents final : public SlideAppEvents {
+ public:
+  SlideEvents(Addin& addin, SlideApp& app, SlideDocking& docking, bool framePerDocument)
+      : addin_(addin), app_(app), docking_(docking), framePerDocument_(framePerDocument) {}
+
+  // The host's events; none lets an exception out.
+  void onPresentationClose() override;
+  void onPresentationOpen() override {}
+  void onNewPresentation() override {}
+  void onWindowActivate(const std::shared_ptr<DocWindow>& window) override;
+  void onWindowDeactivate(const std::shared_ptr<DocWindow>& window) override;
+
+  void xlap_WindowActivate(const DocWindow& window);
+  void xlap_WindowdeActivate(DocWindow& window);
+  void xlap_PresentationClose();
+  void redockStrip();
+  // The close image of tab n: save prompt, then close.
+  void closeByTab(int n);
+  // Work a host event asked for but that must not run inside the host's call.
+  void runDeferred();
+  // Shows the frames the strip hid, for disconnection.
+  void showHiddenFrames() noexcept;
+
+  int closingByTab = 0;
+
+ private:
+  bool savePrompt(DocWindow& w);
+  bool saveDocument(Document& d);
+  void closeWindow(int n, int p);
+  void activateAnyWindow();
+
+  Addin& addin_;
+  SlideApp& app_;
+  SlideDocking& docking_;
+  bool framePerDocument_;
+  bool activateAfterClose_ = false;
+  std::vector<Hwnd> hiddenFrames_;
+};
+
+}  // namespace brelm

@@ -1,0 +1,72 @@
+// Bringing the tab list in step with the host's document windows, once per
+// polling tick: select the active window's tab, follow new captions, drop the
+// tabs of windows that are gone, and add tabs for windows that have none.
+#include "addin/addin.h"
+
+namespace brelm {
+
+void Addin::testbooks() {
+  HostVariant& host = *host_;
+  TabModel& model = bar_.model;
+
+  ActiveWindowInfo active;
+  try {
+    active = host.readActive();
+  } catch (const HostError& e) {
+    if (e.busy()) return;  // try again next tick
+    active = ActiveWindowInfo{};  // no active window: nothing is selected by this pass
+  }
+
+  const int n = model.docWindowCount;
+  for (int i = 1; i <= n && i <= model.docWindowCount;) {
+    const int e = model.tabOrder[i];
+    std::string caption;
+    try {
+      caption = model.docWindows[i]->caption();
+      if (active.known && host.isActive(active, *model.docWindows[i], caption) &&
+          model.selectedTab != e) {
+        bar_.mdown(e);
+      }
+    } catch (const HostError& err) {
+      // A busy host says nothing about the window; anything else means the
+      // window can no longer be read.
+      if (err.busy()) return;
+      bar_.mclose(e);
+      continue;  // position i now holds the next window
+    } catch (const std::exception&) {
+      bar_.mclose(e);
+      continue;
+    }
+    if (bar_.label2(e).caption != caption) bar_.tabrename(e, caption);
+    ++i;
+  }
+
+  const int m = host.app()->windowCount();
+  if (model.tabCount >= m || model.tabCount >= kMaxTabs) return;
+  for (int j = 1; j <= m; ++j) {
+    std::shared_ptr<DocWindow> window = host.app()->window(j);
+    if (host.hasTab(*window)) continue;
+    if (!addWindowTab(std::move(window))) return;  // the strip is full
+  }
+}
+
+bool Addin::addWindowTab(std::shared_ptr<DocWindow> window) {
+  TabModel& model = bar_.model;
+  if (model.docWindowCount >= kMaxTabs) return false;
+  model.docWindowCount += 1;
+  model.docWindows[model.docWindowCount] = std::move(window);
+  try {
+    formWindow();
+    const std::string caption = model.docWindows[model.docWindowCount]->caption();
+    if (bar_.addtab(caption)) return true;
+  } catch (...) {
+    model.docWindows[model.docWindowCount].reset();
+    model.docWindowCount -= 1;
+    throw;
+  }
+  model.docWindows[model.docWindowCount].reset();
+  model.docWindowCount -= 1;
+  return false;
+}
+
+}  // namespace brelm

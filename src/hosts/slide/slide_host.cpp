@@ -1,0 +1,134 @@
+#include "hosts/slide/slide_host.h"
+
+#include "addin/addin.h"
+#include "tabstrip/strip_theme.h"
+
+namespace brelm {
+
+namespace {
+
+// Frame-per-document hosts (14 and later) all use one frame class.
+std::string frameClass(int major) {
+  return major >= 14 ? "PPTFrameClass" : "PP" + std::to_string(major) + "FrameClass";
+}
+
+}  // namespace
+
+SlideHost::~SlideHost() { stop(); }
+
+bool SlideHost::bind(std::shared_ptr<HostApp> app) {
+  app_ = std::dynamic_pointer_cast<SlideApp>(app);
+  if (!app_) return false;
+  docking_ = std::make_unique<SlideDocking>(addin_, *app_);
+  active_ = false;
+  return true;
+}
+
+void SlideHost::startAddin() {
+  WindowSystem& ws = addin_.windows();
+  const int major = majorVersion(app_->version());
+  if (!docking_->findFrame(frameClass(major))) return;  // stays inactive
+  active_ = true;
+  events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_,
+                                          versionNumber(app_->version()) > 13);
+  addin_.bar().model = TabModel{};
+  addin_.menu().buildTabPopup();
+  app_->subscribe(events_.get());
+  subscribed_ = true;
+  if (majorVersion(app_->version()) < 14) {
+    taskbarAtConnection_ = app_->showWindowsInTaskbar();
+    app_->setShowWindowsInTaskbar(false);
+    taskbarChanged_ = true;
+  }
+  ws.setParent(addin_.formWindow(), docking_->hostMainWnd);
+  docking_->findChildren();
+  addin_.dock().stripHeight = addin_.computeStripHeight();
+  addin_.toolkit().setTimer(TimerId::Mouse, true, tickIntervalMs());
+  addin_.toolkit().show(true);
+  ws.setForeground(docking_->hostMainWnd);
+  app_->activate();
+}
+
+void SlideHost::stop() {
+  if (!app_) return;
+  auto attempt = [](auto&& step) {
+    try {
+      step();
+    } catch (...) {
+    }
+  };
+  if (subscribed_) attempt([&] { app_->subscribe(nullptr); });
+  subscribed_ = false;
+  if (events_) events_->showHiddenFrames();
+  if (active_) attempt([&] { docking_->restoreLayout(); });
+  if (taskbarChanged_) attempt([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
+  taskbarChanged_ = false;
+  active_ = false;
+  events_.reset();
+  docking_.reset();
+  app_.reset();
+}
+
+void SlideHost::aa() {
+  addin_.unloadForm();
+  addin_.dock().lastDockOffset = 0;
+}
+
+void SlideHost::onTick() {
+  if (events_) events_->runDeferred();
+}
+
+void SlideHost::trackHostGeometry() {
+  if (active_) docking_->trackHostGeometry();
+}
+
+Hwnd SlideHost::focusWindow() { return docking_ ? docking_->hostMainWnd : kNoWindow; }
+
+ActiveWindowInfo SlideHost::readActive() {
+  ActiveWindowInfo info;
+  info.window = app_->activeWindow();
+  info.known = info.window != nullptr;
+  return info;
+}
+
+bool SlideHost::isActive(const ActiveWindowInfo& active, const DocWindow& window,
+                         const std::string&) const {
+  return active.window && window.sameObject(*active.window);
+}
+
+bool SlideHost::hasTab(DocWindow& window) {
+  const TabModel& model = addin_.bar().model;
+  for (int k = 1; k <= model.tabCount; ++k) {
+    if (model.docWindows[k]->sameObject(window)) return true;
+  }
+  return false;
+}
+
+std::shared_ptr<DocWindow> SlideHost::windowOfTab(int k) {
+  const TabModel& model = addin_.bar().model;
+  return model.docWindows.at(model.tabPosition.at(k));
+}
+
+void SlideHost::activateTwice(int k) {
+  std::shared_ptr<DocWindow> w = windowOfTab(k);
+  if (!w) return;
+  w->activate();
+  w->activate();
+}
+
+void SlideHost::selectByClick(int k, bool) {
+  activateTwice(k);
+  // The host's activation event may already have selected the tab.
+  if (k == addin_.bar().model.selectedTab) addin_.giveFocusBack();
+}
+
+void SlideHost::closeByImage(int k) {
+  if (events_) events_->closeByTab(k);
+}
+
+void SlideHost::activateAfterDrop(int s, DropOn on) {
+  activateTwice(s);
+  if (on == DropOn::Tab && s == addin_.bar().model.selectedTab) addin_.giveFocusBack();
+}
+
+}  // namespace brelm

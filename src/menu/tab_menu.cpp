@@ -1,0 +1,104 @@
+// The strip's context menu and its two commands.
+#include "menu/tab_menu.h"
+
+#include <vector>
+
+#include "addin/addin.h"
+
+namespace brelm {
+
+const char* const kHomePage = "https://brelm.example/";
+
+namespace {
+constexpr const char* kPopupName = "tabPopup";
+constexpr const char* kTag = "Quorvane";
+
+void describe(CommandBarButton& button, int faceId, const std::string& caption,
+              const std::string& parameter) {
+  button.setFaceId(faceId);
+  button.setCaption(caption);
+  button.setTooltipText(caption);
+  button.setStyle(3);  // icon and caption
+  button.setTag(kTag);
+  button.setParameter(parameter);
+}
+}  // namespace
+
+TabMenu::~TabMenu() { release(); }
+
+void TabMenu::release() noexcept {
+  if (!myButton_) return;
+  try {
+    myButton_->unbindClick();
+  } catch (...) {
+  }
+  myButton_.reset();
+}
+
+void TabMenu::buildTabPopup() {
+  release();
+  HostApp& app = *addin_.host().app();
+  try {
+    app.commandBar(kPopupName)->deleteBar();
+  } catch (const HostError&) {
+    // None left from an earlier start.
+  }
+  std::unique_ptr<CommandBar> bar = app.addPopupBar(kPopupName);
+  std::unique_ptr<CommandBarButton> website = bar->addButton(std::nullopt);
+  describe(*website, 1016, "Visit our web site", "website");
+  website->bindClick(this);
+  myButton_ = std::move(website);
+  std::unique_ptr<CommandBarButton> saveAllButton = bar->addButton(1);
+  describe(*saveAllButton, 455, "Save All", "SaveAll");
+}
+
+void TabMenu::showTabPopup() {
+  addin_.giveFocusBack();
+  try {
+    addin_.host().app()->commandBar(kPopupName)->showPopup();
+  } catch (const HostError&) {
+    // The bar is gone (the user may have deleted it): no menu.
+  }
+}
+
+void TabMenu::onButtonClick(const std::string& parameter) {
+  try {
+    myButton_Click(parameter);
+  } catch (...) {
+  }
+}
+
+void TabMenu::myButton_Click(const std::string& parameter) {
+  if (!addin_.connected()) return;
+  if (parameter == "SaveAll") saveAll();
+  if (parameter == "website") addin_.shell().openUrl(kHomePage, addin_.toolkit().window());
+}
+
+void TabMenu::saveAll() {
+  HostApp& app = *addin_.host().app();
+  std::vector<std::string> failed;
+  const int count = app.documentCount();
+  for (int i = 1; i <= count; ++i) {
+    std::string name = "document " + std::to_string(i);
+    try {
+      std::shared_ptr<Document> d = app.document(i);
+      name = d->name();
+      if (d->saved()) continue;
+      if (!d->path().empty()) {
+        d->save();
+        continue;
+      }
+      std::unique_ptr<FileDialog> dialog = app.saveAsDialog();
+      dialog->setInitialFileName(name);
+      if (dialog->show() == -1) dialog->execute();
+    } catch (const HostError&) {
+      failed.push_back(name);  // go on with the others; report at the end
+    }
+  }
+  if (failed.empty()) return;
+  std::string text = "These documents could not be saved:";
+  for (const std::string& name : failed) text += "\n" + name;
+  addin_.toolkit().showMessage(text);
+}
+
+}  // namespace brelm

@@ -1,0 +1,61 @@
+#pragma once
+// Receiving events by connection points. A DispatchSink answers the host's
+// Invoke for one event dispinterface, catching everything at the boundary;
+// an Advise keeps one subscription and ends it when disconnected or destroyed.
+#include <windows.h>
+#include <ocidl.h>
+#include "com/com_ptr.h"
+
+#include "com/ref_count.h"
+
+namespace brelm::win32 {
+
+using Microsoft::WRL::ComPtr;
+
+class DispatchSink : public IDispatch {
+ public:
+  explicit DispatchSink(const IID& events) : events_(events) {}
+  virtual ~DispatchSink() = default;
+  DispatchSink(const DispatchSink&) = delete;
+  DispatchSink& operator=(const DispatchSink&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+  BRELM_IUNKNOWN_REFCOUNT
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT* argErr) override;
+
+  const IID& events() const { return events_; }
+
+ protected:
+  // One event. Arguments are in DISPPARAMS order: the last argument first.
+  // May throw; Invoke turns anything thrown into success for the host.
+  virtual void onEvent(DISPID id, const DISPPARAMS& params) = 0;
+
+ private:
+  RefCount refs_;
+  IID events_;
+};
+
+// One subscription of a sink to a source object's connection point.
+class Advise {
+ public:
+  Advise() = default;
+  ~Advise() { disconnect(); }
+  Advise(const Advise&) = delete;
+  Advise& operator=(const Advise&) = delete;
+
+  // Subscribes `sink` to `source`'s events of sink->events(); the previous
+  // subscription, if any, ends first.
+  HRESULT connect(IUnknown* source, DispatchSink* sink);
+  void disconnect() noexcept;
+  bool connected() const { return point_ != nullptr; }
+
+ private:
+  ComPtr<IConnectionPoint> point_;
+  DWORD cookie_ = 0;
+};
+
+}  // namespace brelm::win32

@@ -1,0 +1,76 @@
+// Document windows and documents (workbooks, presentations).
+#include <windows.h>
+
+#include "host/com_host.h"
+#include "system/text.h"
+
+namespace brelm::win32 {
+
+namespace {
+
+class DocumentCom final : public Document {
+ public:
+  explicit DocumentCom(DispatchObject doc) : doc_(std::move(doc)) {}
+  std::string name() override { return narrow(doc_.getString(L"Name")); }
+  std::string path() override { return narrow(doc_.getString(L"Path")); }
+  bool saved() override { return doc_.getBool(L"Saved"); }
+  void save() override { doc_.call(L"Save"); }
+  void activate() override { doc_.call(L"Activate"); }
+  int windowCount() override {
+    return static_cast<int>(doc_.getObject(L"Windows").getLong(L"Count"));
+  }
+
+ private:
+  DispatchObject doc_;
+};
+
+class DocWindowCom final : public DocWindow {
+ public:
+  explicit DocWindowCom(DispatchObject window) : window_(std::move(window)) {}
+
+  std::string caption() override { return narrow(window_.getString(L"Caption")); }
+  std::shared_ptr<Document> parent() override {
+    return std::make_shared<DocumentCom>(window_.getObject(L"Parent"));
+  }
+  void activate() override { window_.call(L"Activate"); }
+  void close() override { window_.call(L"Close"); }
+  int windowState() override { return static_cast<int>(window_.getLong(L"WindowState")); }
+  void setWindowState(int state) override { window_.put(L"WindowState", Variant::fromInt(state)); }
+  double top() override { return window_.getDouble(L"Top"); }
+  double left() override { return window_.getDouble(L"Left"); }
+  double width() override { return window_.getDouble(L"Width"); }
+  double height() override { return window_.getDouble(L"Height"); }
+  void setTop(double v) override { window_.put(L"Top", Variant::fromDouble(v)); }
+  void setLeft(double v) override { window_.put(L"Left", Variant::fromDouble(v)); }
+  void setWidth(double v) override { window_.put(L"Width", Variant::fromDouble(v)); }
+  void setHeight(double v) override { window_.put(L"Height", Variant::fromDouble(v)); }
+
+  bool sameObject(const DocWindow& other) const override {
+    const auto* com = dynamic_cast<const DocWindowCom*>(&other);
+    return com && sameComObject(window_.raw(), com->window_.raw());
+  }
+
+ private:
+  DispatchObject window_;
+};
+
+}  // namespace
+
+bool sameComObject(IDispatch* a, IDispatch* b) {
+  if (!a || !b) return false;
+  if (a == b) return true;
+  ComPtr<IUnknown> ua, ub;
+  if (FAILED(a->QueryInterface(IID_PPV_ARGS(&ua))) || FAILED(b->QueryInterface(IID_PPV_ARGS(&ub))))
+    return false;
+  return ua.Get() == ub.Get();
+}
+
+std::shared_ptr<Document> makeDocument(const DispatchObject& document) {
+  return std::make_shared<DocumentCom>(document);
+}
+
+std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window) {
+  return std::make_shared<DocWindowCom>(window);
+}
+
+}  // namespace brelm::win32

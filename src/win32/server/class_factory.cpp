@@ -1,0 +1,101 @@
+#include "server/class_factory.h"
+
+#include <new>
+
+#include "com/ref_count.h"
+#include "com/registration.h"
+#include "server/connect.h"
+#include "system/module.h"
+
+namespace brelm::win32 {
+
+namespace {
+
+class ClassFactory final : public IClassFactory {
+ public:
+  explicit ClassFactory(const AddinLibrary& library) : library_(library) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
+    *out = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+  }
+  BRELM_IUNKNOWN_REFCOUNT
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    Connect* object = nullptr;
+    try {
+      object = new Connect(library_.kind, library_.identity, library_.name);
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (...) {
+      return E_FAIL;
+    }
+    const HRESULT hr = object->QueryInterface(riid, out);
+    object->Release();  // the caller's reference, if any, keeps it alive
+    return hr;
+  }
+
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    if (lock)
+      moduleAddRef();
+    else
+      moduleRelease();
+    return S_OK;
+  }
+
+ private:
+  ~ClassFactory() = default;
+  RefCount refs_;
+  const AddinLibrary& library_;
+};
+
+bool isUserScope(const wchar_t* commandLine) {
+  return commandLine && lstrcmpiW(commandLine, L"user") == 0;
+}
+
+HRESULT registerIn(const AddinLibrary& library, Scope scope) {
+  const SystemRoots roots(scope);
+  if (!roots.ok()) return E_ACCESSDENIED;
+  return registerAddin(library.identity, modulePath(), roots.roots());
+}
+
+HRESULT unregisterIn(const AddinLibrary& library, Scope scope) {
+  const SystemRoots roots(scope);
+  if (!roots.ok()) return E_ACCESSDENIED;
+  return unregisterAddin(library.identity, roots.roots());
+}
+
+}  // namespace
+
+HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (clsid != library.identity.clsid) return CLASS_E_CLASSNOTAVAILABLE;
+  ClassFactory* factory = new (std::nothrow) ClassFactory(library);
+  if (!factory) return E_OUTOFMEMORY;
+  const HRESULT hr = factory->QueryInterface(riid, out);
+  factory->Release();
+  return hr;
+}
+
+HRESULT canUnloadNow() { return moduleRefCount() == 0 ? S_OK : S_FALSE; }
+
+HRESULT registerServer(const AddinLibrary& library) { return registerIn(library, Scope::Machine); }
+
+HRESULT unregisterServer(const AddinLibrary& library) {
+  return unregisterIn(library, Scope::Machine);
+}
+
+HRESULT install(const AddinLibrary& library, bool doInstall, const wchar_t* commandLine) {
+  const Scope scope = isUserScope(commandLine) ? Scope::User : Scope::Machine;
+  return doInstall ? registerIn(library, scope) : unregisterIn(library, scope);
+}
+
+}  // namespace brelm::win32

@@ -1,0 +1,41 @@
+#pragma once
+// DPI awareness. The strip must share its parent's awareness (a child of a
+// per-monitor aware window cannot be system aware and the reverse), and
+// calls the host makes into us may arrive in a thread context the host set
+// for its own reasons. DpiScope puts the thread into the awareness of the
+// reference window for the length of a call. Where the system has no such
+// functions (before Windows 10 1607) these do nothing.
+#include <windows.h>
+
+namespace brelm::win32 {
+
+// The window whose awareness calls from the host should run in.
+void setDpiReference(HWND window);
+HWND dpiReference();
+
+class DpiScope {
+ public:
+  // Uses the reference window set above.
+  DpiScope();
+  explicit DpiScope(HWND reference);
+  ~DpiScope();
+  DpiScope(const DpiScope&) = delete;
+  DpiScope& operator=(const DpiScope&) = delete;
+
+ private:
+  void enter(HWND reference);
+  void* previous_ = nullptr;
+};
+
+// The first visible top-level window of the calling thread: the host's main
+// window when the host calls us.
+HWND threadMainWindow();
+
+// Dots per inch for a window (its monitor's under per-monitor awareness),
+// else the screen's.
+int windowDpiX(HWND window);
+int windowDpiY(HWND window);
+int screenDpiX();
+int screenDpiY();
+
+}  // namespace brelm::win32

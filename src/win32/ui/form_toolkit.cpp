@@ -1,0 +1,116 @@
+#include "ui/form_toolkit.h"
+
+#include "system/text.h"
+#include "ui/dpi.h"
+
+namespace brelm::win32 {
+
+namespace {
+
+// The captions' font: Tahoma 11.25 pt, normal weight.
+constexpr wchar_t kCaptionFace[] = L"Tahoma";
+constexpr int kCaptionHundredthsOfPoint = 1125;
+
+Font makeCaptionFont(int dpiY) {
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(kCaptionHundredthsOfPoint, dpiY, 7200);
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(lf.lfFaceName, kCaptionFace, LF_FACESIZE);
+  return Font(CreateFontIndirectW(&lf));
+}
+
+}  // namespace
+
+Win32FormToolkit::Win32FormToolkit(std::wstring title) : title_(std::move(title)) {
+  refreshLook();
+}
+
+Win32FormToolkit::~Win32FormToolkit() { strip_.destroy(); }
+
+void Win32FormToolkit::refreshLook() {
+  const int dpiX = screenDpiX(), dpiY = screenDpiY();
+  scale_ = TwipsScale::forDpi(dpiX, dpiY);
+  if (dpiY != fontDpi_ || !captionFont_) {
+    captionFont_ = makeCaptionFont(dpiY);
+    fontDpi_ = dpiY;
+  }
+  strip_.setLook(scale_, captionFont_.get());
+}
+
+Hwnd Win32FormToolkit::create(const FormState* state, FormEvents* events) {
+  if (strip_.hwnd()) return reinterpret_cast<Hwnd>(strip_.hwnd());
+  // The strip becomes a child of the host's main window: it must be created
+  // in that window's DPI awareness.
+  const DpiScope dpi(threadMainWindow());
+  refreshLook();
+  const HWND hwnd = strip_.create(state, events, scale_, captionFont_.get());
+  if (hwnd) setDpiReference(hwnd);
+  return reinterpret_cast<Hwnd>(hwnd);
+}
+
+void Win32FormToolkit::destroy() {
+  if (dpiReference() == strip_.hwnd()) setDpiReference(nullptr);
+  strip_.destroy();
+}
+
+Hwnd Win32FormToolkit::window() const { return reinterpret_cast<Hwnd>(strip_.hwnd()); }
+
+void Win32FormToolkit::show(bool visible) { strip_.show(visible); }
+
+void Win32FormToolkit::resize(float width, float height) { strip_.resize(width, height); }
+
+float Win32FormToolkit::textWidth(const std::string& caption) {
+  const std::wstring text = widen(caption);
+  WindowDC screen(nullptr);
+  Select font(screen.get(), captionFont_.get());
+  SIZE size{};
+  if (!text.empty() &&
+      !GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size))
+    size.cx = 0;
+  return scale_.toTwipsX(size.cx);
+}
+
+float Win32FormToolkit::textHeight() {
+  WindowDC screen(nullptr);
+  Select font(screen.get(), captionFont_.get());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(screen.get(), &tm);
+  return scale_.toTwipsY(tm.tmHeight);
+}
+
+void Win32FormToolkit::setTimer(TimerId timer, bool enabled, int intervalMs) {
+  strip_.setTimer(timer, enabled, intervalMs);
+}
+
+bool Win32FormToolkit::timerEnabled(TimerId timer) const { return strip_.timerEnabled(timer); }
+
+void Win32FormToolkit::invalidate() { strip_.invalidate(); }
+
+void Win32FormToolkit::beginDrag(int index) { strip_.beginDrag(index); }
+
+HWND Win32FormToolkit::messageOwner() const {
+  return strip_.hwnd() ? GetAncestor(strip_.hwnd(), GA_ROOT) : nullptr;
+}
+
+int Win32FormToolkit::messageBox(const std::string& text) {
+  const std::wstring body = widen(text);
+  const int answer = MessageBoxW(messageOwner(), body.c_str(), title_.c_str(), MB_YESNOCANCEL);
+  switch (answer) {
+    case IDYES: return msgbox::kYes;
+    case IDNO: return msgbox::kNo;
+    default: return msgbox::kCancel;
+  }
+}
+
+}  // namespace brelm::win32
+
+namespace brelm::win32 {
+
+void Win32FormToolkit::showMessage(const std::string& text) {
+  const std::wstring body = widen(text);
+  MessageBoxW(messageOwner(), body.c_str(), title_.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace brelm::win32

@@ -1,0 +1,71 @@
+#include "ui/pointer_input.h"
+
+namespace brelm::win32 {
+
+void PointerInput::buttonDown(int button, Target under) {
+  if (dragging()) return;
+  pressed_[slot(button)] = under;
+  if (button == mouse::kLeft) afterDoubleClick_ = false;
+  if (events_) events_->onMouseDown(under, button);
+}
+
+void PointerInput::doubleClick(int button, Target under) {
+  if (dragging()) return;
+  // The second press of a double click raises DblClick instead of MouseDown.
+  pressed_[slot(button)] = under;
+  if (button != mouse::kLeft) {
+    if (events_) events_->onMouseDown(under, button);
+    return;
+  }
+  afterDoubleClick_ = true;
+  if (events_) events_->onDblClick(under);
+}
+
+void PointerInput::buttonUp(int button, std::optional<Target> under, float x, float y) {
+  if (dragging()) {
+    if (button != mouse::kLeft) return;
+    const int source = dragSource_;
+    dragSource_ = 0;
+    if (under && events_) events_->onDragDrop(source, *under, x, y);
+    return;
+  }
+  const std::optional<Target> pressed = pressed_[slot(button)];
+  pressed_[slot(button)].reset();
+  if (!pressed) return;
+  const bool click = button == mouse::kLeft && !afterDoubleClick_ && under && *under == *pressed;
+  if (button == mouse::kLeft) afterDoubleClick_ = false;
+  if (!events_) return;
+  events_->onMouseUp(*pressed, button);
+  if (click) events_->onClick(*pressed);
+}
+
+void PointerInput::move(std::optional<Target> under) {
+  if (dragging() || !events_) return;
+  // While a button is held the pressed element keeps the pointer.
+  if (pressed_[0])
+    events_->onMouseMove(*pressed_[0]);
+  else if (pressed_[1])
+    events_->onMouseMove(*pressed_[1]);
+  else if (under)
+    events_->onMouseMove(*under);
+}
+
+void PointerInput::cancel() {
+  dragSource_ = 0;
+  afterDoubleClick_ = false;
+  for (int s = 0; s < 2; ++s) {
+    const std::optional<Target> pressed = pressed_[s];
+    pressed_[s].reset();
+    if (pressed && events_) events_->onMouseUp(*pressed, s == 0 ? mouse::kLeft : mouse::kRight);
+  }
+}
+
+void PointerInput::beginDrag(int source) {
+  if (source <= 0) return;
+  dragSource_ = source;
+  // The drag takes over the press: its release raises neither MouseUp nor Click.
+  pressed_[0].reset();
+  afterDoubleClick_ = false;
+}
+
+}  // namespace brelm::win32

@@ -1,0 +1,265 @@
+#include "ui/strip_window.h"
+
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "system/module.h"
+#include "ui/gdi.h"
+#include "ui/hit_test.h"
+#include "ui/painter.h"
+
+namespace brelm::win32 {
+
+const wchar_t kStripClassName[] = L"BrelmTabStrip";
+
+namespace {
+
+constexpr UINT kDefaultActionMessage = WM_APP + 0x42;
+
+int slotOf(TimerId timer) { return static_cast<int>(timer); }
+TimerId timerOf(int slot) { return static_cast<TimerId>(slot); }
+UINT_PTR timerIdOf(int slot) { return static_cast<UINT_PTR>(slot) + 1; }
+
+bool registerClass(WNDPROC proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = thisModule();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kStripClassName;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+StripWindow::~StripWindow() { destroy(); }
+
+HWND StripWindow::create(const FormState* state, FormEvents* events, const TwipsScale& scale,
+                         HFONT font) {
+  if (hwnd_) return hwnd_;
+  state_ = state;
+  events_ = events;
+  input_ = PointerInput(events);
+  scale_ = scale;
+  font_ = font;
+  if (!registerClass(&StripWindow::windowProc)) return nullptr;
+  const int width = state ? scale.toPixelsX(state->width) : 1;
+  const int height = state ? scale.toPixelsY(state->height) : 1;
+  quiet_ = true;
+  // `this` travels in the creation parameters, known from the first message on.
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kStripClassName, L"", WS_POPUP | WS_CLIPSIBLINGS,
+                              0, 0, width, height, nullptr, nullptr, thisModule(), this);
+  quiet_ = false;
+  if (!hwnd) return nullptr;
+  hwnd_ = hwnd;
+  for (int slot = 0; slot < 3; ++slot) applyTimer(slot);
+  return hwnd_;
+}
+
+void StripWindow::destroy() noexcept {
+  if (!hwnd_) return;
+  const HWND hwnd = hwnd_;
+  DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
+  hwnd_ = nullptr;
+  UnregisterClassW(kStripClassName, thisModule());  // fails while another strip lives: fine
+}
+
+void StripWindow::setLook(const TwipsScale& scale, HFONT font) {
+  scale_ = scale;
+  font_ = font;
+  invalidate();
+}
+
+void StripWindow::show(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void StripWindow::resize(float widthTwips, float heightTwips) {
+  if (!hwnd_) return;
+  quiet_ = true;
+  SetWindowPos(hwnd_, nullptr, 0, 0, scale_.toPixelsX(widthTwips), scale_.toPixelsY(heightTwips),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  quiet_ = false;
+}
+
+void StripWindow::setTimer(TimerId timer, bool enabled, int intervalMs) {
+  const int slot = slotOf(timer);
+  if (slot < 0 || slot > 2) return;
+  timerOn_[slot] = enabled;
+  timerMs_[slot] = intervalMs > 0 ? intervalMs : 1;
+  applyTimer(slot);
+}
+
+bool StripWindow::timerEnabled(TimerId timer) const {
+  const int slot = slotOf(timer);
+  return slot >= 0 && slot <= 2 && timerOn_[slot];
+}
+
+void StripWindow::applyTimer(int slot) {
+  if (!hwnd_) return;
+  if (timerOn_[slot])
+    SetTimer(hwnd_, timerIdOf(slot), static_cast<UINT>(timerMs_[slot]), nullptr);
+  else
+    KillTimer(hwnd_, timerIdOf(slot));
+}
+
+void StripWindow::invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void StripWindow::beginDrag(int index) {
+  if (!hwnd_) return;
+  input_.beginDrag(index);
+  if (GetCapture() != hwnd_) SetCapture(hwnd_);
+}
+
+LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    self = static_cast<StripWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    if (self) self->hwnd_ = hwnd;
+  }
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (self->accessible_) self->accessible_->detach();
+    self->accessible_.Reset();
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  try {
+    return self->handle(msg, wp, lp);
+  } catch (...) {
+    // Nothing may escape into the system's message dispatch.
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+}
+
+LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT, without flicker
+    case WM_PAINT: paint(); return 0;
+    case WM_MOUSEMOVE: mouseMove(lp); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: mouseButton(msg, lp); return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != hwnd_) input_.cancel();
+      return 0;
+    case WM_TIMER:
+      if (wp >= 1 && wp <= 3 && events_ && timerOn_[wp - 1]) events_->onTimer(timerOf(static_cast<int>(wp) - 1));
+      return 0;
+    case WM_SIZE:
+      if (!quiet_ && events_)
+        events_->onResize(scale_.toTwipsX(LOWORD(lp)), scale_.toTwipsY(HIWORD(lp)));
+      return 0;
+    case WM_GETOBJECT: return getObject(wp, lp);
+    case kDefaultActionMessage:
+      defaultAction(static_cast<ElementKind>(wp), static_cast<int>(lp));
+      return 0;
+    default: return DefWindowProcW(hwnd_, msg, wp, lp);
+  }
+}
+
+void StripWindow::paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  if (!dc) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int w = client.right, h = client.bottom;
+  if (state_ && w > 0 && h > 0) {
+    // Everything is drawn into a memory bitmap and shown with one copy.
+    MemoryDC memory(dc);
+    Bitmap canvas(CreateCompatibleBitmap(dc, w, h));
+    if (memory.get() && canvas) {
+      Select selected(memory.get(), canvas.get());
+      paintForm(memory.get(), *state_, scale_, font_, client);
+      BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+    }
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+std::optional<Target> StripWindow::targetAt(POINT p) const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  if (!state_ || !PtInRect(&client, p)) return std::nullopt;
+  return hitTest(*state_, scale_.toTwipsX(p.x), scale_.toTwipsY(p.y));
+}
+
+void StripWindow::mouseMove(LPARAM lp) {
+  const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  // The system repeats a move for a pointer that did not move; we do not.
+  if (lastMove_ && lastMove_->x == p.x && lastMove_->y == p.y) return;
+  lastMove_ = p;
+  input_.move(targetAt(p));
+}
+
+void StripWindow::mouseButton(UINT msg, LPARAM lp) {
+  const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  const std::optional<Target> under = targetAt(p);
+  const HWND self = hwnd_;
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      SetCapture(self);
+      if (under) input_.buttonDown(msg == WM_LBUTTONDOWN ? mouse::kLeft : mouse::kRight, *under);
+      break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+      SetCapture(self);
+      if (under) input_.doubleClick(msg == WM_LBUTTONDBLCLK ? mouse::kLeft : mouse::kRight, *under);
+      break;
+    default:
+      input_.buttonUp(msg == WM_LBUTTONUP ? mouse::kLeft : mouse::kRight, under,
+                      scale_.toTwipsX(p.x), scale_.toTwipsY(p.y));
+      break;
+  }
+  // An event handler may have unloaded the form.
+  if (hwnd_ == self && IsWindow(self) && !input_.holding() && !input_.dragging() &&
+      GetCapture() == self)
+    ReleaseCapture();
+}
+
+LRESULT StripWindow::getObject(WPARAM wp, LPARAM lp) {
+  // A 64-bit lParam arrives sign-extended; compare the low 32 bits.
+  if (static_cast<DWORD>(lp) != static_cast<DWORD>(OBJID_CLIENT))
+    return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
+  if (!accessible_) accessible_ = adopt(new StripAccessible(this));
+  return LresultFromObject(kIID_IAccessible, wp, static_cast<IAccessible*>(accessible_.Get()));
+}
+
+std::vector<AccessibleItem> StripWindow::accessibleItems() const {
+  if (!state_ || !hwnd_) return {};
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return win32::accessibleItems(*state_, scale_, client);
+}
+
+void StripWindow::queueDefaultAction(const AccessibleItem& item) {
+  if (!hwnd_ || !PostMessageW(hwnd_, kDefaultActionMessage,
+                              static_cast<WPARAM>(item.target.kind), item.target.index))
+    throw std::runtime_error("strip window gone");
+}
+
+// What a click does: a tab's caption or close image is clicked; an arrow is
+// pressed for one scroll step.
+void StripWindow::defaultAction(ElementKind kind, int index) {
+  if (!events_ || input_.dragging() || input_.holding()) return;
+  const Target target{kind, index};
+  FormEvents* events = events_;
+  events->onMouseDown(target, mouse::kLeft);
+  if (kind == ElementKind::Ileft || kind == ElementKind::Iright)
+    events->onTimer(kind == ElementKind::Ileft ? TimerId::Left : TimerId::Right);
+  events->onMouseUp(target, mouse::kLeft);
+  if (kind != ElementKind::Ileft && kind != ElementKind::Iright) events->onClick(target);
+}
+
+}  // namespace brelm::win32

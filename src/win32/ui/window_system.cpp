@@ -1,0 +1,112 @@
+#include "ui/window_system.h"
+
+#include <windows.h>
+
+#include "system/text.h"
+#include "ui/dpi.h"
+#include "ui/scale.h"
+#include "ui/strip_window.h"
+
+namespace brelm::win32 {
+
+namespace {
+
+HWND h(Hwnd w) { return reinterpret_cast<HWND>(w); }
+Hwnd w(HWND h) { return reinterpret_cast<Hwnd>(h); }
+
+bool isStrip(HWND window) {
+  wchar_t cls[64] = {};
+  return GetClassNameW(window, cls, 64) > 0 && lstrcmpW(cls, kStripClassName) == 0 &&
+         GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+// Our strip is created as a top-level window; becoming a child window needs
+// the child style, and becoming top-level again the popup style.
+void fitStyleToParent(HWND child, HWND parent) {
+  const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+  const LONG_PTR wanted = parent ? (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD
+                                 : (style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP;
+  if (wanted != style) SetWindowLongPtrW(child, GWL_STYLE, wanted);
+}
+
+}  // namespace
+
+Hwnd Win32WindowSystem::findWindow(const std::string& cls) {
+  const std::wstring c = widen(cls);
+  return w(FindWindowW(c.c_str(), nullptr));
+}
+
+Hwnd Win32WindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
+                                  const std::optional<std::string>& title) {
+  const std::wstring c = widen(cls);
+  const std::wstring t = title ? widen(*title) : std::wstring();
+  return w(FindWindowExW(h(parent), h(after), c.c_str(), title ? t.c_str() : nullptr));
+}
+
+Hwnd Win32WindowSystem::relative(Hwnd window, Relation relation) {
+  UINT cmd = GW_CHILD;
+  if (relation == Relation::First) cmd = GW_HWNDFIRST;
+  if (relation == Relation::Next) cmd = GW_HWNDNEXT;
+  return w(GetWindow(h(window), cmd));
+}
+
+std::string Win32WindowSystem::className(Hwnd window) {
+  wchar_t buf[256] = {};
+  const int n = GetClassNameW(h(window), buf, 256);
+  return n > 0 ? narrow(std::wstring_view(buf, static_cast<size_t>(n))) : std::string();
+}
+
+std::string Win32WindowSystem::windowText(Hwnd window) {
+  const int length = GetWindowTextLengthW(h(window));
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int n = GetWindowTextW(h(window), text.data(), length + 1);
+  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return narrow(text);
+}
+
+Hwnd Win32WindowSystem::parent(Hwnd window) { return w(GetParent(h(window))); }
+
+bool Win32WindowSystem::windowRect(Hwnd window, Rect& out) {
+  RECT r;
+  if (!window || !GetWindowRect(h(window), &r)) return false;
+  out = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+bool Win32WindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
+                                     unsigned flags) {
+  HWND after = nullptr;
+  if (z == ZOrder::Top) after = HWND_TOP;
+  if (z == ZOrder::Bottom) after = HWND_BOTTOM;
+  if (z == ZOrder::None) flags |= SWP_NOZORDER;
+  return window && SetWindowPos(h(window), after, x, y, cx, cy, flags | SWP_NOACTIVATE);
+}
+
+bool Win32WindowSystem::setParent(Hwnd child, Hwnd parent) {
+  if (!child) return false;
+  if (isStrip(h(child))) fitStyleToParent(h(child), h(parent));
+  SetLastError(0);
+  return SetParent(h(child), h(parent)) != nullptr || GetLastError() == 0;
+}
+
+bool Win32WindowSystem::showWindow(Hwnd window, ShowCmd cmd) {
+  if (!window) return false;
+  ShowWindow(h(window), cmd == ShowCmd::Show ? SW_SHOW : SW_HIDE);
+  return true;
+}
+
+bool Win32WindowSystem::setForeground(Hwnd window) {
+  return window && SetForegroundWindow(h(window));
+}
+
+Point Win32WindowSystem::cursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+int Win32WindowSystem::twipsPerPixelX() { return TwipsScale::perPixel(screenDpiX()); }
+int Win32WindowSystem::twipsPerPixelY() { return TwipsScale::perPixel(screenDpiY()); }
+
+}  // namespace brelm::win32

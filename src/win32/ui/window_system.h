@@ -1,0 +1,26 @@
+#pragma once
+// The window system on user32.
+#include "platform/window_system.h"
+
+namespace brelm::win32 {
+
+class Win32WindowSystem final : public WindowSystem {
+ public:
+  Hwnd findWindow(const std::string& cls) override;
+  Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
+                 const std::optional<std::string>& title) override;
+  Hwnd relative(Hwnd window, Relation relation) override;
+  std::string className(Hwnd window) override;
+  std::string windowText(Hwnd window) override;
+  Hwnd parent(Hwnd window) override;
+  bool windowRect(Hwnd window, Rect& out) override;
+  bool setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy, unsigned flags) override;
+  bool setParent(Hwnd child, Hwnd parent) override;
+  bool showWindow(Hwnd window, ShowCmd cmd) override;
+  bool setForeground(Hwnd window) override;
+  Point cursorPos() override;
+  int twipsPerPixelX() override;
+  int twipsPerPixelY() override;
+};
+
+}  // namespace brelm::win32

@@ -1,0 +1,312 @@
+// The add-in library as a host meets it: created by its ProgID (registered
+// by tests/win32/run.sh with regsvr32 before this program runs), connected to
+// a hand-made Application object with a main window, and disconnected again.
+#include <gtest/gtest.h>
+
+#include "com/com_ptr.h"
+#include "fake_dispatch.h"
+#include "server/extensibility.h"
+#include "window_helpers.h"
+
+namespace brelm::win32::test {
+namespace {
+
+constexpr IID kButtonEvents = {0x000C0351, 0x0000, 0x0000,
+                               {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kSlideEvents = {0x914934C2, 0x5A91, 0x11CF,
+                              {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
+
+ComPtr<FakeObject> emptyCollection() {
+  auto c = FakeObject::make();
+  c->set(L"Count", Variant::fromInt(0));
+  c->method(L"Item", [](std::vector<Variant>&, Variant&, EXCEPINFO* info) {
+    return raise(info, DISP_E_BADINDEX, L"Subscript out of range");
+  });
+  return c;
+}
+
+// The host's command bars: "tabPopup" exists once added; its buttons take
+// any setting and raise Click.
+struct FakeCommandBars {
+  ComPtr<FakeObject> bars = FakeObject::make();
+  ComPtr<FakeObject> bar = FakeObject::make();
+  ComPtr<FakeObject> controls = FakeObject::make();
+  std::vector<ComPtr<FakeObject>> buttons;
+  bool added = false;
+
+  FakeCommandBars() {
+    bars->method(L"Item", [this](std::vector<Variant>&, Variant& result, EXCEPINFO* info) {
+      if (!added) return raise(info, E_INVALIDARG, L"Invalid procedure call or argument");
+      result = Variant::fromDispatch(bar.Get());
+      return S_OK;
+    });
+    bars->method(L"Add", [this](std::vector<Variant>&, Variant& result, EXCEPINFO*) {
+      added = true;
+      result = Variant::fromDispatch(bar.Get());
+      return S_OK;
+    });
+    bar->method(L"Delete", [this](std::vector<Variant>&, Variant&, EXCEPINFO*) {
+      added = false;
+      return S_OK;
+    });
+    bar->method(L"ShowPopup", [](std::vector<Variant>&, Variant&, EXCEPINFO*) { return S_OK; });
+    bar->setObject(L"Controls", controls);
+    controls->method(L"Add", [this](std::vector<Variant>&, Variant& result, EXCEPINFO*) {
+      auto button = FakeObject::make();
+      button->acceptAnyName();
+      button->addEvents(kButtonEvents);
+      buttons.push_back(button);
+      result = Variant::fromDispatch(button.Get());
+      return S_OK;
+    });
+  }
+  size_t advised() const {
+    size_t n = 0;
+    for (const auto& b : buttons) n += b->sinkCount(kButtonEvents);
+    return n;
+  }
+};
+
+// Members both hosts' Application objects share.
+ComPtr<FakeObject> fakeApplication(FakeCommandBars& bars, const wchar_t* documents) {
+  auto app = FakeObject::make();
+  app->set(L"Version", Variant::fromString(L"14.0"));
+  app->set(L"Width", Variant::fromDouble(600));
+  app->set(L"ShowWindowsInTaskbar", Variant::fromBool(true));
+  app->set(L"ActiveWindow", Variant());
+  app->setObject(L"Windows", emptyCollection());
+  app->setObject(documents, emptyCollection());
+  app->setObject(L"CommandBars", bars.bars);
+  return app;
+}
+
+struct Addin {
+  ComPtr<IDispatch> dispatch;
+  ComPtr<IDTExtensibility2> ext;
+};
+
+Addin create(const wchar_t* progId) {
+  Addin a;
+  CLSID clsid{};
+  HRESULT hr = CLSIDFromProgID(progId, &clsid);
+  EXPECT_EQ(hr, S_OK) << "register the libraries first (tests/win32/run.sh does)";
+  if (FAILED(hr)) return a;
+  hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                        reinterpret_cast<void**>(a.dispatch.GetAddressOf()));
+  EXPECT_EQ(hr, S_OK);
+  if (SUCCEEDED(hr))
+    a.dispatch->QueryInterface(kIID_IDTExtensibility2, reinterpret_cast<void**>(a.ext.GetAddressOf()));
+  EXPECT_TRUE(a.ext) << "the connection interface by vtable";
+  return a;
+}
+
+HWND stripOf(HWND host) { return FindWindowExW(host, nullptr, L"BrelmTabStrip", nullptr); }
+
+std::wstring errorText() {
+  ComPtr<IErrorInfo> info;
+  if (GetErrorInfo(0, info.GetAddressOf()) != S_OK || !info) return L"";
+  BSTR b = nullptr;
+  info->GetDescription(&b);
+  std::wstring s(b ? b : L"");
+  SysFreeString(b);
+  return s;
+}
+
+struct SheetAddin : ::testing::Test {
+  HostWindow main{L"BrelmTestSheetMain"};
+  FakeCommandBars bars;
+  ComPtr<FakeObject> app = fakeApplication(bars, L"Workbooks");
+  Addin addin = create(L"quorvanesheet.Connect");
+
+  void SetUp() override {
+    ASSERT_TRUE(addin.ext);
+    app->set(L"Hwnd", Variant::fromInt(static_cast<long>(reinterpret_cast<std::intptr_t>(main.get()))));
+    app->set(L"DisplayFormulaBar", Variant::fromBool(true));
+    app->set(L"Visible", Variant::fromBool(true));
+  }
+};
+
+TEST_F(SheetAddin, ConnectsIntoTheHostWindowAndLetsGoOfEverything) {
+  const ULONG before = app->refs();
+  ASSERT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  const HWND strip = stripOf(main.get());
+  ASSERT_NE(strip, nullptr) << "the strip is a child of the host's main window";
+  EXPECT_EQ(GetParent(strip), main.get());
+  EXPECT_TRUE(IsWindowVisible(strip));
+  EXPECT_EQ(bars.advised(), 1u) << "the menu's button is listened to";
+  EXPECT_GT(app->refs(), before);
+  pump(350);  // a few polling ticks against the host
+  EXPECT_GE(app->count(L"get windows"), 2) << "the polling tick asks for the host's windows";
+
+  ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  EXPECT_EQ(bars.advised(), 0u);
+  EXPECT_EQ(app->refs(), before) << "no reference to the Application is left behind";
+  const int calls = static_cast<int>(app->log().size());
+  pump(250);
+  EXPECT_EQ(static_cast<int>(app->log().size()), calls) << "no tick after disconnection";
+
+  // A second connection in the same process starts afresh.
+  ASSERT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  EXPECT_NE(stripOf(main.get()), nullptr);
+  ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+  EXPECT_EQ(app->refs(), before);
+}
+
+TEST_F(SheetAddin, TheDualInterfaceWorksByNameWithAaAmongItsMembers) {
+  DISPID ids[1] = {};
+  LPOLESTR names[1] = {const_cast<LPOLESTR>(L"aa")};
+  ASSERT_EQ(addin.dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, ids), S_OK);
+  const DISPID aa = ids[0];
+  names[0] = const_cast<LPOLESTR>(L"ONCONNECTION");
+  ASSERT_EQ(addin.dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, ids), S_OK);
+  EXPECT_EQ(ids[0], 1);
+  names[0] = const_cast<LPOLESTR>(L"Quit");
+  EXPECT_EQ(addin.dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, ids), DISP_E_UNKNOWNNAME);
+
+  const ULONG before = app->refs();
+  // OnConnection(Application, ConnectMode, AddInInst, custom), last first.
+  VARIANT args[4];
+  for (VARIANT& v : args) VariantInit(&v);
+  V_VT(&args[3]) = VT_DISPATCH;
+  V_DISPATCH(&args[3]) = app.Get();
+  V_VT(&args[2]) = VT_I4;
+  V_I4(&args[2]) = 0;
+  V_VT(&args[1]) = VT_DISPATCH;
+  V_DISPATCH(&args[1]) = nullptr;
+  V_VT(&args[0]) = VT_ERROR;
+  V_ERROR(&args[0]) = DISP_E_PARAMNOTFOUND;
+  DISPPARAMS dp{args, nullptr, 4, 0};
+  EXCEPINFO info{};
+  ASSERT_EQ(addin.dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr), S_OK);
+  EXPECT_NE(stripOf(main.get()), nullptr);
+
+  DISPPARAMS none{};
+  EXPECT_EQ(addin.dispatch->Invoke(aa, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+  for (DISPID other : {3, 4, 5})
+    EXPECT_EQ(addin.dispatch->Invoke(other, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(addin.ext->OnStartupComplete(nullptr), S_OK);
+  EXPECT_EQ(addin.ext->OnBeginShutdown(nullptr), S_OK);
+  EXPECT_EQ(addin.ext->OnAddInsUpdate(nullptr), S_OK);
+  EXPECT_EQ(addin.dispatch->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  EXPECT_EQ(app->refs(), before);
+}
+
+TEST_F(SheetAddin, AFailingHostCallReachesTheHostAsAFailedHresult) {
+  const ULONG before = app->refs();
+  app->method(L"DisplayFormulaBar", [](std::vector<Variant>&, Variant&, EXCEPINFO* info) {
+    return raise(info, static_cast<HRESULT>(0x800A03EC), L"The host refused.");
+  });
+  const HRESULT hr = addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr);
+  EXPECT_EQ(static_cast<unsigned long>(hr), 0x800A03ECul);
+  EXPECT_NE(errorText().find(L"The host refused."), std::wstring::npos) << errorText();
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  EXPECT_EQ(app->refs(), before);
+
+  // The same through IDispatch: an exception with the host's text, or the
+  // bare HRESULT for a caller that passes no EXCEPINFO.
+  VARIANT arg;
+  V_VT(&arg) = VT_DISPATCH;
+  V_DISPATCH(&arg) = app.Get();
+  DISPPARAMS dp{&arg, nullptr, 1, 0};
+  EXCEPINFO info{};
+  EXPECT_EQ(addin.dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr),
+            DISP_E_EXCEPTION);
+  EXPECT_EQ(static_cast<unsigned long>(info.scode), 0x800A03ECul);
+  ASSERT_NE(info.bstrDescription, nullptr);
+  EXPECT_NE(std::wstring(info.bstrDescription).find(L"The host refused."), std::wstring::npos);
+  SysFreeString(info.bstrDescription);
+  SysFreeString(info.bstrSource);
+  EXPECT_EQ(addin.dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr),
+            static_cast<HRESULT>(0x800A03EC));
+  EXPECT_EQ(app->refs(), before);
+}
+
+TEST_F(SheetAddin, AFailureHalfwayThroughStartUpLeavesNothingBehind) {
+  const ULONG before = app->refs();
+  // Fails after the menu was built and its button listened to.
+  app->method(L"ShowWindowsInTaskbar", [](std::vector<Variant>& args, Variant& result, EXCEPINFO* info) {
+    if (!args.empty()) return raise(info, E_ACCESSDENIED, L"Read-only.");
+    result = Variant::fromBool(true);
+    return S_OK;
+  });
+  EXPECT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), E_ACCESSDENIED);
+  EXPECT_GE(bars.buttons.size(), 1u);
+  EXPECT_EQ(bars.advised(), 0u);
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  EXPECT_EQ(app->refs(), before);
+}
+
+TEST_F(SheetAddin, AClickOnTheMenuReachesTheAddin) {
+  ASSERT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  auto workbooks = app->value(L"Workbooks");
+  ComPtr<IDispatch> books = adopt(workbooks.toDispatch());
+  auto* fakeBooks = static_cast<FakeObject*>(books.Get());
+  const int counted = fakeBooks->count(L"get count");
+  auto clicked = FakeObject::make();
+  clicked->set(L"Parameter", Variant::fromString(L"SaveAll"));
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  Variant cancelRef;
+  V_VT(cancelRef.out()) = VT_BOOL | VT_BYREF;
+  V_BOOLREF(const_cast<VARIANT*>(&cancelRef.get())) = &cancel;
+  for (const auto& b : bars.buttons) {
+    if (b->sinkCount(kButtonEvents)) {
+      EXPECT_EQ(b->fire(kButtonEvents, 1, {Variant::fromDispatch(clicked.Get()), cancelRef}), S_OK);
+    }
+  }
+  EXPECT_EQ(fakeBooks->count(L"get count"), counted + 1) << "Save All walked the workbooks";
+  ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+}
+
+TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {
+  HostWindow frame{L"PPTFrameClass"};
+  FakeCommandBars bars;
+  auto app = fakeApplication(bars, L"Presentations");
+  app->addEvents(kSlideEvents);
+  app->method(L"Activate", [](std::vector<Variant>&, Variant&, EXCEPINFO*) { return S_OK; });
+  Addin addin = create(L"quorvaneslide.Connect");
+  ASSERT_TRUE(addin.ext);
+  const ULONG before = app->refs();
+  ASSERT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  EXPECT_EQ(GetParent(stripOf(frame.get())), frame.get());
+  EXPECT_EQ(app->sinkCount(kSlideEvents), 1u);
+  pump(100);
+
+  auto pres = FakeObject::make();
+  auto window = FakeObject::make();
+  window->set(L"Caption", Variant::fromString(L"Deck.pptx"));
+  window->setObject(L"Parent", pres);
+  EXPECT_EQ(app->fire(kSlideEvents, 2009, {Variant::fromDispatch(pres.Get()),
+                                           Variant::fromDispatch(window.Get())}),
+            S_OK);
+  EXPECT_EQ(app->fire(kSlideEvents, 2010, {Variant::fromDispatch(pres.Get()),
+                                           Variant::fromDispatch(window.Get())}),
+            S_OK);
+  EXPECT_EQ(app->fire(kSlideEvents, 2004, {Variant::fromDispatch(pres.Get())}), S_OK);
+
+  ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+  EXPECT_EQ(app->sinkCount(kSlideEvents), 0u);
+  EXPECT_EQ(bars.advised(), 0u);
+  EXPECT_EQ(stripOf(frame.get()), nullptr);
+  EXPECT_EQ(app->refs(), before);
+  EXPECT_EQ(window->refs(), 1u) << "event arguments are not kept";
+}
+
+TEST(AddinLibrary, CanUnloadOnceEveryObjectIsGone) {
+  {
+    Addin addin = create(L"quorvanesheet.Connect");
+    ASSERT_TRUE(addin.ext);
+    HMODULE library = GetModuleHandleW(L"BrelmSheet.dll");
+    ASSERT_NE(library, nullptr);
+    auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
+    ASSERT_NE(canUnload, nullptr);
+    EXPECT_EQ(canUnload(), S_FALSE);
+    addin = Addin{};
+    EXPECT_EQ(canUnload(), S_OK);
+  }
+}
+
+}  // namespace
+}  // namespace brelm::win32::test

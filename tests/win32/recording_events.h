@@ -1,0 +1,67 @@
+#pragma once
+// Records the toolkit's events as short lines, e.g. "down Label2 3 1".
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+
+namespace brelm::win32::test {
+
+inline std::string name(Target t) {
+  static const char* const kinds[] = {"Image1", "Image2", "Image3", "Label2", "Ileft", "Iright", "Form"};
+  std::string s = kinds[static_cast<int>(t.kind)];
+  if (t.kind != ElementKind::Ileft && t.kind != ElementKind::Iright && t.kind != ElementKind::Form)
+  {
+    s += ' ';
+    s += std::to_string(t.index);
+  }
+  return s;
+}
+
+class RecordingEvents : public FormEvents {
+ public:
+  std::vector<std::string> lines;
+  // Called from inside onMouseMove, like the core starting a drag.
+  std::function<void(Target)> onMove;
+
+  void onMouseDown(Target t, int button) override { add(line("down", t, button)); }
+  void onMouseUp(Target t, int button) override { add(line("up", t, button)); }
+  void onClick(Target t) override { add("click " + name(t)); }
+  void onDblClick(Target t) override { add("dblclick " + name(t)); }
+  void onMouseMove(Target t) override {
+    add("move " + name(t));
+    if (onMove) onMove(t);
+  }
+  void onDragDrop(int source, Target t, float x, float y) override {
+    std::ostringstream s;
+    s << "drop " << source << " on " << name(t) << " at " << x << "," << y;
+    add(s.str());
+  }
+  void onTimer(TimerId timer) override {
+    add(timer == TimerId::Mouse ? "tick" : timer == TimerId::Left ? "left" : "right");
+  }
+  void onResize(float w, float h) override {
+    std::ostringstream s;
+    s << "resize " << w << "x" << h;
+    add(s.str());
+  }
+  std::vector<std::string> take() {
+    std::vector<std::string> out;
+    out.swap(lines);
+    return out;
+  }
+
+ private:
+  static std::string line(const char* what, Target t, int button) {
+    std::ostringstream s;
+    s << what << ' ' << name(t) << ' ' << button;
+    return s.str();
+  }
+  void add(std::string line) { lines.push_back(std::move(line)); }
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace brelm::win32::test

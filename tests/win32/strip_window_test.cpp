@@ -1,0 +1,186 @@
+// The real strip window: its place among the host's windows, mouse input
+// turned into events, timers, resizing, measuring text and painting.
+#include <gtest/gtest.h>
+
+#include "recording_events.h"
+#include "ui/form_toolkit.h"
+#include "ui/window_system.h"
+#include "window_helpers.h"
+
+namespace brelm::win32::test {
+namespace {
+
+Element at(float left, float top, float width, float height, int pic = picture::kNone) {
+  Element e;
+  e.left = left;
+  e.top = top;
+  e.width = width;
+  e.height = height;
+  e.visible = true;
+  e.picture = pic;
+  return e;
+}
+
+// Two tabs laid out the way the core lays them out, in twips, so that every
+// coordinate is a whole number of pixels at 15 twips per pixel.
+FormState twoTabs() {
+  FormState f;
+  f.width = 6000;
+  f.height = 360;
+  for (int e = 1; e <= 2; ++e) {
+    const float x = e == 1 ? 75 : 750;
+    f.image1.push_back(at(x - 15, 60, 600, 270, e == 1 ? picture::kNone : picture::kTab));
+    f.image3.push_back(at(x, 105, 240, 240, picture::kDocIcon));
+    Element label = at(x + 270, 60, 60, 270);
+    label.caption = e == 1 ? "Book1" : "Book2";
+    f.label2.push_back(label);
+    f.image2.push_back(at(x + 360, 105, 210, 210, picture::kClose));
+  }
+  f.ileft = at(0, 60, 285, 285);
+  f.iright = at(5715, 60, 285, 285);
+  f.ileft.visible = f.iright.visible = false;
+  return f;
+}
+
+LPARAM point(const TwipsScale& s, float x, float y) {
+  return MAKELPARAM(s.toPixelsX(x), s.toPixelsY(y));
+}
+
+struct StripTest : ::testing::Test {
+  FormState form = twoTabs();
+  RecordingEvents events;
+  Win32FormToolkit toolkit{L"Brelm test"};
+  Win32WindowSystem windows;
+  HWND strip = nullptr;
+
+  void SetUp() override {
+    strip = reinterpret_cast<HWND>(toolkit.create(&form, &events));
+    ASSERT_NE(strip, nullptr);
+    events.take();
+  }
+  LPARAM at(float x, float y) const { return point(toolkit.scale(), x, y); }
+};
+
+TEST_F(StripTest, BecomesAChildWindowOfTheHostWindow) {
+  HostWindow host;
+  wchar_t cls[64] = {};
+  GetClassNameW(strip, cls, 64);
+  EXPECT_STREQ(cls, L"BrelmTabStrip");
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get())));
+  EXPECT_EQ(GetParent(strip), host.get());
+  EXPECT_TRUE(GetWindowLongPtrW(strip, GWL_STYLE) & WS_CHILD);
+  EXPECT_FALSE(GetWindowLongPtrW(strip, GWL_STYLE) & WS_POPUP);
+  EXPECT_EQ(FindWindowExW(host.get(), nullptr, L"BrelmTabStrip", nullptr), strip);
+  toolkit.show(true);
+  EXPECT_TRUE(IsWindowVisible(strip));
+  toolkit.destroy();
+  EXPECT_FALSE(IsWindow(strip));
+  EXPECT_EQ(toolkit.window(), kNoWindow);
+}
+
+TEST_F(StripTest, MouseMessagesBecomeToolkitEvents) {
+  SendMessageW(strip, WM_MOUSEMOVE, 0, at(375, 105));
+  SendMessageW(strip, WM_MOUSEMOVE, 0, at(375, 105));  // no movement, no event
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, at(375, 105));
+  SendMessageW(strip, WM_LBUTTONUP, 0, at(375, 105));
+  SendMessageW(strip, WM_RBUTTONDOWN, MK_RBUTTON, at(1200, 150));
+  SendMessageW(strip, WM_RBUTTONUP, 0, at(1200, 150));
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, at(3000, 150));
+  SendMessageW(strip, WM_LBUTTONUP, 0, at(3000, 150));
+  EXPECT_EQ(events.take(), (Lines{"move Label2 1", "down Label2 1 1", "up Label2 1 1",
+                                  "click Label2 1", "down Image2 2 2", "up Image2 2 2",
+                                  "down Form 1", "up Form 1", "click Form"}));
+  EXPECT_EQ(GetCapture(), nullptr) << "the pointer is given back after the release";
+}
+
+TEST_F(StripTest, ADragStartedByTheCoreDropsOnTheElementUnderThePointer) {
+  events.onMove = [&](Target t) {
+    if (t.kind == ElementKind::Label2) toolkit.beginDrag(t.index);
+  };
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, at(375, 105));
+  SendMessageW(strip, WM_MOUSEMOVE, MK_LBUTTON, at(390, 105));
+  EXPECT_EQ(GetCapture(), strip);
+  SendMessageW(strip, WM_MOUSEMOVE, MK_LBUTTON, at(900, 100));
+  SendMessageW(strip, WM_LBUTTONUP, 0, at(900, 300));
+  EXPECT_EQ(events.take(), (Lines{"down Label2 1 1", "move Label2 1", "drop 1 on Image3 2 at 900,300"}));
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, at(375, 105));
+  SendMessageW(strip, WM_MOUSEMOVE, MK_LBUTTON, at(390, 120));
+  // Released outside the strip: no drop, and no click either.
+  SendMessageW(strip, WM_LBUTTONUP, 0, MAKELPARAM(-20, 5));
+  EXPECT_EQ(events.take(), (Lines{"down Label2 1 1", "move Label2 1"}));
+}
+
+TEST_F(StripTest, TimersTickOnTheWindowUntilDisabled) {
+  toolkit.setTimer(TimerId::Left, true, 10);
+  EXPECT_TRUE(toolkit.timerEnabled(TimerId::Left));
+  pump(120);
+  toolkit.setTimer(TimerId::Left, false, 10);
+  const Lines ticks = events.take();
+  ASSERT_GE(ticks.size(), 3u) << "10 ms timer over 120 ms";
+  for (const std::string& t : ticks) EXPECT_EQ(t, "left");
+  pump(50);
+  EXPECT_TRUE(events.take().empty());
+  EXPECT_FALSE(toolkit.timerEnabled(TimerId::Left));
+}
+
+TEST_F(StripTest, ResizesInTwipsAndReportsResizesByOthers) {
+  toolkit.resize(3000, 360);
+  RECT r{};
+  GetClientRect(strip, &r);
+  EXPECT_EQ(r.right, toolkit.scale().toPixelsX(3000));
+  EXPECT_EQ(r.bottom, toolkit.scale().toPixelsY(360));
+  EXPECT_TRUE(events.take().empty()) << "our own resize is not reported back";
+  SetWindowPos(strip, nullptr, 0, 0, 100, 26, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int t = toolkit.scale().perPixelX;
+  EXPECT_EQ(events.take(), Lines{"resize " + std::to_string(100 * t) + "x" +
+                                 std::to_string(26 * toolkit.scale().perPixelY)});
+}
+
+TEST_F(StripTest, MeasuresCaptionsInWholePixels) {
+  const float empty = toolkit.textWidth("");
+  const float one = toolkit.textWidth("W");
+  const float many = toolkit.textWidth("WWWW");
+  const float unicode = toolkit.textWidth("\xe6\x97\xa5\xe6\x9c\xac");  // two CJK characters
+  EXPECT_EQ(empty, 0);
+  EXPECT_GT(one, 0);
+  EXPECT_GT(many, 3 * one);
+  EXPECT_GT(unicode, 0);
+  const int t = toolkit.scale().perPixelX;
+  EXPECT_EQ(static_cast<int>(many) % t, 0);
+  const float height = toolkit.textHeight();
+  EXPECT_GT(height, 150) << "an 11.25 pt font is over ten pixels high";
+  EXPECT_LT(height, 450);
+}
+
+COLORREF pixelOf(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return c;
+}
+
+TEST_F(StripTest, PaintsTheSelectedTabAsTheStripBackground) {
+  HostWindow host;
+  windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get()));
+  SetWindowPos(strip, HWND_TOP, 0, 0, 400, 24, SWP_NOACTIVATE);
+  toolkit.show(true);
+  UpdateWindow(strip);
+  pump(30);
+  const TwipsScale& s = toolkit.scale();
+  // Sample the tab backgrounds between icon and caption, where nothing else lies.
+  const int y = s.toPixelsY(225);
+  const COLORREF selected = pixelOf(strip, s.toPixelsX(330), y);
+  const COLORREF unselected = pixelOf(strip, s.toPixelsX(1005), y);
+  const COLORREF bare = pixelOf(strip, s.toPixelsX(2000), y);
+  EXPECT_EQ(selected, bare) << "the selected tab shows the strip through";
+  EXPECT_NE(unselected, bare);
+  form.image1[2].picture = picture::kTabHover;
+  toolkit.invalidate();
+  UpdateWindow(strip);
+  EXPECT_NE(pixelOf(strip, s.toPixelsX(1005), y), unselected) << "the hover picture differs";
+}
+
+}  // namespace
+}  // namespace brelm::win32::test

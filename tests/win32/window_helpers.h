@@ -1,0 +1,24 @@
+#pragma once
+// Windows for the tests: a plain top-level window standing for a host's
+// main window, and a message pump that runs until the queue is idle.
+#include <windows.h>
+
+namespace brelm::win32::test {
+
+// Dispatches messages for at least `ms` milliseconds.
+void pump(DWORD ms);
+
+class HostWindow {
+ public:
+  // A visible top-level window of the given class, 800 x 600 at (40, 40).
+  explicit HostWindow(const wchar_t* cls = L"BrelmTestHost");
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+  HWND get() const { return hwnd_; }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace brelm::win32::test
