@@ -1,3 +1,5 @@
+# hostsim self-test: the spreadsheet host with its test add-in.
+# run: sheet 11.0 14.0
 open Book1
 open Book2
 new Book3

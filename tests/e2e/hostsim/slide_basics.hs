@@ -1,3 +1,5 @@
+# hostsim self-test: the presentation host with its test add-in.
+# run: slide 12.0 14.0
 open Deck1
 open Deck2
 expect tabs Deck1 Deck2

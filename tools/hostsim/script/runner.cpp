@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "host/host.h"
+#include "script/screenshot.h"
 #include "windows/modal_loop.h"
 
 namespace hostsim {
@@ -118,6 +119,7 @@ void Runner::runLine(ULONGLONG now) {
       return;
     }
     std::fprintf(stderr, "FAILED line %d: %s\n  %s\n", line.number, line.text().c_str(), outcome.mismatch->c_str());
+    saveScreenshot(options_.screenshotDir + L"\\failed-line-" + std::to_wstring(line.number) + L".bmp");
     finish(1);
     return;
   }
@@ -126,7 +128,31 @@ void Runner::runLine(ULONGLONG now) {
   if (outcome.kind == Outcome::Wait) resumeAt_ = now + static_cast<ULONGLONG>(outcome.waitMs);
 }
 
-Outcome Runner::dispatch(const ScriptLine& line) {
+// A line may start with a condition: `sheet:`, `slide:`, `frames:` (a
+// presentation host with one frame per document), `noframes:`, `v12:` and
+// so on (exact major version), `v<14:` or `v>=14:`.
+bool Runner::applies(const std::string& condition) const {
+  const HostConfig& c = host_.config();
+  if (condition == "sheet") return c.sheet();
+  if (condition == "slide") return !c.sheet();
+  if (condition == "frames") return c.framePerDocument();
+  if (condition == "noframes") return !c.framePerDocument();
+  try {
+    if (condition.rfind("v>=", 0) == 0) return c.versionNumber() >= std::stod(condition.substr(3));
+    if (condition.rfind("v<", 0) == 0) return c.versionNumber() < std::stod(condition.substr(2));
+    if (condition.rfind("v", 0) == 0) return c.major() == std::stoi(condition.substr(1));
+  } catch (const std::exception&) {
+  }
+  throw ScriptError("unknown condition " + condition + ":");
+}
+
+Outcome Runner::dispatch(const ScriptLine& original) {
+  ScriptLine line = original;
+  while (!line.words.empty() && line.words[0].size() > 1 && line.words[0].back() == ':') {
+    if (!applies(line.words[0].substr(0, line.words[0].size() - 1))) return Outcome::done();
+    line.words.erase(line.words.begin());
+  }
+  if (line.words.empty()) return Outcome::done();
   for (auto table : {hostCommands(), inputCommands(), expectCommands(), toolCommands()})
     for (const CommandSpec& spec : table)
       if (line.words[0] == spec.name) return spec.run(*this, line);

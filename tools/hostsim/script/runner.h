@@ -71,6 +71,7 @@ class Runner {
   bool playAction(ULONGLONG now);
   void runLine(ULONGLONG now);
   Outcome dispatch(const ScriptLine& line);
+  bool applies(const std::string& condition) const;
   void finish(int code);
 
   Host& host_;
