@@ -1,7 +1,8 @@
 # Shared by tests/e2e/run.sh and tools/hostsim/demo.sh (sourced, not run).
 # Wine prefixes live under build/wine and are made once per build tree.
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}  # no Mono or Gecko prompts
+# No Mono or Gecko prompts; no browser for the add-in's web-site command.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winebrowser.exe=d"}
 
 wine_log() { printf '== %s\n' "$*" >&2; }
 

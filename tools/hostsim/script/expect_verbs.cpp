@@ -62,6 +62,15 @@ Mismatch shownTabs(Runner&, const ScriptLine& line) {
   });
 }
 
+// expect inview CAPTION yes|no: the tab is (not) scrolled out of view.
+Mismatch inView(Runner&, const ScriptLine& line) {
+  return withStrip([&](const StripView& s) -> Mismatch {
+    for (const auto& t : s.tabs)
+      if (narrow(t.name) == word(line, 2)) return compare(word(line, 2) + " in view", word(line, 3), t.invisible ? "no" : "yes");
+    return "no tab \"" + word(line, 2) + "\"";
+  });
+}
+
 Mismatch selected(Runner&, const ScriptLine& line) {
   return withStrip([&](const StripView& s) {
     std::vector<std::string> found;
@@ -223,7 +232,8 @@ struct ExpectSpec {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<ExpectSpec, 24> kChecks{{
+constexpr std::array<ExpectSpec, 25> kChecks{{
+    {"inview", inView},
     {"tabs", tabs},         {"shown", shownTabs},   {"selected", selected}, {"arrows", arrows},
     {"strip", strip},       {"rect", rect},         {"call", call},         {"nocall", noCall},
     {"live", live},         {"stale", stale},       {"message", message},   {"nomessage", noMessage},
