@@ -59,6 +59,7 @@ void Addin::aa() {
 void Addin::mouseTimer_Timer() {
   if (!connected_) return;
   try {
+    if (toolkit().recreateIfLost()) host_->stripRecreated();
     host_->onTick();
     host_->trackHostGeometry();
     bar_.testmouse();

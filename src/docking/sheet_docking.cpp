@@ -124,9 +124,12 @@ void SheetDocking::trackHostGeometry() {
   int p = ws.twipsPerPixelX();
   if (p <= 0) p = 15;
   const int width = std::max(0, (hostWidthTwips_ - 80) / p);
+  // The offset is measured from the layout window's outer edge; the strip is
+  // placed in client coordinates, so the border allowance comes off as it does
+  // for the document area.
   ws.setWindowPos(addin_.toolkit().window(), ZOrder::None, 0,
-                  checked32(std::int64_t{offset} - dock.stripHeight), width, dock.stripHeight,
-                  swp::kNoZOrder);
+                  checked32(std::int64_t{offset} - dock.stripHeight - allowance()), width,
+                  dock.stripHeight, swp::kNoZOrder);
   addin_.bar().updateScrollArrows();
   ws.setForeground(app_.hwnd());
   dock.lastDockOffset = offset;

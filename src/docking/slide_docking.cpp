@@ -48,6 +48,15 @@ void SlideDocking::dockHostWindows() {
     dockedFrames_.push_back(hostMainWnd);
 }
 
+bool SlideDocking::roomMade() {
+  Rect d, m;
+  addin_.windows().windowRect(dockTopWnd, d);
+  addin_.windows().windowRect(mdiClientWnd, m);
+  const int sh = addin_.dock().stripHeight;
+  const std::int64_t gap = std::llabs(std::int64_t{m.top} - d.bottom);
+  return gap <= sh + 6 && gap >= sh - 6;
+}
+
 bool SlideDocking::inPlace() {
   WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
@@ -55,10 +64,8 @@ bool SlideDocking::inPlace() {
   ws.windowRect(dockTopWnd, d);
   ws.windowRect(addin_.toolkit().window(), s);
   ws.windowRect(mdiClientWnd, m);
-  const std::int64_t gap = std::llabs(std::int64_t{m.top} - d.bottom);
-  return gap <= sh + 6 && std::int64_t{s.bottom} - sh / 2 <= m.top &&
-         std::int64_t{addin_.dock().lastDockOffset} == std::int64_t{m.top} - d.top &&
-         gap >= sh - 6;
+  return roomMade() && std::int64_t{s.bottom} - sh / 2 <= m.top &&
+         std::int64_t{addin_.dock().lastDockOffset} == std::int64_t{m.top} - d.top;
 }
 
 void SlideDocking::placeStrip() {
@@ -80,7 +87,9 @@ void SlideDocking::trackHostGeometry() {
   // re-docking every tick would only steal the focus a hundred times a second.
   if (dockTopWnd == kNoWindow || mdiClientWnd == kNoWindow) return;
   if (inPlace()) return;
-  dockHostWindows();
+  // A document area that already sits a strip's height below the top dock
+  // (a frame docked before) is not moved and shortened a second time.
+  if (!roomMade()) dockHostWindows();
   placeStrip();
   addin_.dock().lastDockOffset = documentAreaOffset();
   addin_.bar().updateScrollArrows();

@@ -32,6 +32,7 @@ class SlideDocking {
 
  private:
   bool inPlace();
+  bool roomMade();
   void placeStrip();
   void restoreFrame(Hwnd frame);
 

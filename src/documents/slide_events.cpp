@@ -3,44 +3,56 @@
 #include <algorithm>
 
 #include "addin/addin.h"
+#include "addin/best_effort.h"
 
 namespace brelm {
 
-namespace {
-
-template <class F>
-void ignoringFailure(F&& step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
-}  // namespace
-
 void SlideEvents::onWindowActivate(const std::shared_ptr<DocWindow>& window) {
-  ignoringFailure([&] {
+  bestEffort([&] {
     if (window) xlap_WindowActivate(*window);
   });
-  ignoringFailure([&] { addin_.toolkit().invalidate(); });
+  bestEffort([&] { addin_.toolkit().invalidate(); });
 }
 
 void SlideEvents::onWindowDeactivate(const std::shared_ptr<DocWindow>& window) {
-  ignoringFailure([&] {
+  bestEffort([&] {
     if (window) xlap_WindowdeActivate(*window);
   });
 }
 
 void SlideEvents::onPresentationClose() {
-  ignoringFailure([&] { xlap_PresentationClose(); });
+  bestEffort([&] { xlap_PresentationClose(); });
 }
 
 void SlideEvents::redockStrip() {
   WindowSystem& ws = addin_.windows();
-  docking_.findFrame("PPTFrameClass");
+  if (!docking_.findFrame("PPTFrameClass")) return parkStrip();  // no frame left
   ws.setParent(addin_.toolkit().window(), docking_.hostMainWnd);
   docking_.findChildren();
+  if (parked_) {
+    addin_.toolkit().show(true);
+    parked_ = false;
+  }
   ws.setForeground(docking_.hostMainWnd);
+}
+
+void SlideEvents::parkStrip() {
+  // The strip is a child of a frame the host is about to destroy: take it out
+  // (hidden, without a parent) until a frame that stays takes it in.
+  if (parked_) return;
+  addin_.toolkit().show(false);
+  addin_.windows().setParent(addin_.toolkit().window(), kNoWindow);
+  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
+      kNoWindow;
+  addin_.dock().lastDockOffset = 0;
+  parked_ = true;
+}
+
+void SlideEvents::stripLost() {
+  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
+      kNoWindow;
+  addin_.dock().lastDockOffset = 0;
+  parked_ = true;  // the new window is hidden and has no parent: dock it on this tick
 }
 
 void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
@@ -50,7 +62,8 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
     redockStrip();
     ws.showWindow(docking_.hostMainWnd, ShowCmd::Show);
     std::erase(hiddenFrames_, docking_.hostMainWnd);
-    if (oldFrame != docking_.hostMainWnd && ws.showWindow(oldFrame, ShowCmd::Hide)) {
+    if (oldFrame != kNoWindow && oldFrame != docking_.hostMainWnd &&
+        ws.showWindow(oldFrame, ShowCmd::Hide)) {
       hiddenFrames_.push_back(oldFrame);
     }
   }
@@ -64,34 +77,44 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
 void SlideEvents::xlap_WindowdeActivate(DocWindow& window) {
   if (!framePerDocument_) return;
   int state = 0;
-  ignoringFailure([&] { state = window.windowState(); });
+  bestEffort([&] { state = window.windowState(); });
   std::shared_ptr<DocWindow> active;
-  ignoringFailure([&] { active = app_.activeWindow(); });
+  bestEffort([&] { active = app_.activeWindow(); });
   if (!active) return;
   if (state == 1) {
-    ignoringFailure([&] { active->setWindowState(1); });
-    ignoringFailure([&] { active->setTop(window.top()); });
-    ignoringFailure([&] { active->setWidth(window.width()); });
-    ignoringFailure([&] { active->setLeft(window.left()); });
-    ignoringFailure([&] { active->setHeight(window.height()); });
+    bestEffort([&] { active->setWindowState(1); });
+    bestEffort([&] { active->setTop(window.top()); });
+    bestEffort([&] { active->setWidth(window.width()); });
+    bestEffort([&] { active->setLeft(window.left()); });
+    bestEffort([&] { active->setHeight(window.height()); });
   } else {
-    ignoringFailure([&] { active->setWindowState(3); });
+    bestEffort([&] { active->setWindowState(3); });
   }
 }
 
 void SlideEvents::xlap_PresentationClose() {
   if (!framePerDocument_) return;
-  // Closed through the host's own interface: the closing presentation's frame
-  // goes away, so show another document's frame. The host is still inside its
-  // close call here; the activation waits for the next tick.
-  if (closingByTab == 0) activateAfterClose_ = true;
+  // Closed through the host's own interface: if that leaves no active window,
+  // bring another document forward so that a frame shows the strip. The host
+  // is still inside its close call here, so that waits for the next tick. A
+  // close by the tab has chosen the next window already.
+  if (closingByTab == 0) recovery_ = Recovery::ActivateIfNone;
   closingByTab = 0;
 }
 
 void SlideEvents::runDeferred() {
-  if (!activateAfterClose_) return;
-  activateAfterClose_ = false;
-  activateAnyWindow();
+  const Recovery recovery = recovery_;
+  recovery_ = Recovery::None;
+  if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();
+  if (parked_) redockStrip();
+}
+
+bool SlideEvents::hostHasActiveWindow() {
+  try {
+    return app_.activeWindow() != nullptr;
+  } catch (const HostError&) {
+    return false;
+  }
 }
 
 void SlideEvents::activateAnyWindow() {
@@ -148,17 +171,17 @@ void SlideEvents::closeWindow(int n, int p) {
   const TabModel& model = addin_.bar().model;
   if (framePerDocument_) {
     const int other = p == 1 ? 2 : 1;
-    ignoringFailure([&] {
+    bestEffort([&] {
       if (other <= model.docWindowCount) {
         model.docWindows[other]->activate();
         model.docWindows[other]->activate();
       }
     });
-    ignoringFailure([&] { redockStrip(); });
-    ignoringFailure([&] { addin_.windows().showWindow(docking_.hostMainWnd, ShowCmd::Show); });
+    bestEffort([&] { redockStrip(); });
+    bestEffort([&] { addin_.windows().showWindow(docking_.hostMainWnd, ShowCmd::Show); });
     closingByTab = -1;
   }
-  ignoringFailure([&] { model.docWindows.at(model.tabPosition.at(n))->close(); });
+  bestEffort([&] { model.docWindows.at(model.tabPosition.at(n))->close(); });
 }
 
 void SlideEvents::closeByTab(int n) {
@@ -173,7 +196,7 @@ void SlideEvents::closeByTab(int n) {
 
 void SlideEvents::showHiddenFrames() noexcept {
   for (Hwnd frame : hiddenFrames_) {
-    ignoringFailure([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
+    bestEffort([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
   }
   hiddenFrames_.clear();
 }

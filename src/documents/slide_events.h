@@ -28,6 +28,9 @@ class SlideEvents final : public SlideAppEvents {
   void xlap_WindowdeActivate(DocWindow& window);
   void xlap_PresentationClose();
   void redockStrip();
+  void parkStrip();
+  // The strip went down with a closing frame and was made anew.
+  void stripLost();
   // The close image of tab n: save prompt, then close.
   void closeByTab(int n);
   // Work a host event asked for but that must not run inside the host's call.
@@ -47,7 +50,11 @@ class SlideEvents final : public SlideAppEvents {
   SlideApp& app_;
   SlideDocking& docking_;
   bool framePerDocument_;
-  bool activateAfterClose_ = false;
+  bool hostHasActiveWindow();
+
+  enum class Recovery { None, ActivateIfNone };
+  Recovery recovery_ = Recovery::None;
+  bool parked_ = false;
   std::vector<Hwnd> hiddenFrames_;
 };
 

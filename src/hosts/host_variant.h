@@ -38,6 +38,9 @@ class HostVariant {
   virtual void aa() = 0;
   // Runs first on every polling tick, before the geometry is tracked.
   virtual void onTick() {}
+  // The strip window was lost with its parent and made anew, hidden and
+  // without a parent: dock it again.
+  virtual void stripRecreated() = 0;
   virtual void trackHostGeometry() = 0;
   // The window given the focus back after a click.
   virtual Hwnd focusWindow() = 0;

@@ -76,6 +76,11 @@ void TabMenu::myButton_Click(const std::string& parameter) {
 
 void TabMenu::saveAll() {
   HostApp& app = *addin_.host().app();
+  std::shared_ptr<DocWindow> wasActive;
+  try {
+    wasActive = app.activeWindow();
+  } catch (const HostError&) {
+  }
   std::vector<std::string> failed;
   const int count = app.documentCount();
   for (int i = 1; i <= count; ++i) {
@@ -83,22 +88,30 @@ void TabMenu::saveAll() {
     try {
       std::shared_ptr<Document> d = app.document(i);
       name = d->name();
-      if (d->saved()) continue;
-      if (!d->path().empty()) {
-        d->save();
-        continue;
-      }
-      std::unique_ptr<FileDialog> dialog = app.saveAsDialog();
-      dialog->setInitialFileName(name);
-      if (dialog->show() == -1) dialog->execute();
+      if (!d->saved()) saveOne(app, *d);
     } catch (const HostError&) {
       failed.push_back(name);  // go on with the others; report at the end
+    }
+  }
+  if (wasActive) {
+    try {
+      wasActive->activate();
+    } catch (const HostError&) {
     }
   }
   if (failed.empty()) return;
   std::string text = "These documents could not be saved:";
   for (const std::string& name : failed) text += "\n" + name;
   addin_.toolkit().showMessage(text);
+}
+
+void TabMenu::saveOne(HostApp& app, Document& d) {
+  if (!d.path().empty()) return d.save();
+  // The Save As dialog saves the active document: make it this one.
+  d.activate();
+  std::unique_ptr<FileDialog> dialog = app.saveAsDialog();
+  dialog->setInitialFileName(d.name());
+  if (dialog->show() == -1) dialog->execute();
 }
 
 }  // namespace brelm

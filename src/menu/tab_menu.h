@@ -27,6 +27,8 @@ class TabMenu final : public ButtonClickSink {
   void onButtonClick(const std::string& parameter) override;
 
  private:
+  void saveOne(HostApp& app, Document& d);
+
   Addin& addin_;
   std::unique_ptr<CommandBarButton> myButton_;
 };

@@ -98,6 +98,11 @@ class FormToolkit {
   // The form state changed; repaint when idle.
   virtual void invalidate() = 0;
   virtual void beginDrag(int index) = 0;
+  // A child window is destroyed with its parent. When that happened to the
+  // strip, the toolkit makes a new hidden window without a parent, with the
+  // same state, and returns true (once). The timers are the toolkit's and
+  // keep running meanwhile.
+  virtual bool recreateIfLost() = 0;
   // Yes / No / Cancel; returns msgbox::kYes, kNo or kCancel.
   virtual int messageBox(const std::string& text) = 0;
   // An information message with one OK button.

@@ -18,7 +18,9 @@ class Document {
   virtual std::string path() = 0;  // empty until first saved
   virtual bool saved() = 0;
   virtual void save() = 0;
-  virtual void activate() = 0;   // spreadsheet host: Workbook.Activate
+  // Makes the document's most recent window the active one (a presentation
+  // does it through its first window).
+  virtual void activate() = 0;
   virtual int windowCount() = 0; // presentation host: Presentation.Windows.Count
 };
 

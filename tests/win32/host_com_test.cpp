@@ -214,7 +214,9 @@ TEST(HostCom, SaveAsDialogAndDocuments) {
   pres->set(L"Name", Variant::fromString(L"Deck"));
   pres->set(L"Path", Variant::fromString(L""));
   pres->set(L"Saved", Variant::fromBool(false));
-  pres->setObject(L"Windows", collection({docWindow(L"Deck"), docWindow(L"Deck:2")}));
+  auto first = docWindow(L"Deck");
+  first->method(L"Activate", [](std::vector<Variant>&, Variant&, EXCEPINFO*) { return S_OK; });
+  pres->setObject(L"Windows", collection({first, docWindow(L"Deck:2")}));
   app->setObject(L"Presentations", collection({pres}));
   auto slide = makeSlideApp(app.Get());
   auto d = slide->saveAsDialog();
@@ -231,6 +233,17 @@ TEST(HostCom, SaveAsDialogAndDocuments) {
   EXPECT_EQ(doc->path(), "");
   EXPECT_FALSE(doc->saved());
   EXPECT_EQ(doc->windowCount(), 2);
+  doc->activate();
+  EXPECT_EQ(first->count(L"call activate"), 1) << "a presentation is activated through its first window";
+
+  auto book = FakeObject::make();
+  book->method(L"Activate", [](std::vector<Variant>&, Variant&, EXCEPINFO*) { return S_OK; });
+  auto sheetWindow = docWindow(L"Book1");
+  sheetWindow->setObject(L"Parent", book);
+  auto sheetApp = FakeObject::make();
+  sheetApp->setObject(L"ActiveWindow", sheetWindow);
+  makeSheetApp(sheetApp.Get())->activeWindow()->parent()->activate();
+  EXPECT_EQ(book->count(L"call activate"), 1) << "a workbook activates itself";
 }
 
 }  // namespace

@@ -96,6 +96,11 @@ TEST_F(Registration, PresentationEntriesHaveTheirOwnNames) {
 }
 
 TEST_F(Registration, UnregisteringRemovesExactlyWhatWasWritten) {
+  // Other classes stay, and so does the CLSID key holding them.
+  RegKey other;
+  ASSERT_EQ(other.create(classes_.get(), L"CLSID\\{00000000-0000-0000-0000-000000000001}"),
+            ERROR_SUCCESS);
+  other.reset();
   // Something of the user's own already under the Office key stays.
   RegKey own;
   ASSERT_EQ(own.create(user_.get(), L"Software\\Microsoft\\Office\\Excel\\Options"), ERROR_SUCCESS);
@@ -107,8 +112,8 @@ TEST_F(Registration, UnregisteringRemovesExactlyWhatWasWritten) {
   ASSERT_EQ(unregisterAddin(slideIdentity(), roots()), S_OK);
 
   RegKey clsids;
-  ASSERT_EQ(clsids.open(classes_.get(), L"CLSID", KEY_READ), ERROR_SUCCESS) << "CLSID itself stays";
-  EXPECT_EQ(subKeyCount(clsids.get()), 0u);
+  ASSERT_EQ(clsids.open(classes_.get(), L"CLSID", KEY_READ), ERROR_SUCCESS);
+  EXPECT_EQ(subKeyCount(clsids.get()), 1u);
   EXPECT_EQ(subKeyCount(classes_.get()), 1u);
   EXPECT_TRUE(exists(user_.get(), L"Software\\Microsoft\\Office\\Excel\\Options"));
   EXPECT_FALSE(exists(user_.get(), L"Software\\Microsoft\\Office\\Excel\\Addins"));
@@ -127,6 +132,7 @@ TEST_F(Registration, AMachineRootThatCannotBeWrittenIsSkipped) {
   EXPECT_EQ(subKeyCount(machine_.get()), 0u);
   EXPECT_EQ(unregisterAddin(sheetIdentity(), limited), S_OK);
   EXPECT_FALSE(exists(user_.get(), L"Software\\Microsoft\\Office"));
+  EXPECT_EQ(subKeyCount(classes_.get()), 0u) << "a CLSID key left empty goes too";
 }
 
 TEST_F(Registration, ClassesThatCannotBeWrittenFailTheRegistration) {

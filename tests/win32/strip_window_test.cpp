@@ -182,5 +182,47 @@ TEST_F(StripTest, PaintsTheSelectedTabAsTheStripBackground) {
   EXPECT_NE(pixelOf(strip, s.toPixelsX(1005), y), unselected) << "the hover picture differs";
 }
 
+TEST_F(StripTest, AStripLostWithItsParentIsMadeAgainWhileTheTimersGoOn) {
+  EXPECT_FALSE(toolkit.recreateIfLost());
+  toolkit.setTimer(TimerId::Mouse, true, 10);
+  {
+    HostWindow frame;
+    windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(frame.get()));
+    toolkit.show(true);
+  }  // the host closes the frame the strip lived in
+  EXPECT_FALSE(IsWindow(strip));
+  EXPECT_EQ(toolkit.window(), kNoWindow);
+  events.take();
+  pump(80);
+  EXPECT_FALSE(events.take().empty()) << "the polling timer still ticks";
+  ASSERT_TRUE(toolkit.recreateIfLost());
+  const HWND again = reinterpret_cast<HWND>(toolkit.window());
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(GetParent(again), nullptr);
+  EXPECT_FALSE(IsWindowVisible(again));
+  EXPECT_FALSE(toolkit.recreateIfLost()) << "once";
+  toolkit.setTimer(TimerId::Mouse, false, 10);
+  toolkit.destroy();
+  EXPECT_FALSE(toolkit.recreateIfLost()) << "unloading the form is no loss";
+}
+
+TEST_F(StripTest, RepaintsOnlyWhenWhatItShowsChanged) {
+  HostWindow host;
+  windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get()));
+  SetWindowPos(strip, HWND_TOP, 0, 0, 400, 24, SWP_NOACTIVATE);
+  toolkit.show(true);
+  UpdateWindow(strip);
+  EXPECT_FALSE(GetUpdateRect(strip, nullptr, FALSE));
+  toolkit.invalidate();  // a tick that changed nothing
+  EXPECT_FALSE(GetUpdateRect(strip, nullptr, FALSE));
+  form.label2[2].caption = "Book2 renamed";
+  toolkit.invalidate();
+  EXPECT_TRUE(GetUpdateRect(strip, nullptr, FALSE));
+  UpdateWindow(strip);
+  form.iright.visible = true;
+  toolkit.invalidate();
+  EXPECT_TRUE(GetUpdateRect(strip, nullptr, FALSE));
+}
+
 }  // namespace
 }  // namespace brelm::win32::test

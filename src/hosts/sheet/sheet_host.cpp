@@ -1,6 +1,7 @@
 #include "hosts/sheet/sheet_host.h"
 
 #include "addin/addin.h"
+#include "addin/best_effort.h"
 
 namespace brelm {
 
@@ -13,12 +14,14 @@ bool SheetHost::bind(std::shared_ptr<HostApp> app) {
 
 void SheetHost::startAddin() {
   WindowSystem& ws = addin_.windows();
-  formulaBarAtConnection_ = app_->displayFormulaBar();
+  const bool formulaBar = app_->displayFormulaBar();
   app_->setDisplayFormulaBar(true);
+  formulaBarAtConnection_ = formulaBar;
   addin_.bar().model = TabModel{};
   addin_.menu().buildTabPopup();
-  taskbarAtConnection_ = app_->showWindowsInTaskbar();
+  const bool taskbar = app_->showWindowsInTaskbar();
   app_->setShowWindowsInTaskbar(false);
+  taskbarAtConnection_ = taskbar;
   ws.setParent(addin_.formWindow(), app_->hwnd());
   docking_->dockHostWindows();
   addin_.toolkit().show(true);
@@ -34,15 +37,12 @@ void SheetHost::startAddin() {
 
 void SheetHost::stop() {
   if (!app_) return;
-  auto attempt = [](auto&& step) {
-    try {
-      step();
-    } catch (...) {
-    }
-  };
-  attempt([&] { docking_->restoreLayout(); });
-  attempt([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
-  attempt([&] { app_->setDisplayFormulaBar(formulaBarAtConnection_); });
+  bestEffort([&] { docking_->restoreLayout(); });
+  // Only the settings start-up actually changed are given back.
+  if (taskbarAtConnection_) bestEffort([&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
+  if (formulaBarAtConnection_) bestEffort([&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
+  taskbarAtConnection_.reset();
+  formulaBarAtConnection_.reset();
   docking_.reset();
   app_.reset();
 }
@@ -53,6 +53,12 @@ void SheetHost::aa() {
 }
 
 void SheetHost::trackHostGeometry() { docking_->trackHostGeometry(); }
+
+void SheetHost::stripRecreated() {
+  addin_.windows().setParent(addin_.toolkit().window(), app_->hwnd());
+  addin_.toolkit().show(true);
+  addin_.dock().lastDockOffset = 0;  // place it again on this tick
+}
 
 Hwnd SheetHost::focusWindow() { return app_->hwnd(); }
 

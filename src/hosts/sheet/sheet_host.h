@@ -2,6 +2,7 @@
 // The spreadsheet host: windows are known by caption, the strip docks in the
 // formula-bar area at start-up, and the host handles its own close prompts.
 #include <memory>
+#include <optional>
 
 #include "docking/sheet_docking.h"
 #include "hosts/host_variant.h"
@@ -18,6 +19,7 @@ class SheetHost final : public HostVariant {
   void stop() override;
   void aa() override;
   void trackHostGeometry() override;
+  void stripRecreated() override;
   Hwnd focusWindow() override;
   int themedStripPicture() const override { return 8; }
   int tickIntervalMs() const override { return 100; }
@@ -38,8 +40,8 @@ class SheetHost final : public HostVariant {
   std::shared_ptr<SheetApp> app_;
   std::unique_ptr<SheetDocking> docking_;
   // Host settings start-up changes, given back at disconnection.
-  bool formulaBarAtConnection_ = true;
-  bool taskbarAtConnection_ = true;
+  std::optional<bool> formulaBarAtConnection_;
+  std::optional<bool> taskbarAtConnection_;
 };
 
 }  // namespace brelm

@@ -1,6 +1,7 @@
 #include "hosts/slide/slide_host.h"
 
 #include "addin/addin.h"
+#include "addin/best_effort.h"
 #include "tabstrip/strip_theme.h"
 
 namespace brelm {
@@ -51,17 +52,11 @@ void SlideHost::startAddin() {
 
 void SlideHost::stop() {
   if (!app_) return;
-  auto attempt = [](auto&& step) {
-    try {
-      step();
-    } catch (...) {
-    }
-  };
-  if (subscribed_) attempt([&] { app_->subscribe(nullptr); });
+  if (subscribed_) bestEffort([&] { app_->subscribe(nullptr); });
   subscribed_ = false;
   if (events_) events_->showHiddenFrames();
-  if (active_) attempt([&] { docking_->restoreLayout(); });
-  if (taskbarChanged_) attempt([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
+  if (active_) bestEffort([&] { docking_->restoreLayout(); });
+  if (taskbarChanged_) bestEffort([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
   taskbarChanged_ = false;
   active_ = false;
   events_.reset();
@@ -76,6 +71,10 @@ void SlideHost::aa() {
 
 void SlideHost::onTick() {
   if (events_) events_->runDeferred();
+}
+
+void SlideHost::stripRecreated() {
+  if (events_) events_->stripLost();
 }
 
 void SlideHost::trackHostGeometry() {

@@ -22,6 +22,7 @@ class SlideHost final : public HostVariant {
   void aa() override;
   void onTick() override;
   void trackHostGeometry() override;
+  void stripRecreated() override;
   Hwnd focusWindow() override;
   int themedStripPicture() const override { return 6; }
   int tickIntervalMs() const override { return 10; }

@@ -6,10 +6,11 @@ namespace brelm::win32 {
 
 namespace {
 
-// How many levels at the top of each path registration never removes:
-// "CLSID" under the classes root, "Software\Microsoft" under the user and
-// machine roots.
-constexpr int kKeepClasses = 1;
+// How many levels at the top of each path unregistration never removes,
+// even when it leaves them empty: none under the classes root (a "CLSID"
+// key we created for the user goes again), "Software\Microsoft" under the
+// user and machine roots.
+constexpr int kKeepClasses = 0;
 constexpr int kKeepOffice = 2;
 
 std::wstring clsidKey(const AddinIdentity& id) { return L"CLSID\\" + guidString(id.clsid); }

@@ -8,14 +8,17 @@
 
 namespace brelm::win32 {
 
+// Where the two hosts' object models differ below the Application.
+enum class HostFlavor { Sheet, Slide };
+
 // Wraps the Application object the host passed at connection.
 std::shared_ptr<SheetApp> makeSheetApp(IDispatch* application);
 std::shared_ptr<SlideApp> makeSlideApp(IDispatch* application);
 
 // Wraps a document window object (also used for event arguments).
-std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window);
+std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window, HostFlavor flavor);
 
-std::shared_ptr<Document> makeDocument(const DispatchObject& document);
+std::shared_ptr<Document> makeDocument(const DispatchObject& document, HostFlavor flavor);
 
 // The host's identity of an object: its IUnknown.
 bool sameComObject(IDispatch* a, IDispatch* b);

@@ -5,6 +5,7 @@
 #include "host/com_host.h"
 #include "host/command_bar_com.h"
 #include "system/text.h"
+#include "ui/dpi.h"
 
 namespace brelm::win32 {
 
@@ -28,6 +29,7 @@ class ClickSink final : public DispatchSink {
   // Click(Ctrl, CancelDefault): arguments arrive last first.
   void onEvent(DISPID id, const DISPPARAMS& params) override {
     if (id != kDispidClick || !target_ || params.cArgs < 2) return;
+    const DpiScope dpi;
     Variant ctrl;
     VariantCopyInd(ctrl.out(), &params.rgvarg[params.cArgs - 1]);
     ComPtr<IDispatch> button;

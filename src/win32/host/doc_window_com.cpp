@@ -10,27 +10,36 @@ namespace {
 
 class DocumentCom final : public Document {
  public:
-  explicit DocumentCom(DispatchObject doc) : doc_(std::move(doc)) {}
+  DocumentCom(DispatchObject doc, HostFlavor flavor) : doc_(std::move(doc)), flavor_(flavor) {}
   std::string name() override { return narrow(doc_.getString(L"Name")); }
   std::string path() override { return narrow(doc_.getString(L"Path")); }
   bool saved() override { return doc_.getBool(L"Saved"); }
   void save() override { doc_.call(L"Save"); }
-  void activate() override { doc_.call(L"Activate"); }
+  // A workbook activates itself; a presentation has no Activate of its own
+  // and is brought forward through its first window.
+  void activate() override {
+    if (flavor_ == HostFlavor::Sheet)
+      doc_.call(L"Activate");
+    else
+      doc_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(1)}).call(L"Activate");
+  }
   int windowCount() override {
     return static_cast<int>(doc_.getObject(L"Windows").getLong(L"Count"));
   }
 
  private:
   DispatchObject doc_;
+  HostFlavor flavor_;
 };
 
 class DocWindowCom final : public DocWindow {
  public:
-  explicit DocWindowCom(DispatchObject window) : window_(std::move(window)) {}
+  DocWindowCom(DispatchObject window, HostFlavor flavor)
+      : window_(std::move(window)), flavor_(flavor) {}
 
   std::string caption() override { return narrow(window_.getString(L"Caption")); }
   std::shared_ptr<Document> parent() override {
-    return std::make_shared<DocumentCom>(window_.getObject(L"Parent"));
+    return std::make_shared<DocumentCom>(window_.getObject(L"Parent"), flavor_);
   }
   void activate() override { window_.call(L"Activate"); }
   void close() override { window_.call(L"Close"); }
@@ -52,6 +61,7 @@ class DocWindowCom final : public DocWindow {
 
  private:
   DispatchObject window_;
+  HostFlavor flavor_;
 };
 
 }  // namespace
@@ -65,12 +75,12 @@ bool sameComObject(IDispatch* a, IDispatch* b) {
   return ua.Get() == ub.Get();
 }
 
-std::shared_ptr<Document> makeDocument(const DispatchObject& document) {
-  return std::make_shared<DocumentCom>(document);
+std::shared_ptr<Document> makeDocument(const DispatchObject& document, HostFlavor flavor) {
+  return std::make_shared<DocumentCom>(document, flavor);
 }
 
-std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window) {
-  return std::make_shared<DocWindowCom>(window);
+std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window, HostFlavor flavor) {
+  return std::make_shared<DocWindowCom>(window, flavor);
 }
 
 }  // namespace brelm::win32

@@ -25,9 +25,10 @@ Font makeCaptionFont(int dpiY) {
 
 Win32FormToolkit::Win32FormToolkit(std::wstring title) : title_(std::move(title)) {
   refreshLook();
+  strip_.onDisplayChange([this] { refreshLook(); });
 }
 
-Win32FormToolkit::~Win32FormToolkit() { strip_.destroy(); }
+Win32FormToolkit::~Win32FormToolkit() { destroy(); }
 
 void Win32FormToolkit::refreshLook() {
   const int dpiX = screenDpiX(), dpiY = screenDpiY();
@@ -46,13 +47,26 @@ Hwnd Win32FormToolkit::create(const FormState* state, FormEvents* events) {
   const DpiScope dpi(threadMainWindow());
   refreshLook();
   const HWND hwnd = strip_.create(state, events, scale_, captionFont_.get());
-  if (hwnd) setDpiReference(hwnd);
+  if (!hwnd) return kNoWindow;
+  setDpiReference(hwnd);
+  timers_.create(events);
   return reinterpret_cast<Hwnd>(hwnd);
 }
 
 void Win32FormToolkit::destroy() {
   if (dpiReference() == strip_.hwnd()) setDpiReference(nullptr);
+  timers_.destroy();
   strip_.destroy();
+}
+
+bool Win32FormToolkit::recreateIfLost() {
+  if (!strip_.lost()) return false;
+  if (dpiReference() && !IsWindow(dpiReference())) setDpiReference(nullptr);
+  const DpiScope dpi(threadMainWindow());
+  refreshLook();
+  if (!strip_.recreate()) return false;
+  setDpiReference(strip_.hwnd());
+  return true;
 }
 
 Hwnd Win32FormToolkit::window() const { return reinterpret_cast<Hwnd>(strip_.hwnd()); }
@@ -81,10 +95,10 @@ float Win32FormToolkit::textHeight() {
 }
 
 void Win32FormToolkit::setTimer(TimerId timer, bool enabled, int intervalMs) {
-  strip_.setTimer(timer, enabled, intervalMs);
+  timers_.set(timer, enabled, intervalMs);
 }
 
-bool Win32FormToolkit::timerEnabled(TimerId timer) const { return strip_.timerEnabled(timer); }
+bool Win32FormToolkit::timerEnabled(TimerId timer) const { return timers_.enabled(timer); }
 
 void Win32FormToolkit::invalidate() { strip_.invalidate(); }
 

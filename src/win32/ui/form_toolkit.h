@@ -1,12 +1,13 @@
 #pragma once
-// The form toolkit on Win32: the strip window, the caption font and its
-// measurements, and the system's message box.
+// The form toolkit on Win32: the strip window, the form's timers, the
+// caption font and its measurements, and the system's message box.
 #include <string>
 
 #include "platform/form.h"
 #include "ui/gdi.h"
 #include "ui/scale.h"
 #include "ui/strip_window.h"
+#include "ui/timer_window.h"
 
 namespace brelm::win32 {
 
@@ -29,6 +30,7 @@ class Win32FormToolkit final : public FormToolkit {
   bool timerEnabled(TimerId timer) const override;
   void invalidate() override;
   void beginDrag(int index) override;
+  bool recreateIfLost() override;
   int messageBox(const std::string& text) override;
   void showMessage(const std::string& text) override;
 
@@ -45,6 +47,7 @@ class Win32FormToolkit final : public FormToolkit {
   int fontDpi_ = 0;
   Font captionFont_;
   StripWindow strip_;
+  TimerWindow timers_;
 };
 
 }  // namespace brelm::win32

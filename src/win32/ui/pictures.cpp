@@ -56,25 +56,19 @@ POINT at(double x, double y) {
   return {static_cast<LONG>(std::lround(x)), static_cast<LONG>(std::lround(y))};
 }
 
-// A straight bar `thickness` pixels wide from a to b, filled with the
-// selected brush.
-void drawBar(HDC dc, double ax, double ay, double bx, double by, double thickness) {
-  const double length = std::hypot(bx - ax, by - ay);
-  if (length <= 0) return;
-  const double nx = -(by - ay) / length * thickness / 2, ny = (bx - ax) / length * thickness / 2;
-  const POINT pts[4] = {at(ax + nx, ay + ny), at(bx + nx, by + ny), at(bx - nx, by - ny),
-                        at(ax - nx, ay - ny)};
-  Polygon(dc, pts, 4);
-}
-
-// A cross of two bars inside `r`.
-void drawCross(HDC dc, const RECT& r, double thickness, COLORREF color) {
-  Brush brush(CreateSolidBrush(color));
+// A cross inside `r`, drawn as crisp one-pixel diagonals doubled up for
+// thickness: filled polygons this small come out as blobs.
+void drawCross(HDC dc, const RECT& r, int thickness, COLORREF color) {
   Pen pen(CreatePen(PS_SOLID, 1, color));
-  Select b(dc, brush.get()), p(dc, pen.get());
-  const double l = r.left, t = r.top, rt = r.right - 1, bt = r.bottom - 1;
-  drawBar(dc, l, t, rt, bt, thickness);
-  drawBar(dc, l, bt, rt, t, thickness);
+  Select p(dc, pen.get());
+  const int size = std::min(width(r), height(r));
+  for (int i = 0; i < thickness; ++i) {
+    const int o = i - thickness / 2;  // spread the strokes around the centre line
+    MoveToEx(dc, r.left + o, r.top, nullptr);
+    LineTo(dc, r.left + size + o, r.top + size);
+    MoveToEx(dc, r.left + o, r.top + size - 1, nullptr);
+    LineTo(dc, r.left + size + o, r.top - 1);
+  }
 }
 
 RECT inset(const RECT& r, int dx, int dy) {
@@ -91,8 +85,9 @@ void drawClose(HDC dc, const RECT& r, bool hover) {
     const int radius = std::max(2, size / 4);
     RoundRect(dc, r.left, r.top, r.right, r.bottom, radius, radius);
   }
-  const int margin = std::max(2, size * 2 / 7);
-  drawCross(dc, inset(r, margin, margin), std::max(1.5, size / 7.0),
+  const int margin = std::max(2, (size * 2 + 3) / 7);
+  const int thickness = std::max(1, static_cast<int>(std::lround(size / 9.0)));
+  drawCross(dc, inset(r, margin, margin), thickness,
             hover ? RGB(0xFF, 0xFF, 0xFF) : RGB(0x5F, 0x66, 0x70));
 }
 

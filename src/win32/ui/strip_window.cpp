@@ -16,10 +16,27 @@ const wchar_t kStripClassName[] = L"BrelmTabStrip";
 namespace {
 
 constexpr UINT kDefaultActionMessage = WM_APP + 0x42;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
 
-int slotOf(TimerId timer) { return static_cast<int>(timer); }
-TimerId timerOf(int slot) { return static_cast<TimerId>(slot); }
-UINT_PTR timerIdOf(int slot) { return static_cast<UINT_PTR>(slot) + 1; }
+bool sameElement(const Element& a, const Element& b) {
+  return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height &&
+         a.visible == b.visible && a.picture == b.picture && a.caption == b.caption;
+}
+
+bool sameElements(const std::vector<Element>& a, const std::vector<Element>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (!sameElement(a[i], b[i])) return false;
+  return true;
+}
+
+// Whether two form states look the same on the screen.
+bool sameLook(const FormState& a, const FormState& b) {
+  return a.picture == b.picture && sameElement(a.ileft, b.ileft) &&
+         sameElement(a.iright, b.iright) && sameElements(a.image1, b.image1) &&
+         sameElements(a.image2, b.image2) && sameElements(a.image3, b.image3) &&
+         sameElements(a.label2, b.label2);
+}
 
 bool registerClass(WNDPROC proc) {
   WNDCLASSEXW wc{};
@@ -44,31 +61,46 @@ HWND StripWindow::create(const FormState* state, FormEvents* events, const Twips
   input_ = PointerInput(events);
   scale_ = scale;
   font_ = font;
+  return makeWindow();
+}
+
+HWND StripWindow::makeWindow() {
   if (!registerClass(&StripWindow::windowProc)) return nullptr;
-  const int width = state ? scale.toPixelsX(state->width) : 1;
-  const int height = state ? scale.toPixelsY(state->height) : 1;
+  const int width = state_ ? scale_.toPixelsX(state_->width) : 1;
+  const int height = state_ ? scale_.toPixelsY(state_->height) : 1;
   quiet_ = true;
   // `this` travels in the creation parameters, known from the first message on.
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kStripClassName, L"", WS_POPUP | WS_CLIPSIBLINGS,
                               0, 0, width, height, nullptr, nullptr, thisModule(), this);
   quiet_ = false;
-  if (!hwnd) return nullptr;
   hwnd_ = hwnd;
-  for (int slot = 0; slot < 3; ++slot) applyTimer(slot);
+  lost_ = false;
   return hwnd_;
+}
+
+bool StripWindow::recreate() {
+  if (hwnd_) return true;
+  input_ = PointerInput(events_);
+  lastMove_.reset();
+  return makeWindow() != nullptr;
 }
 
 void StripWindow::destroy() noexcept {
   if (!hwnd_) return;
   const HWND hwnd = hwnd_;
+  destroying_ = true;
   DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
+  destroying_ = false;
   hwnd_ = nullptr;
+  lost_ = false;
+  shown_.reset();
   UnregisterClassW(kStripClassName, thisModule());  // fails while another strip lives: fine
 }
 
 void StripWindow::setLook(const TwipsScale& scale, HFONT font) {
   scale_ = scale;
   font_ = font;
+  shown_.reset();
   invalidate();
 }
 
@@ -84,29 +116,12 @@ void StripWindow::resize(float widthTwips, float heightTwips) {
   quiet_ = false;
 }
 
-void StripWindow::setTimer(TimerId timer, bool enabled, int intervalMs) {
-  const int slot = slotOf(timer);
-  if (slot < 0 || slot > 2) return;
-  timerOn_[slot] = enabled;
-  timerMs_[slot] = intervalMs > 0 ? intervalMs : 1;
-  applyTimer(slot);
-}
-
-bool StripWindow::timerEnabled(TimerId timer) const {
-  const int slot = slotOf(timer);
-  return slot >= 0 && slot <= 2 && timerOn_[slot];
-}
-
-void StripWindow::applyTimer(int slot) {
-  if (!hwnd_) return;
-  if (timerOn_[slot])
-    SetTimer(hwnd_, timerIdOf(slot), static_cast<UINT>(timerMs_[slot]), nullptr);
-  else
-    KillTimer(hwnd_, timerIdOf(slot));
-}
-
+// The core asks after every tick and every event; the window is repainted
+// only when what it shows has changed.
 void StripWindow::invalidate() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (!hwnd_) return;
+  if (shown_ && state_ && sameLook(*shown_, *state_)) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void StripWindow::beginDrag(int index) {
@@ -128,6 +143,8 @@ LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     if (self->accessible_) self->accessible_->detach();
     self->accessible_.Reset();
     self->hwnd_ = nullptr;
+    self->shown_.reset();
+    if (!self->destroying_) self->lost_ = true;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   try {
@@ -152,14 +169,16 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != hwnd_) input_.cancel();
       return 0;
-    case WM_TIMER:
-      if (wp >= 1 && wp <= 3 && events_ && timerOn_[wp - 1]) events_->onTimer(timerOf(static_cast<int>(wp) - 1));
-      return 0;
     case WM_SIZE:
       if (!quiet_ && events_)
         events_->onResize(scale_.toTwipsX(LOWORD(lp)), scale_.toTwipsY(HIWORD(lp)));
       return 0;
     case WM_GETOBJECT: return getObject(wp, lp);
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+    case kDpiChangedAfterParent:
+      if (displayChanged_) displayChanged_();
+      return DefWindowProcW(hwnd_, msg, wp, lp);
     case kDefaultActionMessage:
       defaultAction(static_cast<ElementKind>(wp), static_cast<int>(lp));
       return 0;
@@ -182,6 +201,7 @@ void StripWindow::paint() {
       Select selected(memory.get(), canvas.get());
       paintForm(memory.get(), *state_, scale_, font_, client);
       BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+      shown_ = *state_;
     }
   }
   EndPaint(hwnd_, &ps);

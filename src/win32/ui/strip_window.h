@@ -1,11 +1,13 @@
 #pragma once
-// The strip's window, class "BrelmTabStrip": paints the form state,
-// turns mouse input into the toolkit's events, runs the form's timers as
-// window timers and answers accessibility clients. The object outlives its
-// window; the window is created and destroyed as the form loads and unloads.
+// The strip's window, class "BrelmTabStrip": paints the form state, turns
+// mouse input into the toolkit's events and answers accessibility clients.
+// The object outlives its window; the window is created and destroyed as the
+// form loads and unloads, and made anew when the host destroyed it with the
+// parent it had been given.
 #include <windows.h>
 #include "com/com_ptr.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,12 +32,16 @@ class StripWindow final : private AccessibleSource {
   HWND create(const FormState* state, FormEvents* events, const TwipsScale& scale, HFONT font);
   void destroy() noexcept;
   HWND hwnd() const { return hwnd_; }
+  // The window was destroyed by someone else (with its parent).
+  bool lost() const { return lost_; }
+  // Makes a new hidden top-level window for the same state; false if that failed.
+  bool recreate();
 
   void setLook(const TwipsScale& scale, HFONT font);
+  // Called when the screen's resolution or DPI changed.
+  void onDisplayChange(std::function<void()> handler) { displayChanged_ = std::move(handler); }
   void show(bool visible);
   void resize(float widthTwips, float heightTwips);
-  void setTimer(TimerId timer, bool enabled, int intervalMs);
-  bool timerEnabled(TimerId timer) const;
   void invalidate();
   void beginDrag(int index);
   bool dragging() const { return input_.dragging(); }
@@ -49,7 +55,7 @@ class StripWindow final : private AccessibleSource {
   LRESULT getObject(WPARAM wp, LPARAM lp);
   void defaultAction(ElementKind kind, int index);
   std::optional<Target> targetAt(POINT client) const;
-  void applyTimer(int slot);
+  HWND makeWindow();
 
   // AccessibleSource
   HWND accessibleWindow() const override { return hwnd_; }
@@ -63,9 +69,12 @@ class StripWindow final : private AccessibleSource {
   TwipsScale scale_;
   HFONT font_ = nullptr;  // owned by the toolkit
   bool quiet_ = false;    // no resize events for sizes we set ourselves
+  bool destroying_ = false;
+  bool lost_ = false;
   std::optional<POINT> lastMove_;
-  bool timerOn_[3] = {false, false, false};
-  int timerMs_[3] = {100, 100, 100};
+  // What the window shows now; a repaint is asked for only when it changes.
+  std::optional<FormState> shown_;
+  std::function<void()> displayChanged_;
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;
 };
 

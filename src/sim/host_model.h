@@ -1,0 +1,201 @@
+#pragma once
+// What both simulated hosts share: documents and their windows, the active
+// window, the window list, the busy and no-active-window states, command bars
+// and the Save As dialog. The add-in reaches this model only through the
+// host objects of host_objects.h; scenarios and tests drive it directly with
+// the user's actions (open, activate, close, rename...). Each host adds its
+// window layout and, for the presentation host, its application events.
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hosts/host_variant.h"
+#include "platform/host.h"
+#include "sim/sim_log.h"
+#include "sim/sim_window_system.h"
+#include "sim/window_tree.h"
+
+namespace brelm::sim {
+
+namespace simhr {
+// A member called on an object whose host object is gone (a closed window).
+constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108);
+// Every call after the host has quit.
+constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BA);
+}  // namespace simhr
+
+// The folder a document saved by the simulated host lands in.
+inline constexpr const char* kDocumentFolder = "C:\\Users\\sim\\Documents";
+
+struct DocData {
+  int id = 0;
+  std::string name;
+  std::string path;
+  bool saved = true;
+  bool open = true;
+  bool saveFails = false;  // a full disk, a read-only folder
+};
+
+struct WinData {
+  int id = 0;
+  int doc = 0;
+  std::string caption;
+  bool open = true;
+  bool closing = false;
+  int state = 1;  // 1 normal, 2 minimised, 3 maximised
+  double top = 0, left = 0, width = 720, height = 540;  // points
+};
+
+struct ControlData {
+  int id = 0;
+  int faceId = 0;
+  int style = 0;
+  std::string caption, tooltip, tag, parameter;
+};
+
+struct BarData {
+  int id = 0;
+  std::string name;
+  bool builtin = false;
+  bool popup = false;
+  std::vector<ControlData> controls;  // in the order they stand in the bar
+};
+
+struct HostOptions {
+  std::string version = "14.0";
+  double widthPoints = 1000;
+};
+
+class HostModel : public std::enable_shared_from_this<HostModel> {
+ public:
+  HostModel(HostKind kind, const HostOptions& options, SimLog& log, WindowTree& tree,
+            SimWindowSystem& windows);
+  virtual ~HostModel() = default;
+  HostModel(const HostModel&) = delete;
+  HostModel& operator=(const HostModel&) = delete;
+
+  HostKind kind() const { return kind_; }
+  // A new Application object for the add-in, as the host passes at connection.
+  virtual std::shared_ptr<HostApp> application() = 0;
+
+  // ---- The user's actions. Unknown captions throw std::invalid_argument.
+  virtual void open(const std::string& caption) = 0;
+  virtual void newWindow(const std::string& caption, const std::string& newCaption) = 0;
+  void userActivate(const std::string& caption) { activateWindow(idOf(caption)); }
+  void userClose(const std::string& caption) { closeWindow(idOf(caption)); }
+  void rename(const std::string& caption, const std::string& newCaption);
+  void setNoActive() { noActive_ = true; }
+  void setBusy(bool busy) { busy_ = busy; }
+  void modify(const std::string& caption);
+  void markSaved(const std::string& caption);
+  // Every save of the window's document fails from now on.
+  void failSaves(const std::string& caption);
+  void setWindowState(const std::string& caption, int state);
+  void setWidthPoints(double points);
+  // The host lays out its windows anew, undoing moves made by others.
+  virtual void relayout() = 0;
+  void queueDialogAnswer(bool accept) { dialogAnswers_.push_back(accept); }
+  // The user picks the button whose Parameter is `key` in a command bar.
+  void clickButton(const std::string& key);
+
+  // ---- What tests read; never logged, never busy.
+  const std::string& version() const { return version_; }
+  int majorVersion() const;
+  double widthPoints() const { return widthPoints_; }
+  bool busy() const { return busy_; }
+  bool quit() const { return quit_; }
+  int liveObjects() const { return live_; }
+  const WinData* window(int id) const;
+  const DocData* document(int id) const;
+  const WinData* active() const;  // nullptr when there is none
+  std::vector<int> windowOrder() const { return hostOrder(); }
+  std::vector<int> documentOrder() const;  // open documents, in opening order
+  const std::map<int, BarData>& commandBars() const { return bars_; }
+  bool bound(int controlId) const;
+  bool showWindowsInTaskbarValue() const { return showInTaskbar_; }
+
+  // ---- The object model, for the host objects handed to the add-in.
+  // Logs the call and throws HostError when the host cannot take it.
+  void enter(const std::string& call, bool read);
+  // Logs a call the host takes even when busy (ending an event subscription).
+  void note(const std::string& call) { log_.action(call); }
+  WinData& liveWindow(int id);  // throws HostError once the window is closed
+  DocData& liveDocument(int id);
+  std::string windowName(int id) const;
+  std::string documentName(int id) const;
+  virtual void activateWindow(int id) = 0;
+  void closeWindow(int id);
+  int activeId();  // throws HostError when there is no active window
+  int windowAt(int index);   // 1-based, host order
+  int documentAt(int index);  // 1-based, opening order
+  int windowCountOf(int docId) const;
+  void setShowWindowsInTaskbar(bool show) { showInTaskbar_ = show; }
+  // Saves the active document, as the Save As dialog's Execute does.
+  void saveActiveAs(const std::string& fileName);
+  bool nextDialogAnswer();
+  BarData& liveBar(int id);
+  ControlData& liveControl(int barId, int controlId);
+  int findBar(const std::string& name) const;  // 0 when there is none
+  int addBar(const std::string& name);
+  void deleteBar(int id);
+  int addControl(int barId, int before);  // before: 1-based position, 0 = at the end
+  int bind(int controlId, ButtonClickSink* sink);  // returns a binding token
+  void unbind(int token);
+
+  // Counts the host objects the add-in holds.
+  void retain() { ++live_; }
+  void release() { --live_; }
+
+ protected:
+  int idOf(const std::string& caption) const;
+  int addDocument(const std::string& name, const std::string& path);
+  int addWindow(int docId, const std::string& caption);
+  // Makes the window the active one in the model; no events, no layout.
+  void makeActive(int id);
+  void addBuiltinBar(const std::string& name);
+  virtual std::vector<int> hostOrder() const = 0;
+  // Layout hooks: a window appeared, went away or got a new caption; the
+  // main window's size changed.
+  virtual void windowAdded(const WinData& w) = 0;
+  virtual void windowRemoved(const WinData& w) = 0;
+  virtual void windowRenamed(const WinData& w) = 0;
+  // Presentation host: PresentationClose, raised while the document is still open.
+  virtual void lastWindowClosing(int docId) { (void)docId; }
+  void markQuit() { quit_ = true; }
+
+  HostKind kind_;
+  std::string version_;
+  double widthPoints_;
+  SimLog& log_;
+  WindowTree& tree_;
+  SimWindowSystem& windows_;
+  std::map<int, DocData> docs_;
+  std::map<int, WinData> wins_;
+  std::vector<int> opened_;  // open windows, in opening order
+  std::vector<int> recent_;  // open windows, most recently active first
+  int active_ = 0;
+
+ private:
+  struct Binding {
+    int controlId;
+    ButtonClickSink* sink;
+  };
+
+  bool noActive_ = false;
+  bool busy_ = false;
+  bool quit_ = false;
+  bool showInTaskbar_ = true;
+  int live_ = 0;
+  int nextId_ = 1;
+  std::deque<bool> dialogAnswers_;
+  std::map<int, BarData> bars_;
+  std::map<int, Binding> bindings_;
+};
+
+// "12", "12.5": numbers as the log writes them.
+std::string number(double v);
+
+}  // namespace brelm::sim

@@ -1,0 +1,22 @@
+#include "sim/sim_platform.h"
+
+namespace brelm::sim {
+
+SimPlatform::SimPlatform(const SimOptions& opts)
+    : options(opts),
+      windows(tree, log, opts.dpi),
+      toolkit(tree, windows, log),
+      registry(log),
+      shell(log) {
+  HostOptions hostOptions{opts.version, opts.widthPoints};
+  if (opts.host == HostKind::Sheet) {
+    host = std::make_shared<SheetHost>(hostOptions, log, tree, windows);
+  } else {
+    host = std::make_shared<SlideHost>(hostOptions, log, tree, windows);
+  }
+  if (opts.theme) {
+    registry.setDword(RegRoot::CurrentUser, officeCommonKey(opts.version), "Theme", *opts.theme);
+  }
+}
+
+}  // namespace brelm::sim

@@ -1,0 +1,50 @@
+#pragma once
+// One simulated machine: the desktop, the window system, the form toolkit,
+// the registry, the shell and one host, wired together, with the log they all
+// write to. Build the add-in with platform() and hand it host->application().
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "addin/addin.h"
+#include "sim/host_model.h"
+#include "sim/sheet_host.h"
+#include "sim/sim_log.h"
+#include "sim/sim_registry.h"
+#include "sim/sim_toolkit.h"
+#include "sim/sim_window_system.h"
+#include "sim/slide_host.h"
+#include "sim/window_tree.h"
+
+namespace brelm::sim {
+
+struct SimOptions {
+  HostKind host = HostKind::Sheet;
+  std::string version = "14.0";
+  int dpi = 96;
+  std::optional<std::uint32_t> theme;  // HKCU ...\Office\<version>\Common "Theme"
+  double widthPoints = 1000;
+};
+
+class SimPlatform {
+ public:
+  explicit SimPlatform(const SimOptions& options);
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
+
+  Platform platform() { return Platform{windows, toolkit, registry, shell}; }
+  SheetHost* sheet() { return dynamic_cast<SheetHost*>(host.get()); }
+  SlideHost* slide() { return dynamic_cast<SlideHost*>(host.get()); }
+
+  SimOptions options;
+  SimLog log;
+  WindowTree tree;
+  SimWindowSystem windows;
+  SimToolkit toolkit;
+  SimRegistry registry;
+  SimShell shell;
+  std::shared_ptr<HostModel> host;
+};
+
+}  // namespace brelm::sim

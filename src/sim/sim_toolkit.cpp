@@ -1,0 +1,337 @@
+#include "sim/sim_toolkit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace brelm::sim {
+
+namespace {
+
+const Element* element(const FormState& s, Target t) {
+  auto at = [&](const std::vector<Element>& v) -> const Element* {
+    return t.index >= 0 && t.index < static_cast<int>(v.size()) ? &v[t.index] : nullptr;
+  };
+  switch (t.kind) {
+    case ElementKind::Image1: return at(s.image1);
+    case ElementKind::Image2: return at(s.image2);
+    case ElementKind::Image3: return at(s.image3);
+    case ElementKind::Label2: return at(s.label2);
+    case ElementKind::Ileft: return &s.ileft;
+    case ElementKind::Iright: return &s.iright;
+    case ElementKind::Form: return nullptr;
+  }
+  return nullptr;
+}
+
+bool perTab(ElementKind k) {
+  return k == ElementKind::Image1 || k == ElementKind::Image2 || k == ElementKind::Image3 ||
+         k == ElementKind::Label2;
+}
+
+// UTF-16 code units of a UTF-8 string: one per sequence, two above U+FFFF.
+int utf16Length(const std::string& text) {
+  int n = 0;
+  for (unsigned char c : text) {
+    if ((c & 0xC0) == 0x80) continue;
+    n += c >= 0xF0 ? 2 : 1;
+  }
+  return n;
+}
+
+const char* timerName(TimerId t) {
+  switch (t) {
+    case TimerId::Mouse: return "mouseTimer";
+    case TimerId::Left: return "leftTimer";
+    case TimerId::Right: return "rightTimer";
+  }
+  return "?";
+}
+
+}  // namespace
+
+std::string targetName(Target t) {
+  switch (t.kind) {
+    case ElementKind::Image1: return "Image1(" + std::to_string(t.index) + ")";
+    case ElementKind::Image2: return "Image2(" + std::to_string(t.index) + ")";
+    case ElementKind::Image3: return "Image3(" + std::to_string(t.index) + ")";
+    case ElementKind::Label2: return "Label2(" + std::to_string(t.index) + ")";
+    case ElementKind::Ileft: return "Ileft";
+    case ElementKind::Iright: return "Iright";
+    case ElementKind::Form: return "form";
+  }
+  return "?";
+}
+
+SimToolkit::SimToolkit(WindowTree& tree, SimWindowSystem& windows, SimLog& log)
+    : tree_(tree), windows_(windows), log_(log) {}
+
+SimToolkit::~SimToolkit() {
+  if (window_ != kNoWindow) {
+    tree_.listen(window_, nullptr);
+    windows_.watchSize(kNoWindow, nullptr);
+  }
+}
+
+template <class F>
+void SimToolkit::deliver(const std::string& what, F&& f) {
+  if (!events_) return;
+  try {
+    f(*events_);
+  } catch (const std::exception& e) {
+    log_.escaped(what, e.what());
+  } catch (...) {
+    log_.escaped(what, "unknown exception");
+  }
+}
+
+Hwnd SimToolkit::create(const FormState* state, FormEvents* events) {
+  state_ = state;
+  events_ = events;
+  if (window_ != kNoWindow) return window_;
+  makeWindow();
+  log_.action("CreateWindow " + std::string(kStripClass));
+  return window_;
+}
+
+void SimToolkit::makeWindow() {
+  const FormState* state = state_;
+  int tpp = windows_.twipsPerPixel();
+  int cx = state ? static_cast<int>(state->width) / tpp : 0;
+  int cy = state ? static_cast<int>(state->height) / tpp : 0;
+  window_ = tree_.create(kNoWindow, kStripClass, "", {0, 0, cx, cy}, 0, false);
+  tree_.listen(window_, this);
+  windows_.watchSize(window_, this);
+}
+
+bool SimToolkit::recreateIfLost() {
+  if (!lost_) return false;
+  lost_ = false;
+  makeWindow();
+  log_.action("CreateWindow " + std::string(kStripClass) + " (again)");
+  return true;
+}
+
+void SimToolkit::stopAll() {
+  for (TimerState& t : timers_) t.enabled = false;
+  drag_.reset();
+}
+
+void SimToolkit::destroy() {
+  if (window_ != kNoWindow) {
+    Hwnd w = window_;
+    window_ = kNoWindow;
+    tree_.listen(w, nullptr);
+    windows_.watchSize(kNoWindow, nullptr);
+    tree_.destroy(w);
+    log_.action("DestroyWindow " + std::string(kStripClass));
+  }
+  stopAll();
+  lost_ = false;
+  state_ = nullptr;
+  events_ = nullptr;
+}
+
+// The strip went down with the window it was a child of, as Win32 destroys
+// child windows with their parent. The timers belong to the toolkit, not to
+// the strip window, and go on; a drag in progress ends.
+void SimToolkit::windowDestroyed(Hwnd window) {
+  if (window != window_) return;
+  window_ = kNoWindow;
+  lost_ = true;
+  windows_.watchSize(kNoWindow, nullptr);
+  drag_.reset();
+  log_.action("DestroyWindow " + std::string(kStripClass) + " (with its parent)");
+}
+
+void SimToolkit::windowSized(Hwnd window, int cx, int cy) {
+  if (window != window_) return;
+  int tpp = windows_.twipsPerPixel();
+  deliver("Form_Resize", [&](FormEvents& e) {
+    e.onResize(static_cast<float>(cx * tpp), static_cast<float>(cy * tpp));
+  });
+}
+
+void SimToolkit::show(bool visible) {
+  if (window_ != kNoWindow) tree_.setVisible(window_, visible);
+}
+
+void SimToolkit::resize(float width, float height) {
+  if (window_ == kNoWindow) return;
+  int tpp = windows_.twipsPerPixel();
+  Rect r = tree_.localRect(window_);
+  tree_.place(window_, r.left, r.top, static_cast<int>(width) / tpp,
+              static_cast<int>(height) / tpp);
+}
+
+float SimToolkit::textWidth(const std::string& caption) {
+  return charWidth_ * static_cast<float>(utf16Length(caption));
+}
+
+void SimToolkit::setTimer(TimerId timer, bool enabled, int intervalMs) {
+  timers_[index(timer)] = {enabled, intervalMs};
+}
+
+bool SimToolkit::timerEnabled(TimerId timer) const { return timers_[index(timer)].enabled; }
+
+void SimToolkit::beginDrag(int index) {
+  log_.action("Drag Image1(" + std::to_string(index) + ")");
+  drag_ = index;
+}
+
+int SimToolkit::messageBox(const std::string& text) {
+  int answer = msgbox::kCancel;
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  const char* name = answer == msgbox::kYes ? "yes" : answer == msgbox::kNo ? "no" : "cancel";
+  log_.action("MsgBox \"" + text + "\" -> " + name);
+  return answer;
+}
+
+void SimToolkit::showMessage(const std::string& text) {
+  log_.action("Message \"" + text + "\"");
+}
+
+int SimToolkit::fire(TimerId timer, int n) {
+  int delivered = 0;
+  for (int i = 0; i < n && timers_[index(timer)].enabled && events_ != nullptr; ++i) {
+    deliver(timerName(timer), [&](FormEvents& e) { e.onTimer(timer); });
+    ++delivered;
+  }
+  return delivered;
+}
+
+std::string SimToolkit::unreachable(Target t) const {
+  if (window_ == kNoWindow || !state_ || !events_) return "the strip does not exist";
+  if (!tree_.shown(window_)) return "the strip is not shown";
+  if (t.kind == ElementKind::Form) return t.index == 0 ? "" : "form has no index";
+  if (!perTab(t.kind) && t.index != 0) return targetName(t) + " has no index";
+  const Element* e = element(*state_, t);
+  if (!e) return targetName(t) + " is not loaded";
+  if (!e->visible) return targetName(t) + " is not visible";
+  return "";
+}
+
+void SimToolkit::require(Target t) const {
+  std::string why = unreachable(t);
+  if (!why.empty()) throw std::invalid_argument(why);
+}
+
+// Puts the pointer over the middle of the element, as the user's hand would be.
+void SimToolkit::pointAt(Target t) {
+  const SimWindow* w = tree_.get(window_);
+  const Element* e = element(*state_, t);
+  float tpp = static_cast<float>(windows_.twipsPerPixel());
+  Point p{w->rect.right - 1, (w->rect.top + w->rect.bottom) / 2};  // bare strip
+  if (e) {
+    p.x = w->rect.left + static_cast<int>((e->left + e->width / 2) / tpp);
+    p.y = w->rect.top + static_cast<int>((e->top + e->height / 2) / tpp);
+  }
+  p.x = std::min(std::max(p.x, w->rect.left), w->rect.right - 1);
+  p.y = std::min(std::max(p.y, w->rect.top), w->rect.bottom - 1);
+  windows_.setCursor(p);
+}
+
+bool SimToolkit::swallowedByDrag(const std::string& what) {
+  if (!drag_) return false;
+  log_.action("(dragging, no event) " + what);
+  return true;
+}
+
+void SimToolkit::raiseDown(Target t, int button) {
+  if (swallowedByDrag("MouseDown " + targetName(t))) return;
+  deliver(targetName(t) + "_MouseDown", [&](FormEvents& e) { e.onMouseDown(t, button); });
+}
+
+// A release over an element ends a manual drag there with the drop.
+void SimToolkit::raiseUp(Target t, int button) {
+  if (drag_) {
+    raiseDrop(*drag_, t, std::nullopt);
+    return;
+  }
+  deliver(targetName(t) + "_MouseUp", [&](FormEvents& e) { e.onMouseUp(t, button); });
+}
+
+void SimToolkit::raiseClick(Target t) {
+  if (swallowedByDrag("Click " + targetName(t))) return;
+  deliver(targetName(t) + "_Click", [&](FormEvents& e) { e.onClick(t); });
+}
+
+void SimToolkit::mouseDown(Target t, int button) {
+  require(t);
+  pointAt(t);
+  raiseDown(t, button);
+}
+
+void SimToolkit::mouseUp(Target t, int button) {
+  require(t);
+  pointAt(t);
+  raiseUp(t, button);
+}
+
+// A click during a drag is only the release that ends it: the drop, no Click.
+void SimToolkit::click(Target t) {
+  require(t);
+  pointAt(t);
+  bool dragging = drag_.has_value();
+  raiseDown(t, mouse::kLeft);
+  raiseUp(t, mouse::kLeft);
+  if (!dragging) raiseClick(t);
+}
+
+void SimToolkit::dblClick(Target t) {
+  require(t);
+  pointAt(t);
+  if (drag_) {
+    raiseUp(t, mouse::kLeft);
+    return;
+  }
+  raiseDown(t, mouse::kLeft);
+  raiseUp(t, mouse::kLeft);
+  raiseClick(t);
+  if (!swallowedByDrag("DblClick " + targetName(t))) {
+    deliver(targetName(t) + "_DblClick", [&](FormEvents& e) { e.onDblClick(t); });
+  }
+  raiseUp(t, mouse::kLeft);
+}
+
+void SimToolkit::mouseMove(Target t) {
+  require(t);
+  pointAt(t);
+  if (swallowedByDrag("MouseMove " + targetName(t))) return;
+  deliver(targetName(t) + "_MouseMove", [&](FormEvents& e) { e.onMouseMove(t); });
+}
+
+void SimToolkit::drop(int source, Target t, std::optional<Point> formTwips) {
+  require(t);
+  pointAt(t);
+  raiseDrop(source, t, formTwips);
+}
+
+void SimToolkit::raiseDrop(int source, Target t, std::optional<Point> formTwips) {
+  if (!drag_ || *drag_ != source) {
+    log_.action("(no drag of Image1(" + std::to_string(source) + "), no event) DragDrop " +
+                targetName(t));
+    return;
+  }
+  drag_.reset();
+  float x = 0, y = 0;
+  const Element* e = state_ ? element(*state_, t) : nullptr;
+  if (formTwips) {
+    x = static_cast<float>(formTwips->x);
+    y = static_cast<float>(formTwips->y);
+  } else if (e) {
+    x = e->left + e->width / 2;
+    y = e->top + e->height / 2;
+  }
+  deliver(targetName(t) + "_DragDrop", [&](FormEvents& ev) { ev.onDragDrop(source, t, x, y); });
+}
+
+void SimToolkit::releaseOutside() {
+  if (drag_) log_.action("(drag of Image1(" + std::to_string(*drag_) + ") ended outside)");
+  drag_.reset();
+}
+
+}  // namespace brelm::sim

@@ -1,0 +1,142 @@
+#include "sim/sim_window_system.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace brelm::sim {
+
+bool sameClass(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+SimWindowSystem::SimWindowSystem(WindowTree& tree, SimLog& log, int dpi)
+    : tree_(tree),
+      log_(log),
+      dpi_(dpi),
+      twipsPerPixel_(static_cast<int>(std::lround(1440.0 / dpi))) {}
+
+std::string SimWindowSystem::describe(Hwnd window) const {
+  const SimWindow* w = tree_.get(window);
+  if (!w) return window == kNoWindow ? "null" : "dead";
+  return w->title.empty() ? w->cls : w->cls + "(" + w->title + ")";
+}
+
+Hwnd SimWindowSystem::findWindow(const std::string& cls) {
+  return findChild(kNoWindow, kNoWindow, cls, std::nullopt);
+}
+
+Hwnd SimWindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
+                                const std::optional<std::string>& title) {
+  if (parent != kNoWindow && !tree_.exists(parent)) return kNoWindow;
+  const auto& list = tree_.children(parent);
+  auto it = list.begin();
+  if (after != kNoWindow) {
+    it = std::find(list.begin(), list.end(), after);
+    if (it == list.end()) return kNoWindow;
+    ++it;
+  }
+  for (; it != list.end(); ++it) {
+    const SimWindow* w = tree_.get(*it);
+    if ((cls.empty() || sameClass(w->cls, cls)) && (!title || w->title == *title)) return *it;
+  }
+  return kNoWindow;
+}
+
+Hwnd SimWindowSystem::relative(Hwnd window, Relation relation) {
+  const SimWindow* w = tree_.get(window);
+  if (!w) return kNoWindow;
+  if (relation == Relation::Child) return w->children.empty() ? kNoWindow : w->children.front();
+  const auto& list = tree_.children(w->parent);
+  if (relation == Relation::First) return list.front();
+  auto it = std::find(list.begin(), list.end(), window);
+  return ++it == list.end() ? kNoWindow : *it;
+}
+
+std::string SimWindowSystem::className(Hwnd window) {
+  const SimWindow* w = tree_.get(window);
+  return w ? w->cls : std::string();
+}
+
+std::string SimWindowSystem::windowText(Hwnd window) {
+  const SimWindow* w = tree_.get(window);
+  return w ? w->title : std::string();
+}
+
+Hwnd SimWindowSystem::parent(Hwnd window) {
+  const SimWindow* w = tree_.get(window);
+  return w ? w->parent : kNoWindow;
+}
+
+bool SimWindowSystem::windowRect(Hwnd window, Rect& out) {
+  const SimWindow* w = tree_.get(window);
+  if (!w) return false;
+  out = w->rect;
+  return true;
+}
+
+namespace {
+
+std::string flagText(ZOrder z, unsigned flags) {
+  std::string s;
+  if (flags & swp::kNoMove) s += " NOMOVE";
+  if (flags & swp::kNoZOrder) s += " NOZORDER";
+  if (flags & swp::kFrameChanged) s += " FRAMECHANGED";
+  // HWND_TOP is the null handle: "no insert-after" means "on top".
+  if (!(flags & swp::kNoZOrder)) s += z == ZOrder::Bottom ? " BOTTOM" : " TOP";
+  return s;
+}
+
+}  // namespace
+
+bool SimWindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
+                                   unsigned flags) {
+  log_.action("SetWindowPos " + describe(window) + " " + std::to_string(x) + " " +
+              std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) +
+              flagText(z, flags));
+  if (!tree_.exists(window)) return false;
+  Rect local = tree_.localRect(window);
+  if (flags & swp::kNoMove) {
+    x = local.left;
+    y = local.top;
+  }
+  tree_.place(window, x, y, std::max(cx, 0), std::max(cy, 0));
+  if (!(flags & swp::kNoZOrder)) {
+    if (z == ZOrder::Bottom) {
+      tree_.lower(window);
+    } else {
+      tree_.raise(window);
+    }
+  }
+  if (window == sizeWatched_ && sizeListener_) sizeListener_->windowSized(window, cx, cy);
+  return true;
+}
+
+bool SimWindowSystem::setParent(Hwnd child, Hwnd parent) {
+  log_.action("SetParent " + describe(child) + " " + describe(parent));
+  return tree_.reparent(child, parent);
+}
+
+bool SimWindowSystem::showWindow(Hwnd window, ShowCmd cmd) {
+  log_.action("ShowWindow " + describe(window) + (cmd == ShowCmd::Hide ? " hide" : " show"));
+  if (!tree_.exists(window)) return false;
+  tree_.setVisible(window, cmd != ShowCmd::Hide);
+  return true;
+}
+
+bool SimWindowSystem::setForeground(Hwnd window) {
+  log_.action("SetForeground " + describe(window));
+  if (!tree_.exists(window)) return false;
+  foreground_ = window;
+  return true;
+}
+
+void SimWindowSystem::watchSize(Hwnd window, SizeListener* listener) {
+  sizeWatched_ = window;
+  sizeListener_ = listener;
+}
+
+}  // namespace brelm::sim

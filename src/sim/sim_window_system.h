@@ -1,0 +1,64 @@
+#pragma once
+// WindowSystem over the simulated desktop. Every call that changes the desktop
+// is logged ("SetWindowPos XLDESK 0 188 1325 590 NOZORDER"); reads are not, as
+// the add-in makes several on every tick.
+#include <string>
+
+#include "platform/window_system.h"
+#include "sim/sim_log.h"
+#include "sim/window_tree.h"
+
+namespace brelm::sim {
+
+// Raised when a window is moved or sized through setWindowPos; the form
+// toolkit turns it into the form's Resize event.
+class SizeListener {
+ public:
+  virtual ~SizeListener() = default;
+  virtual void windowSized(Hwnd window, int cx, int cy) = 0;
+};
+
+class SimWindowSystem final : public WindowSystem {
+ public:
+  SimWindowSystem(WindowTree& tree, SimLog& log, int dpi);
+
+  Hwnd findWindow(const std::string& cls) override;
+  Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
+                 const std::optional<std::string>& title) override;
+  Hwnd relative(Hwnd window, Relation relation) override;
+  std::string className(Hwnd window) override;
+  std::string windowText(Hwnd window) override;
+  Hwnd parent(Hwnd window) override;
+  bool windowRect(Hwnd window, Rect& out) override;
+  bool setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
+                    unsigned flags) override;
+  bool setParent(Hwnd child, Hwnd parent) override;
+  bool showWindow(Hwnd window, ShowCmd cmd) override;
+  bool setForeground(Hwnd window) override;
+  Point cursorPos() override { return cursor_; }
+  int twipsPerPixelX() override { return twipsPerPixel_; }
+  int twipsPerPixelY() override { return twipsPerPixel_; }
+
+  void setCursor(Point p) { cursor_ = p; }
+  Hwnd foreground() const { return foreground_; }
+  int dpi() const { return dpi_; }
+  int twipsPerPixel() const { return twipsPerPixel_; }
+  void watchSize(Hwnd window, SizeListener* listener);
+  // "XLDESK", "MsoCommandBarDock(MsoDockTop)", or "null" for no window.
+  std::string describe(Hwnd window) const;
+
+ private:
+  WindowTree& tree_;
+  SimLog& log_;
+  int dpi_;
+  int twipsPerPixel_;
+  Point cursor_{0, 0};
+  Hwnd foreground_ = kNoWindow;
+  Hwnd sizeWatched_ = kNoWindow;
+  SizeListener* sizeListener_ = nullptr;
+};
+
+// Win32 compares window class names without regard to case.
+bool sameClass(const std::string& a, const std::string& b);
+
+}  // namespace brelm::sim
