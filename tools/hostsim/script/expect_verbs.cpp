@@ -89,9 +89,11 @@ Mismatch arrows(Runner&, const ScriptLine& line) {
   });
 }
 
+// expect strip visible|hidden|missing|gone (gone: hidden or missing).
 Mismatch strip(Runner&, const ScriptLine& line) {
   HWND w = findStripWindow();
   std::string found = !w ? "missing" : IsWindowVisible(w) ? "visible" : "hidden";
+  if (word(line, 2) == "gone" && found != "visible") return std::nullopt;
   return compare("strip", word(line, 2), found);
 }
 
