@@ -33,14 +33,18 @@ void paintBorder(HWND hwnd, int border) {
   ReleaseDC(hwnd, dc);
 }
 
+// Command bars show their names; docks are plain (their titles only name
+// them for whoever searches the tree); the formula bar is light.
 void paintPart(HWND hwnd) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   RECT r;
   GetClientRect(hwnd, &r);
-  std::wstring title = titleOf(hwnd);
+  wchar_t cls[64] = L"";
+  GetClassNameW(hwnd, cls, 64);
+  std::wstring title = lstrcmpW(cls, L"MsoCommandBarDock") == 0 ? L"" : titleOf(hwnd);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, lstrcmpW(cls, L"EXCEL;") == 0 ? RGB(90, 90, 90) : RGB(255, 255, 255));
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   r.left += 8;
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
