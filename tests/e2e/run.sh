@@ -18,18 +18,18 @@ failures=()
 runs=0
 
 targets_of() {  # SCRIPT -> lines "host version"
-  local spec
-  spec=$(sed -n 's/^# run: *//p' "$1" | head -n 1)
-  [ -n "$spec" ] || spec="sheet 12.0 14.0; slide 12.0 14.0"
-  tr ';' '\n' <<<"$spec" | while read -r host versions; do
+  local line
+  line=$(sed -n 's/^# run: *//p' "$1" | head -n 1)
+  [ -n "$line" ] || line="sheet 12.0 14.0; slide 12.0 14.0"
+  tr ';' '\n' <<<"$line" | while read -r host versions; do
     for v in $versions; do echo "$host $v"; done
   done
 }
 
 arches_of() {  # SCRIPT -> the architectures it runs on
-  local spec
-  spec=$(sed -n 's/^# arch: *//p' "$1" | head -n 1)
-  echo "${spec:-win64 win32}"
+  local line
+  line=$(sed -n 's/^# arch: *//p' "$1" | head -n 1)
+  echo "${line:-win64 win32}"
 }
 
 run_one() {  # ARCH SCRIPT HOST VERSION

@@ -17,11 +17,11 @@ sheet: expect call "Application.ShowWindowsInTaskbar = False"
 v12: expect call "Application.ShowWindowsInTaskbar = False"
 frames: expect nocall "Application.ShowWindowsInTaskbar = *"
 # Docked where the host's layout made room: the spreadsheet host's document
-# area moves down by the strip's height (24 pixels at 96 dpi), the strip
-# sits at the bottom of the enlarged formula bar.
+# area moves down by the strip's height (24 pixels at 96 dpi) and the strip
+# fills the lower part of the enlarged formula bar, right above it.
 sheet: expect rect XLDESK 0 140 * *
-sheet: v14: expect rect strip 0 120 994 144
-sheet: v12: expect rect strip 0 118 994 142
+sheet: expect rect EXCEL; 0 92 * 140
+sheet: expect rect strip 0 116 994 140
 slide: expect rect strip 0 110 994 136
 slide: expect rect MDIClient 0 134 * *
 slide: expect rect MsoCommandBarDock:MsoDockRight * 134 * *

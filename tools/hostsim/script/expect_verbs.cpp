@@ -231,12 +231,12 @@ Mismatch resources(Runner& r, const ScriptLine&) {
   return compare("GDI and USER objects", expected, found);
 }
 
-struct ExpectSpec {
+struct CheckEntry {
   const char* name;
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<ExpectSpec, 25> kChecks{{
+constexpr std::array<CheckEntry, 25> kChecks{{
     {"inview", inView},
     {"tabs", tabs},         {"shown", shownTabs},   {"selected", selected}, {"arrows", arrows},
     {"strip", strip},       {"rect", rect},         {"call", call},         {"nocall", noCall},
@@ -249,14 +249,14 @@ constexpr std::array<ExpectSpec, 25> kChecks{{
 
 Outcome expect(Runner& r, const ScriptLine& line) {
   const std::string& what = word(line, 1);
-  for (const ExpectSpec& spec : kChecks)
-    if (what == spec.name) return Outcome::check(spec.check(r, line));
+  for (const CheckEntry& entry : kChecks)
+    if (what == entry.name) return Outcome::check(entry.check(r, line));
   badLine(line, "unknown expectation " + what);
 }
 
-constexpr std::array<CommandSpec, 1> kCommands{{{"expect", expect}}};
+constexpr std::array<CommandEntry, 1> kCommands{{{"expect", expect}}};
 }  // namespace
 
-std::span<const CommandSpec> expectCommands() { return kCommands; }
+std::span<const CommandEntry> expectCommands() { return kCommands; }
 
 }  // namespace hostsim

@@ -101,7 +101,7 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandSpec, 16> kCommands{{
+constexpr std::array<CommandEntry, 16> kCommands{{
     {"start", start},
     {"open", open},
     {"new", newDocument},
@@ -121,6 +121,6 @@ constexpr std::array<CommandSpec, 16> kCommands{{
 }};
 }  // namespace
 
-std::span<const CommandSpec> hostCommands() { return kCommands; }
+std::span<const CommandEntry> hostCommands() { return kCommands; }
 
 }  // namespace hostsim

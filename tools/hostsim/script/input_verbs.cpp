@@ -209,7 +209,7 @@ Outcome dialog(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandSpec, 11> kCommands{{
+constexpr std::array<CommandEntry, 11> kCommands{{
     {"click", click},
     {"rightclick", rightClick},
     {"dblclick", doubleClick},
@@ -228,6 +228,6 @@ constexpr std::array<CommandSpec, 11> kCommands{{
 }};
 }  // namespace
 
-std::span<const CommandSpec> inputCommands() { return kCommands; }
+std::span<const CommandEntry> inputCommands() { return kCommands; }
 
 }  // namespace hostsim

@@ -154,8 +154,8 @@ Outcome Runner::dispatch(const ScriptLine& original) {
   }
   if (line.words.empty()) return Outcome::done();
   for (auto table : {hostCommands(), inputCommands(), expectCommands(), toolCommands()})
-    for (const CommandSpec& spec : table)
-      if (line.words[0] == spec.name) return spec.run(*this, line);
+    for (const CommandEntry& entry : table)
+      if (line.words[0] == entry.name) return entry.run(*this, line);
   badLine(line, "unknown command");
 }
 

@@ -31,14 +31,14 @@ struct Outcome {
 
 class Runner;
 using CommandFn = Outcome (*)(Runner&, const ScriptLine&);
-struct CommandSpec {
+struct CommandEntry {
   const char* name;
   CommandFn run;
 };
-std::span<const CommandSpec> hostCommands();
-std::span<const CommandSpec> inputCommands();
-std::span<const CommandSpec> expectCommands();
-std::span<const CommandSpec> toolCommands();
+std::span<const CommandEntry> hostCommands();
+std::span<const CommandEntry> inputCommands();
+std::span<const CommandEntry> expectCommands();
+std::span<const CommandEntry> toolCommands();
 
 struct RunOptions {
   std::wstring screenshotDir = L".";

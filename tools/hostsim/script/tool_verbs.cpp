@@ -103,7 +103,7 @@ Outcome echo(Runner&, const ScriptLine& line) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandSpec, 7> kCommands{{
+constexpr std::array<CommandEntry, 7> kCommands{{
     {"wait", wait},
     {"timeout", timeout},
     {"mark", mark},
@@ -114,6 +114,6 @@ constexpr std::array<CommandSpec, 7> kCommands{{
 }};
 }  // namespace
 
-std::span<const CommandSpec> toolCommands() { return kCommands; }
+std::span<const CommandEntry> toolCommands() { return kCommands; }
 
 }  // namespace hostsim

@@ -49,27 +49,27 @@ BOOL CALLBACK countWindow(HWND hwnd, LPARAM n) {
 }
 }  // namespace
 
-HWND findHostWindow(Host& host, const std::string& spec) {
-  if (spec == "strip") return findStripWindow();
+HWND findHostWindow(Host& host, const std::string& target) {
+  if (target == "strip") return findStripWindow();
   HWND main = host.tree().mainWindow();
-  if (spec == "main") return main;
+  if (target == "main") return main;
   Search s;
-  size_t colon = spec.find(':');
-  s.cls = widen(spec.substr(0, colon));
+  size_t colon = target.find(':');
+  s.cls = widen(target.substr(0, colon));
   if (colon != std::string::npos) {
-    s.title = widen(spec.substr(colon + 1));
+    s.title = widen(target.substr(colon + 1));
     s.anyTitle = false;
   }
   EnumChildWindows(main, matchChild, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
-std::optional<RECT> hostWindowRect(Host& host, const std::string& spec) {
-  HWND w = findHostWindow(host, spec);
+std::optional<RECT> hostWindowRect(Host& host, const std::string& target) {
+  HWND w = findHostWindow(host, target);
   if (!w) return std::nullopt;
   RECT r;
   GetWindowRect(w, &r);
-  if (spec != "main") MapWindowPoints(nullptr, host.tree().mainWindow(), reinterpret_cast<POINT*>(&r), 2);
+  if (target != "main") MapWindowPoints(nullptr, host.tree().mainWindow(), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 

@@ -10,11 +10,11 @@ namespace hostsim {
 
 class Host;
 
-// SPEC: `strip`, `main` (screen rectangle of the main window), or a window
+// TARGET: `strip`, `main` (screen rectangle of the main window), or a window
 // below the main window as CLASS or CLASS:TITLE. Other rectangles are in
 // client coordinates of the main window.
-std::optional<RECT> hostWindowRect(Host& host, const std::string& spec);
-HWND findHostWindow(Host& host, const std::string& spec);
+std::optional<RECT> hostWindowRect(Host& host, const std::string& target);
+HWND findHostWindow(Host& host, const std::string& target);
 std::optional<std::wstring> messageBoxText();
 
 struct ResourceCounts {
