@@ -6,7 +6,8 @@
 #   tests/e2e/run.sh [SCRIPT...]      default: every tests/e2e/*.hs
 #
 # A script says where it runs with a line `# run: sheet 12.0 14.0; slide 12.0 14.0`
-# (that is the default) and may add `# arch: win64` to skip the 32-bit run.
+# (that is the default) and may add `# arch: win64` to skip the 32-bit run and
+# `# dpi: 120` for another screen resolution (96 otherwise).
 # tests/e2e/hostsim/*.hs check hostsim itself with its test add-in.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -26,6 +27,12 @@ targets_of() {  # SCRIPT -> lines "host version"
   done
 }
 
+dpi_of() {  # SCRIPT -> the screen's dots per inch for it
+  local line
+  line=$(sed -n 's/^# dpi: *//p' "$1" | head -n 1)
+  echo "${line:-96}"
+}
+
 arches_of() {  # SCRIPT -> the architectures it runs on
   local line
   line=$(sed -n 's/^# arch: *//p' "$1" | head -n 1)
@@ -39,7 +46,7 @@ run_one() {  # ARCH SCRIPT HOST VERSION
   rm -rf "$dir" && mkdir -p "$dir"
   runs=$((runs + 1))
   local start=$SECONDS
-  if wine "$hostsim" --host "$host" --version "$version" --script "$script" --screenshot "$dir" \
+  if wine "$hostsim" --host "$host" --version "$version" --dpi "$(dpi_of "$script")" --script "$script" --screenshot "$dir" \
        --timeout 600 >"$dir/output.txt" 2>&1; then
     printf '  ok   %-40s %3ss\n' "$arch $name" $((SECONDS - start)) >&2
   else

@@ -115,6 +115,16 @@ Mismatch rect(Runner& r, const ScriptLine& line) {
   return "rect of " + word(line, 2) + ": expected " + expected + ", found " + got;
 }
 
+// expect size TARGET W H: width and height in pixels (`*` any).
+Mismatch size(Runner& r, const ScriptLine& line) {
+  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2));
+  if (!found) return "no window " + word(line, 2);
+  std::string w = std::to_string(found->right - found->left), h = std::to_string(found->bottom - found->top);
+  bool ok = (word(line, 3) == "*" || word(line, 3) == w) && (word(line, 4) == "*" || word(line, 4) == h);
+  if (ok) return std::nullopt;
+  return "size of " + word(line, 2) + ": expected " + word(line, 3) + " x " + word(line, 4) + ", found " + w + " x " + h;
+}
+
 size_t matches(Runner& r, const std::string& pattern) {
   size_t n = 0;
   for (const std::string& entry : r.host().log().recent()) n += globMatch(pattern, entry) ? 1 : 0;
@@ -236,7 +246,8 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 25> kChecks{{
+constexpr std::array<CheckEntry, 26> kChecks{{
+    {"size", size},
     {"inview", inView},
     {"tabs", tabs},         {"shown", shownTabs},   {"selected", selected}, {"arrows", arrows},
     {"strip", strip},       {"rect", rect},         {"call", call},         {"nocall", noCall},
