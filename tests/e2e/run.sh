@@ -89,6 +89,18 @@ run_arch() {  # ARCH
   ensure_prefix "$arch"
   wine_log "hostsim self-test ($arch, test add-in registered per user)"
   unregister_all "$arch"
+  local unit=$root/build/$arch/tools/hostsim/hostsim_tests.exe
+  if [ -f "$unit" ]; then
+    mkdir -p "$out/$arch"
+    if wine "$unit" >"$out/$arch/hostsim_tests.txt" 2>&1; then
+      printf '  ok   %-40s\n' "$arch hostsim_tests" >&2
+    else
+      printf '  FAIL %-40s\n' "$arch hostsim_tests" >&2
+      grep -E 'Failure|FAILED|Expected|Which is|Value of' "$out/$arch/hostsim_tests.txt" | head -30 | sed 's/^/       /' >&2
+      failures+=("$arch hostsim_tests")
+    fi
+    runs=$((runs + 1))
+  fi
   regsvr "$arch" "$testaddin" /n /i:user
   run_suite "$arch" tests/e2e/hostsim/*.hs
   unregister_all "$arch"

@@ -6,6 +6,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -31,6 +32,14 @@ class Variant {
   Variant(const Variant&) = delete;
   Variant& operator=(const Variant&) = delete;
   Variant(Variant&& o) noexcept : v_(o.v_) { VariantInit(&o.v_); }
+  Variant& operator=(Variant&& o) noexcept {
+    if (this != std::addressof(o)) {
+      VariantClear(&v_);
+      v_ = o.v_;
+      VariantInit(&o.v_);
+    }
+    return *this;
+  }
 
   VARIANT* operator&() { return &v_; }
   VARIANT& get() { return v_; }
