@@ -6,7 +6,7 @@ set -euo pipefail
 native_pkgs=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev)
 windows_pkgs=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools googletest)
 wine_pkgs=(wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick)
-package_pkgs=(msitools)
+package_pkgs=(msitools wixl)
 
 missing=()
 need_i386=0
