@@ -70,8 +70,7 @@ void Host::makeActive(WindowObj* next) {
   WindowObj* previous = active_;
   bool wasHidden = noActive_;
   noActive_ = false;
-  static long serial = 0;
-  if (next) next->activationSerial = ++serial;
+  if (next) next->activationSerial = ++activations_;
   if (next == previous && !wasHidden) {
     tree_->bringToFront(next);
     return;

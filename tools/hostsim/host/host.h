@@ -90,6 +90,7 @@ class Host {
   std::vector<ComPtr<WindowObj>> windows_;
   std::vector<ComPtr<DocumentObj>> documents_;
   WindowObj* active_ = nullptr;
+  long activations_ = 0;
   bool noActive_ = false;
   bool formulaBar_ = true;
   bool quit_ = false;
