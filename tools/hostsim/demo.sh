@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # ./brelm demo: both hosts under Wine with a handful of documents and the
-# real add-ins. With a display the windows stay open for you to use (close
-# a host's main window to end it); without one the demo runs on Xvfb and
-# writes screenshots to build/demo/. Expects the win64 cross build.
+# real add-ins. With a display each host stays open for you to use until you
+# close its main window; without one the demo runs on Xvfb and writes
+# screenshots to build/demo/. Expects the win64 cross build.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -29,10 +29,11 @@ regsvr $arch "$slide"
 demo=$root/build/demo
 mkdir -p "$demo"
 if [ $interactive -eq 1 ]; then
-  wine_log "the spreadsheet and the presentation host are open: try the tabs"
-  wine "$hostsim" --host sheet --version 14.0 --script tools/hostsim/demo/sheet.hs --stay --timeout 86400 &
-  wine "$hostsim" --host slide --version 14.0 --script tools/hostsim/demo/slide.hs --stay --timeout 86400 &
-  wait
+  # One host after the other: their windows would cover each other.
+  wine_log "the spreadsheet host is open: try the tabs, then close its window"
+  wine "$hostsim" --host sheet --version 14.0 --open "Budget 2025.xlsx,Sales Q3.xlsx,Inventory.xlsx,Forecast.xlsx"
+  wine_log "the presentation host is open: try the tabs, then close its windows"
+  wine "$hostsim" --host slide --version 14.0 --open "Product launch.pptx,Quarterly review.pptx,Onboarding.pptx"
   exit 0
 fi
 
