@@ -1,0 +1,188 @@
+#include "host/host.h"
+
+#include <algorithm>
+
+#include "common/text.h"
+#include "windows/host_windows.h"
+
+namespace hostsim {
+
+Host::Host(HostConfig config, CallLog& log) : config_(std::move(config)), context_{log} {
+  app_ = makeCom<ApplicationObj>(*this);
+  bars_ = makeCom<CommandBarsObj>(*this);
+  tree_ = HostWindows::create(*this);
+}
+
+Host::~Host() { shutdown(); }
+
+WindowObj* Host::active() const { return noActive_ ? nullptr : active_; }
+
+WindowObj* Host::findWindow(const std::wstring& caption) const {
+  for (const auto& w : windows_)
+    if (w->caption() == caption) return w.Get();
+  return nullptr;
+}
+
+DocumentObj* Host::findDocument(const std::wstring& name) const {
+  for (const auto& d : documents_)
+    if (equalsNoCase(d->name(), name)) return d.Get();
+  return nullptr;
+}
+
+WindowObj& Host::openDocument(const std::wstring& caption, bool fromFile) {
+  auto doc = makeCom<DocumentObj>(*this, caption, fromFile ? L"C:\\users\\Public\\Documents" : L"");
+  documents_.push_back(doc);
+  auto window = makeCom<WindowObj>(*this, *doc.Get(), caption);
+  windows_.push_back(window);
+  tree_->attach(*window.Get());
+  makeActive(window.Get());
+  if (!window->closed()) {
+    if (fromFile) app_->raisePresentationOpen(*doc.Get());
+    else app_->raiseNewPresentation(*doc.Get());
+  }
+  return *window.Get();
+}
+
+WindowObj& Host::newWindow(WindowObj& of, const std::wstring& caption) {
+  if (of.closed()) throw HostFault(E_FAIL, "window is closed");
+  auto window = makeCom<WindowObj>(*this, *of.document(), caption);
+  windows_.push_back(window);
+  tree_->attach(*window.Get());
+  makeActive(window.Get());
+  return *window.Get();
+}
+
+void Host::activate(WindowObj& window) {
+  if (window.closed()) return;
+  makeActive(&window);
+}
+
+// The spreadsheet host lists its windows most recent first.
+void Host::moveToFront(WindowObj& window) {
+  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return w.Get() == &window; });
+  if (it != windows_.end()) std::rotate(windows_.begin(), it, it + 1);
+}
+
+// Makes `next` active. The presentation host tells the add-in at once: the
+// previous window is deactivated (with the new one already active), then the
+// new one activated.
+void Host::makeActive(WindowObj* next) {
+  WindowObj* previous = active_;
+  bool wasHidden = noActive_;
+  noActive_ = false;
+  if (next) next->activationSerial = ++activations_;
+  if (next == previous && !wasHidden) {
+    tree_->bringToFront(next);
+    return;
+  }
+  active_ = next;
+  if (next && config_.sheet()) moveToFront(*next);
+  tree_->bringToFront(next);
+  if (config_.sheet() || !next) return;
+  ComPtr<WindowObj> keep(next);
+  if (previous && previous != next && !previous->closed())
+    app_->raiseWindowDeactivate(*previous->document(), *previous);
+  if (!next->closed() && active_ == next) app_->raiseWindowActivate(*next->document(), *next);
+}
+
+WindowObj* Host::successorOf(const WindowObj& closing) const {
+  WindowObj* best = nullptr;
+  for (const auto& w : windows_)
+    if (w.Get() != &closing && !w->closed() && (!best || w->activationSerial > best->activationSerial))
+      best = w.Get();
+  return best;
+}
+
+bool Host::promptToSave(WindowObj& window) {
+  DocumentObj* doc = window.document();
+  if (!config_.sheet() || !doc || doc->saved() || doc->windows().size() > 1) return true;
+  std::wstring text = L"Do you want to save the changes you made to '" + doc->name() + L"'?";
+  int answer = MessageBoxW(tree_->mainWindow(), text.c_str(), L"Spreadsheet host", MB_YESNOCANCEL | MB_ICONWARNING);
+  log().add("host prompt answered " + std::to_string(answer));
+  if (answer == IDCANCEL) return false;
+  if (answer == IDYES) doc->save();
+  return true;
+}
+
+bool Host::closeWindow(WindowObj& window, bool prompt) {
+  if (window.closed()) return true;
+  if (prompt && !promptToSave(window)) return false;
+  ComPtr<WindowObj> keep(&window);
+  ComPtr<DocumentObj> doc(window.document());
+  bool wasActive = active_ == &window;
+  if (!config_.sheet()) {
+    if (wasActive) app_->raiseWindowDeactivate(*doc.Get(), window);
+    if (!window.closed() && doc->windows().size() == 1) app_->raisePresentationClose(*doc.Get());
+    if (window.closed()) return true;  // the add-in closed it from inside the event
+  }
+  removeWindow(window);
+  if (wasActive && !quit_) makeActive(successorOf(window));
+  return true;
+}
+
+void Host::removeWindow(WindowObj& window) {
+  ComPtr<WindowObj> keep(&window);
+  DocumentObj* doc = window.document();
+  tree_->detach(window);
+  window.markClosed();
+  if (active_ == &window) active_ = nullptr;
+  std::erase_if(windows_, [&](const auto& w) { return w.Get() == &window; });
+  if (doc && doc->windows().empty()) removeDocument(*doc);
+}
+
+void Host::removeDocument(DocumentObj& document) {
+  ComPtr<DocumentObj> keep(&document);
+  document.markClosed();
+  std::erase_if(documents_, [&](const auto& d) { return d.Get() == &document; });
+}
+
+void Host::rename(WindowObj& window, const std::wstring& caption) {
+  DocumentObj* doc = window.document();
+  if (doc && doc->name() == window.caption()) doc->setName(caption);
+  window.setCaption(caption);
+  tree_->captionChanged(window);
+}
+
+double Host::dpi() const {
+  HDC dc = GetDC(nullptr);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+double Host::widthPoints() const {
+  RECT r{};
+  GetWindowRect(tree_->mainWindow(), &r);
+  return (r.right - r.left) * 72.0 / dpi();
+}
+
+void Host::setFormulaBar(bool shown) {
+  if (shown == formulaBar_) return;
+  formulaBar_ = shown;
+  tree_->layout();
+}
+
+void Host::setVisible(bool visible) {
+  for (HWND f : tree_->frames()) ShowWindow(f, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// The host closes every window without asking and ends once control returns
+// to its message loop.
+void Host::quit() {
+  if (quit_) return;
+  quit_ = true;
+  log().add("host quits");
+  while (!windows_.empty()) removeWindow(*windows_.back().Get());
+  if (onQuit) onQuit();
+}
+
+void Host::shutdown() {
+  if (bars_) bars_->dropAllSinks();
+  if (app_) app_->events().dropAll();
+  while (!windows_.empty()) removeWindow(*windows_.back().Get());
+  tree_.reset();
+  bars_.Reset();
+  app_.Reset();
+}
+
+}  // namespace hostsim

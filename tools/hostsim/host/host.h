@@ -1,0 +1,99 @@
+#pragma once
+// The imitated host: its documents and windows in host order, the active
+// window, its Application object and command bars, and the operations both
+// the object model and the test script use. Presentation host events are
+// raised from inside these operations, as the real host raises them inside
+// the call that causes them.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/call_log.h"
+#include "common/com.h"
+#include "host/host_config.h"
+#include "objects/application.h"
+#include "objects/command_bars.h"
+#include "objects/dispatch_object.h"
+#include "objects/doc_objects.h"
+
+namespace hostsim {
+
+class HostWindows;
+
+class Host {
+ public:
+  Host(HostConfig config, CallLog& log);
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  const HostConfig& config() const { return config_; }
+  HostContext& context() { return context_; }
+  CallLog& log() { return context_.log; }
+  ApplicationObj& app() { return *app_.Get(); }
+  CommandBarsObj& commandBars() { return *bars_.Get(); }
+  HostWindows& tree() { return *tree_; }
+
+  // Host order: the spreadsheet host lists the most recently active window
+  // first; the presentation host lists windows in the order they opened.
+  const std::vector<ComPtr<WindowObj>>& windows() const { return windows_; }
+  const std::vector<ComPtr<DocumentObj>>& documents() const { return documents_; }
+  // The active window; null when there is none or `noactive` is in force.
+  WindowObj* active() const;
+  WindowObj* findWindow(const std::wstring& caption) const;
+  DocumentObj* findDocument(const std::wstring& name) const;
+
+  // A document with one window, made active. fromFile: opened (has a path,
+  // saved); otherwise new and never saved.
+  WindowObj& openDocument(const std::wstring& caption, bool fromFile);
+  WindowObj& newWindow(WindowObj& of, const std::wstring& caption);
+  void activate(WindowObj& window);
+  // Closes the window (and its document with its last window). With a
+  // prompt, the spreadsheet host asks about unsaved changes first; returns
+  // false when the user cancelled.
+  bool closeWindow(WindowObj& window, bool prompt);
+  void rename(WindowObj& window, const std::wstring& caption);
+  void setNoActive() { noActive_ = true; }
+  void setBusy(bool busy) { context_.busy = busy; }
+
+  double dpi() const;
+  // Application.Width in points.
+  double widthPoints() const;
+  bool formulaBar() const { return formulaBar_; }
+  void setFormulaBar(bool shown);
+  void setVisible(bool visible);
+
+  void quit();
+  bool quitRequested() const { return quit_; }
+  // Called once the host has quit; by default ends the message loop.
+  std::function<void()> onQuit = [] { PostQuitMessage(0); };
+  // Ends every connection and lets go of every object (at exit).
+  void shutdown();
+
+ private:
+  void moveToFront(WindowObj& window);
+  void removeWindow(WindowObj& window);
+  void removeDocument(DocumentObj& document);
+  void makeActive(WindowObj* next);
+  WindowObj* successorOf(const WindowObj& closing) const;
+  bool promptToSave(WindowObj& window);
+
+  HostConfig config_;
+  HostContext context_;
+  ComPtr<ApplicationObj> app_;
+  ComPtr<CommandBarsObj> bars_;
+  std::unique_ptr<HostWindows> tree_;
+  std::vector<ComPtr<WindowObj>> windows_;
+  std::vector<ComPtr<DocumentObj>> documents_;
+  WindowObj* active_ = nullptr;
+  long activations_ = 0;
+  bool noActive_ = false;
+  bool formulaBar_ = true;
+  bool quit_ = false;
+};
+
+}  // namespace hostsim

@@ -1,0 +1,192 @@
+#include "objects/doc_objects.h"
+
+#include <array>
+
+#include "common/text.h"
+#include "host/host.h"
+#include "objects/collections.h"
+#include "windows/host_windows.h"
+
+namespace hostsim {
+
+namespace {
+// What the hosts answer when a released window or document is used.
+constexpr HRESULT kDisconnected = static_cast<HRESULT>(0x80010108);
+
+enum WindowMember : DISPID { kCaption = 1, kParent, kActivate, kClose, kWindowState, kTop, kLeft, kWidth, kHeight };
+
+constexpr std::array<Member, 4> kSheetWindow{{
+    {L"Caption", kCaption, kGet | kPut},
+    {L"Parent", kParent, kGet},
+    {L"Activate", kActivate, kCall},
+    {L"Close", kClose, kCall},
+}};
+constexpr std::array<Member, 9> kSlideWindow{{
+    {L"Caption", kCaption, kGet},
+    {L"Parent", kParent, kGet},
+    {L"Activate", kActivate, kCall},
+    {L"Close", kClose, kCall},
+    {L"WindowState", kWindowState, kGet | kPut},
+    {L"Top", kTop, kGet | kPut},
+    {L"Left", kLeft, kGet | kPut},
+    {L"Width", kWidth, kGet | kPut},
+    {L"Height", kHeight, kGet | kPut},
+}};
+
+enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows };
+
+constexpr std::array<Member, 5> kWorkbook{{
+    {L"Name", kName, kGet},
+    {L"Path", kPath, kGet},
+    {L"Saved", kSaved, kGet | kPut},
+    {L"Save", kSave, kCall},
+    {L"Activate", kDocActivate, kCall},
+}};
+constexpr std::array<Member, 5> kPresentation{{
+    {L"Name", kName, kGet},
+    {L"Path", kPath, kGet},
+    {L"Saved", kSaved, kGet | kPut},
+    {L"Save", kSave, kCall},
+    {L"Windows", kWindows, kGet},
+}};
+}  // namespace
+
+WindowObj::WindowObj(Host& host, DocumentObj& document, std::wstring caption)
+    : DispatchObject(host.context(), "Window"), host_(host), document_(&document), caption_(std::move(caption)) {}
+
+std::string WindowObj::describe() const {
+  return std::string(closed_ ? "ClosedWindow[\"" : "Window[\"") + narrow(caption_) + "\"]";
+}
+
+void WindowObj::markClosed() {
+  closed_ = true;
+  document_.Reset();
+  view = frame = nullptr;
+}
+
+std::span<const Member> WindowObj::members() const {
+  if (host_.config().sheet()) return kSheetWindow;
+  return kSlideWindow;
+}
+
+void WindowObj::checkOpen() const {
+  if (closed_) throw HostFault(kDisconnected, "The object invoked has disconnected from its clients.");
+}
+
+void WindowObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result) {
+  checkOpen();
+  switch (id) {
+    case kCaption:
+      if (how == kPut) return host_.rename(*this, args.valueString());
+      return setString(result, caption_);
+    case kParent: return setObject(result, document_.Get());
+    case kActivate: return host_.activate(*this);
+    case kClose: {
+      bool closed = true;
+      if (args.has(0)) {
+        if (args.toBool(0)) document_->save();
+        closed = host_.closeWindow(*this, false);
+      } else {
+        closed = host_.closeWindow(*this, host_.config().sheet());
+      }
+      if (host_.config().sheet()) setBool(result, closed);
+      return;
+    }
+    case kWindowState:
+      if (how == kPut) return host_.tree().setState(*this, static_cast<int>(args.valueLong()));
+      return setLong(result, state);
+    default:
+      if (how == kPut) return setGeometry(id, args.valueDouble());
+      return setDouble(result, geometry(id));
+  }
+}
+
+double WindowObj::geometry(DISPID id) const {
+  RECT r = host_.tree().placement(*this);
+  double toPoints = 72.0 / host_.dpi();
+  switch (id) {
+    case kTop: return r.top * toPoints;
+    case kLeft: return r.left * toPoints;
+    case kWidth: return (r.right - r.left) * toPoints;
+    default: return (r.bottom - r.top) * toPoints;
+  }
+}
+
+void WindowObj::setGeometry(DISPID id, double points) {
+  RECT r = host_.tree().placement(*this);
+  int px = static_cast<int>(points * host_.dpi() / 72.0 + 0.5);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  switch (id) {
+    case kTop: r.top = px, r.bottom = px + h; break;
+    case kLeft: r.left = px, r.right = px + w; break;
+    case kWidth: r.right = r.left + px; break;
+    default: r.bottom = r.top + px; break;
+  }
+  host_.tree().place(*this, r);
+}
+
+DocumentObj::DocumentObj(Host& host, std::wstring name, std::wstring path)
+    : DispatchObject(host.context(), "Document"), host_(host), name_(std::move(name)), path_(std::move(path)) {}
+
+std::string DocumentObj::describe() const {
+  const char* kind = host_.config().sheet() ? "Workbook" : "Presentation";
+  return std::string(closed_ ? "Closed" : "") + kind + "[\"" + narrow(name_) + "\"]";
+}
+
+std::span<const Member> DocumentObj::members() const {
+  if (host_.config().sheet()) return kWorkbook;
+  return kPresentation;
+}
+
+void DocumentObj::checkOpen() const {
+  if (closed_) throw HostFault(kDisconnected, "The object invoked has disconnected from its clients.");
+}
+
+std::vector<WindowObj*> DocumentObj::windows() const {
+  std::vector<WindowObj*> out;
+  for (const auto& w : host_.windows())
+    if (w->document() == this) out.push_back(w.Get());
+  return out;
+}
+
+void DocumentObj::saveAs(const std::wstring& name, const std::wstring& path) {
+  std::wstring old = name_;
+  name_ = name;
+  path_ = path;
+  saved_ = true;
+  ++saveCount;
+  for (WindowObj* w : windows()) {
+    std::wstring caption = w->caption();
+    if (caption.compare(0, old.size(), old) == 0) host_.rename(*w, name + caption.substr(old.size()));
+  }
+}
+
+void DocumentObj::save() {
+  if (path_.empty()) path_ = L"C:\\users\\Public\\Documents";
+  saved_ = true;
+  ++saveCount;
+}
+
+void DocumentObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result) {
+  checkOpen();
+  switch (id) {
+    case kName: return setString(result, name_);
+    case kPath: return setString(result, path_);
+    case kSaved:
+      if (how == kPut) saved_ = args.valueBool();
+      else setBool(result, saved_);
+      return;
+    case kSave: return save();
+    case kDocActivate: {
+      std::vector<WindowObj*> mine = windows();
+      if (!mine.empty()) host_.activate(*mine.front());
+      return;
+    }
+    case kWindows: {
+      auto list = makeCom<WindowsObj>(host_, this);
+      return setObject(result, list.Get());
+    }
+  }
+}
+
+}  // namespace hostsim

@@ -1,0 +1,273 @@
+// `expect WHAT ...`: checks over the tabs read back through accessibility,
+// the strip's and the host windows' rectangles, the call log, live host
+// objects, the host's state and its modal windows. A check that does not
+// hold is tried again until the deadline; then the run fails, printing what
+// was expected and what was found.
+#include <array>
+#include <cstdio>
+
+#include "common/live_objects.h"
+#include "common/text.h"
+#include "host/host.h"
+#include "input/strip_reader.h"
+#include "script/runner.h"
+#include "script/window_query.h"
+#include "windows/host_windows.h"
+#include "windows/popup_menu.h"
+#include "windows/save_dialog.h"
+
+#include <functional>
+
+namespace hostsim {
+
+namespace {
+using Mismatch = std::optional<std::string>;
+
+std::string list(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + ("\"" + items[i] + "\"");
+  return out + "]";
+}
+
+std::vector<std::string> rest(const ScriptLine& line, size_t from) {
+  return {line.words.begin() + static_cast<std::ptrdiff_t>(std::min(from, line.words.size())), line.words.end()};
+}
+
+Mismatch compare(const std::string& what, const std::string& expected, const std::string& found) {
+  if (expected == found) return std::nullopt;
+  return what + ": expected " + expected + ", found " + found;
+}
+
+Mismatch withStrip(const std::function<Mismatch(const StripView&)>& check) {
+  std::string problem;
+  std::optional<StripView> strip = readStrip(&problem);
+  if (!strip) return problem;
+  return check(*strip);
+}
+
+Mismatch tabs(Runner&, const ScriptLine& line) {
+  return withStrip([&](const StripView& s) {
+    std::vector<std::string> found;
+    for (const auto& t : s.tabs) found.push_back(narrow(t.name));
+    return compare("tabs", list(rest(line, 2)), list(found));
+  });
+}
+
+Mismatch shownTabs(Runner&, const ScriptLine& line) {
+  return withStrip([&](const StripView& s) {
+    std::vector<std::string> found;
+    for (const auto& t : s.tabs)
+      if (!t.invisible) found.push_back(narrow(t.name));
+    return compare("tabs in view", list(rest(line, 2)), list(found));
+  });
+}
+
+// expect inview CAPTION yes|no: the tab is (not) scrolled out of view.
+Mismatch inView(Runner&, const ScriptLine& line) {
+  return withStrip([&](const StripView& s) -> Mismatch {
+    for (const auto& t : s.tabs)
+      if (narrow(t.name) == word(line, 2)) return compare(word(line, 2) + " in view", word(line, 3), t.invisible ? "no" : "yes");
+    return "no tab \"" + word(line, 2) + "\"";
+  });
+}
+
+Mismatch selected(Runner&, const ScriptLine& line) {
+  return withStrip([&](const StripView& s) {
+    std::vector<std::string> found;
+    for (const auto& t : s.tabs)
+      if (t.selected) found.push_back(narrow(t.name));
+    std::vector<std::string> expected;
+    if (word(line, 2) != "none") expected.push_back(word(line, 2));
+    return compare("selected", list(expected), list(found));
+  });
+}
+
+Mismatch arrows(Runner&, const ScriptLine& line) {
+  return withStrip([&](const StripView& s) {
+    auto state = [](const AccessibleItem& a) { return a.invisible ? "hidden" : "shown"; };
+    return compare("arrows", word(line, 2) + " " + word(line, 2), std::string(state(s.left)) + " " + state(s.right));
+  });
+}
+
+// expect strip visible|hidden|missing|gone (gone: hidden or missing).
+Mismatch strip(Runner&, const ScriptLine& line) {
+  HWND w = findStripWindow();
+  std::string found = !w ? "missing" : IsWindowVisible(w) ? "visible" : "hidden";
+  if (word(line, 2) == "gone" && found != "visible") return std::nullopt;
+  return compare("strip", word(line, 2), found);
+}
+
+// expect rect TARGET L T R B: client coordinates of the host main window;
+// `*` matches any value.
+Mismatch rect(Runner& r, const ScriptLine& line) {
+  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2));
+  if (!found) return "no window " + word(line, 2);
+  LONG values[4] = {found->left, found->top, found->right, found->bottom};
+  std::string expected, got;
+  bool ok = true;
+  for (int i = 0; i < 4; ++i) {
+    const std::string& w = word(line, 3 + static_cast<size_t>(i));
+    ok = ok && (w == "*" || std::to_string(values[i]) == w);
+    expected += (i ? " " : "") + w;
+    got += (i ? " " : "") + std::to_string(values[i]);
+  }
+  if (ok) return std::nullopt;
+  return "rect of " + word(line, 2) + ": expected " + expected + ", found " + got;
+}
+
+// expect size TARGET W H: width and height in pixels (`*` any).
+Mismatch size(Runner& r, const ScriptLine& line) {
+  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2));
+  if (!found) return "no window " + word(line, 2);
+  std::string w = std::to_string(found->right - found->left), h = std::to_string(found->bottom - found->top);
+  bool ok = (word(line, 3) == "*" || word(line, 3) == w) && (word(line, 4) == "*" || word(line, 4) == h);
+  if (ok) return std::nullopt;
+  return "size of " + word(line, 2) + ": expected " + word(line, 3) + " x " + word(line, 4) + ", found " + w + " x " + h;
+}
+
+size_t matches(Runner& r, const std::string& pattern) {
+  size_t n = 0;
+  for (const std::string& entry : r.host().log().recent()) n += globMatch(pattern, entry) ? 1 : 0;
+  return n;
+}
+
+// The last entries of the log window, enough to see what happened instead.
+std::string recentCalls(Runner& r) {
+  std::vector<std::string> recent = r.host().log().recent();
+  constexpr size_t kShown = 30;
+  size_t from = recent.size() > kShown ? recent.size() - kShown : 0;
+  std::string out = from ? "\n    ..." : "";
+  for (size_t i = from; i < recent.size(); ++i) out += "\n    " + recent[i];
+  return recent.empty() ? " (none)" : out;
+}
+
+Mismatch call(Runner& r, const ScriptLine& line) {
+  if (matches(r, word(line, 2)) > 0) return std::nullopt;
+  return "no call matching \"" + word(line, 2) + "\" since the last mark; calls were:" + recentCalls(r);
+}
+
+Mismatch noCall(Runner& r, const ScriptLine& line) {
+  if (matches(r, word(line, 2)) == 0) return std::nullopt;
+  return "unexpected call matching \"" + word(line, 2) + "\":" + recentCalls(r);
+}
+
+Mismatch live(Runner&, const ScriptLine& line) {
+  return compare("live " + word(line, 2) + " objects", word(line, 3),
+                 std::to_string(LiveObjects::instance().count(word(line, 2))));
+}
+
+// Closed windows and documents still alive are held by someone else: the
+// host lets go of them when they close.
+Mismatch stale(Runner& r, const ScriptLine& line) {
+  int windows = LiveObjects::instance().count("Window") - static_cast<int>(r.host().windows().size());
+  int documents = LiveObjects::instance().count("Document") - static_cast<int>(r.host().documents().size());
+  if (std::to_string(windows + documents) == word(line, 2)) return std::nullopt;
+  return "closed windows and documents still alive: expected " + word(line, 2) + ", found " +
+         std::to_string(windows) + " windows and " + std::to_string(documents) + " documents";
+}
+
+Mismatch message(Runner&, const ScriptLine& line) {
+  std::optional<std::wstring> text = messageBoxText();
+  if (!text) return "no message box is showing (expected \"" + word(line, 2) + "\")";
+  return compare("message", "\"" + word(line, 2) + "\"", "\"" + narrow(*text) + "\"");
+}
+
+Mismatch noMessage(Runner&, const ScriptLine&) {
+  std::optional<std::wstring> text = messageBoxText();
+  if (!text) return std::nullopt;
+  return "a message box is showing: \"" + narrow(*text) + "\"";
+}
+
+Mismatch popup(Runner&, const ScriptLine& line) {
+  std::optional<OpenPopup> open = currentPopup();
+  if (!open) return "no popup menu is showing";
+  std::vector<std::string> found;
+  for (const auto& c : open->captions) found.push_back(narrow(c));
+  return compare("popup items", list(rest(line, 2)), list(found));
+}
+
+Mismatch noPopup(Runner&, const ScriptLine&) {
+  return currentPopup() ? Mismatch("a popup menu is showing") : std::nullopt;
+}
+
+Mismatch dialog(Runner&, const ScriptLine& line) {
+  std::optional<OpenSaveDialog> open = currentSaveDialog();
+  if (!open) return "no Save As dialog is showing";
+  wchar_t name[260];
+  GetWindowTextW(open->nameBox, name, 260);
+  return compare("Save As file name", "\"" + word(line, 2) + "\"", "\"" + narrow(name) + "\"");
+}
+
+Mismatch noDialog(Runner&, const ScriptLine&) {
+  return currentSaveDialog() ? Mismatch("a Save As dialog is showing") : std::nullopt;
+}
+
+Mismatch windows(Runner& r, const ScriptLine& line) {
+  std::vector<std::string> found;
+  for (const auto& w : r.host().windows()) found.push_back(narrow(w->caption()));
+  return compare("host windows", list(rest(line, 2)), list(found));
+}
+
+Mismatch active(Runner& r, const ScriptLine& line) {
+  WindowObj* a = r.host().active();
+  return compare("active window", word(line, 2), a ? narrow(a->caption()) : "none");
+}
+
+Mismatch saved(Runner& r, const ScriptLine& line) {
+  WindowObj* w = r.host().findWindow(wword(line, 2));
+  if (!w) return "no open window \"" + word(line, 2) + "\"";
+  return compare("saved " + word(line, 2), word(line, 3), w->document()->saved() ? "yes" : "no");
+}
+
+Mismatch quit(Runner& r, const ScriptLine&) {
+  return r.host().quitRequested() ? std::nullopt : Mismatch("the host has not quit");
+}
+
+// expect framevisible CAPTION yes|no: the top-level frame showing the window.
+Mismatch frameVisible(Runner& r, const ScriptLine& line) {
+  WindowObj* w = r.host().findWindow(wword(line, 2));
+  if (!w || !w->frame) return "no open window \"" + word(line, 2) + "\"";
+  HWND top = GetAncestor(w->frame, GA_ROOT);
+  return compare("frame of " + word(line, 2) + " visible", word(line, 3), IsWindowVisible(top) ? "yes" : "no");
+}
+
+Mismatch resources(Runner& r, const ScriptLine&) {
+  if (r.baselineGdi < 0) return "no baseline recorded";
+  ResourceCounts now = resourceCounts();
+  static bool noted = false;
+  if (r.baselineGdi == 0 && now.gdi == 0 && !noted && (noted = true)) std::printf("note: this system does not count GDI objects per process\n");
+  std::string expected = std::to_string(r.baselineGdi) + " GDI, " + std::to_string(r.baselineUser) + " USER";
+  std::string found = std::to_string(now.gdi) + " GDI, " + std::to_string(now.user) + " USER";
+  return compare("GDI and USER objects", expected, found);
+}
+
+struct CheckEntry {
+  const char* name;
+  Mismatch (*check)(Runner&, const ScriptLine&);
+};
+
+constexpr std::array<CheckEntry, 26> kChecks{{
+    {"size", size},
+    {"inview", inView},
+    {"tabs", tabs},         {"shown", shownTabs},   {"selected", selected}, {"arrows", arrows},
+    {"strip", strip},       {"rect", rect},         {"call", call},         {"nocall", noCall},
+    {"live", live},         {"stale", stale},       {"message", message},   {"nomessage", noMessage},
+    {"popup", popup},       {"nopopup", noPopup},   {"dialog", dialog},     {"nodialog", noDialog},
+    {"windows", windows},   {"active", active},     {"saved", saved},       {"quit", quit},
+    {"framevisible", frameVisible}, {"resources", resources},
+    {"calls", call},        {"tab", tabs},
+}};
+
+Outcome expect(Runner& r, const ScriptLine& line) {
+  const std::string& what = word(line, 1);
+  for (const CheckEntry& entry : kChecks)
+    if (what == entry.name) return Outcome::check(entry.check(r, line));
+  badLine(line, "unknown expectation " + what);
+}
+
+constexpr std::array<CommandEntry, 1> kCommands{{{"expect", expect}}};
+}  // namespace
+
+std::span<const CommandEntry> expectCommands() { return kCommands; }
+
+}  // namespace hostsim

@@ -1,0 +1,96 @@
+#pragma once
+// Runs a script on the host's own thread, one step per timer message, so it
+// goes on inside every modal loop (the add-in's message box, the popup, the
+// Save As dialog) exactly as a person's input would. A step never blocks:
+// waits and pending input are timed, and an expectation that does not hold
+// yet is tried again until its deadline.
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "script/script.h"
+
+namespace hostsim {
+
+class Host;
+class AddinLoader;
+
+struct Outcome {
+  enum Kind { Done, Wait, Check } kind = Done;
+  int waitMs = 0;
+  std::optional<std::string> mismatch;  // Check: what did not hold yet
+  static Outcome done() { return {}; }
+  static Outcome wait(int ms) { return {Wait, ms, std::nullopt}; }
+  static Outcome check(std::optional<std::string> mismatch) { return {Check, 0, std::move(mismatch)}; }
+};
+
+class Runner;
+using CommandFn = Outcome (*)(Runner&, const ScriptLine&);
+struct CommandEntry {
+  const char* name;
+  CommandFn run;
+};
+std::span<const CommandEntry> hostCommands();
+std::span<const CommandEntry> inputCommands();
+std::span<const CommandEntry> expectCommands();
+std::span<const CommandEntry> toolCommands();
+
+struct RunOptions {
+  std::wstring screenshotDir = L".";
+  int expectTimeoutMs = 3000;
+};
+
+class Runner {
+ public:
+  Runner(Host& host, AddinLoader& loader, std::vector<ScriptLine> lines, RunOptions options);
+  ~Runner();
+  Runner(const Runner&) = delete;
+  Runner& operator=(const Runner&) = delete;
+
+  bool start();
+  bool finished() const { return finished_; }
+  int exitCode() const { return exitCode_; }
+  int currentLine() const;
+
+  Host& host() { return host_; }
+  AddinLoader& loader() { return loader_; }
+  RunOptions& options() { return options_; }
+  // Input played after this step, each followed by its delay.
+  void queue(std::function<void()> action, int delayAfterMs);
+  // GDI and USER object counts recorded by `baseline`.
+  long baselineGdi = -1, baselineUser = -1;
+
+ private:
+  static LRESULT CALLBACK timerProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+  void tick();
+  bool playAction(ULONGLONG now);
+  void runLine(ULONGLONG now);
+  Outcome dispatch(const ScriptLine& line);
+  bool applies(const std::string& condition) const;
+  void finish(int code);
+
+  Host& host_;
+  AddinLoader& loader_;
+  std::vector<ScriptLine> lines_;
+  RunOptions options_;
+  HWND timerWindow_ = nullptr;
+  size_t pc_ = 0;
+  ULONGLONG resumeAt_ = 0, deadline_ = 0;
+  std::deque<std::pair<std::function<void()>, int>> actions_;
+  bool inTick_ = false, finished_ = false;
+  int exitCode_ = 0;
+};
+
+// Argument helpers for the command tables; a missing or bad argument is a
+// ScriptError naming the line.
+const std::string& word(const ScriptLine& line, size_t i);
+std::wstring wword(const ScriptLine& line, size_t i);
+int number(const ScriptLine& line, size_t i);
+[[noreturn]] void badLine(const ScriptLine& line, const std::string& why);
+
+}  // namespace hostsim

@@ -1,0 +1,119 @@
+// Script commands for timing and for the person writing a test: waits, the
+// expectation deadline, call-log marks, screenshots and state printouts.
+#include <array>
+#include <cstdio>
+
+#include "common/live_objects.h"
+#include "common/text.h"
+#include "host/host.h"
+#include "input/strip_reader.h"
+#include "script/runner.h"
+#include "script/screenshot.h"
+#include "script/window_query.h"
+#include "windows/host_windows.h"
+
+namespace hostsim {
+
+namespace {
+// Both add-ins tick at least every 100 ms.
+constexpr int kTickMs = 100;
+
+Outcome wait(Runner&, const ScriptLine& line) {
+  int n = number(line, 1);
+  bool ticks = line.words.size() > 2 && line.words[2].rfind("tick", 0) == 0;
+  return Outcome::wait(ticks ? n * kTickMs : n);
+}
+
+Outcome timeout(Runner& r, const ScriptLine& line) {
+  r.options().expectTimeoutMs = number(line, 1);
+  return Outcome::done();
+}
+
+Outcome mark(Runner& r, const ScriptLine&) {
+  r.host().log().mark();
+  return Outcome::done();
+}
+
+Outcome baseline(Runner& r, const ScriptLine&) {
+  ResourceCounts c = resourceCounts();
+  r.baselineGdi = c.gdi;
+  r.baselineUser = c.user;
+  std::printf("baseline: %ld GDI, %ld USER objects\n", c.gdi, c.user);
+  return Outcome::done();
+}
+
+Outcome screenshot(Runner& r, const ScriptLine& line) {
+  std::wstring path = r.options().screenshotDir + L"\\" + wword(line, 1) + L".bmp";
+  if (!saveScreenshot(path)) badLine(line, "cannot write " + narrow(path));
+  std::printf("screenshot: %s\n", narrow(path).c_str());
+  return Outcome::done();
+}
+
+void printStrip() {
+  std::string problem;
+  std::optional<StripView> s = readStrip(&problem);
+  if (!s) {
+    std::printf("strip: %s\n", problem.c_str());
+    return;
+  }
+  std::printf("strip: %ld,%ld-%ld,%ld %s\n", s->rect.left, s->rect.top, s->rect.right, s->rect.bottom,
+              s->visible ? "visible" : "hidden");
+  for (size_t i = 0; i < s->tabs.size(); ++i) {
+    const AccessibleItem& t = s->tabs[i];
+    std::printf("  tab %zu \"%s\" %ld,%ld-%ld,%ld%s%s\n", i + 1, narrow(t.name).c_str(), t.rect.left, t.rect.top,
+                t.rect.right, t.rect.bottom, t.selected ? " selected" : "", t.invisible ? " invisible" : "");
+  }
+  std::printf("  arrows %s\n", s->left.invisible ? "hidden" : "shown");
+}
+
+void printWindows(Host& host, HWND parent, int depth) {
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[128], title[128];
+    GetClassNameW(c, cls, 128);
+    GetWindowTextW(c, title, 128);
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, host.tree().mainWindow(), reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%*s%s \"%s\" %ld %ld %ld %ld%s\n", depth * 2, "", narrow(cls).c_str(), narrow(title).c_str(), r.left,
+                r.top, r.right, r.bottom, IsWindowVisible(c) ? "" : " hidden");
+    if (depth < 2) printWindows(host, c, depth + 1);
+  }
+}
+
+Outcome print(Runner& r, const ScriptLine& line) {
+  const std::string& what = word(line, 1);
+  if (what == "tabs") {
+    printStrip();
+  } else if (what == "calls") {
+    for (const std::string& c : r.host().log().recent()) std::printf("  %s\n", c.c_str());
+  } else if (what == "windows") {
+    printWindows(r.host(), r.host().tree().mainWindow(), 0);
+  } else if (what == "live") {
+    for (const auto& [kind, n] : LiveObjects::instance().counts()) std::printf("  %s %d\n", kind.c_str(), n);
+  } else {
+    badLine(line, "print tabs|calls|windows|live");
+  }
+  std::fflush(stdout);
+  return Outcome::done();
+}
+
+Outcome echo(Runner&, const ScriptLine& line) {
+  std::printf("%s\n", line.text().c_str() + 5);
+  std::fflush(stdout);
+  return Outcome::done();
+}
+
+constexpr std::array<CommandEntry, 7> kCommands{{
+    {"wait", wait},
+    {"timeout", timeout},
+    {"mark", mark},
+    {"baseline", baseline},
+    {"screenshot", screenshot},
+    {"print", print},
+    {"echo", echo},
+}};
+}  // namespace
+
+std::span<const CommandEntry> toolCommands() { return kCommands; }
+
+}  // namespace hostsim

@@ -1,0 +1,13 @@
+// hostsim's own tests: one single-threaded apartment, as the hosts' UI thread.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (FAILED(OleInitialize(nullptr))) return 3;
+  const int result = RUN_ALL_TESTS();
+  OleUninitialize();
+  return result;
+}

@@ -1,0 +1,89 @@
+// The hosts' window trees, found the way the add-ins search them.
+#include <gtest/gtest.h>
+
+#include "host/host.h"
+#include "tests/late_binding.h"
+#include "windows/host_windows.h"
+
+namespace hostsim::test {
+namespace {
+
+HWND child(HWND parent, const char* cls, const char* title = nullptr) {
+  return FindWindowExA(parent, nullptr, cls, title);
+}
+
+RECT rectIn(HWND window, HWND parent) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST(WindowTree, SpreadsheetHostVersion11HasItsMenuBarInTheTopDock) {
+  CallLog log;
+  Host host({HostKind::Sheet, L"11.0"}, log);
+  HWND main = FindWindowA("XLMAIN", nullptr);
+  ASSERT_EQ(main, host.tree().mainWindow());
+  HWND top = child(main, "MsoCommandBarDock", "MsoDockTop");
+  EXPECT_NE(child(top, "MsoCommandBar", "Worksheet Menu Bar"), nullptr);
+  EXPECT_NE(child(main, "EXCEL;"), nullptr);
+  EXPECT_NE(child(child(main, "MsoCommandBarDock", "MsoDockRight"), "MsoCommandBar", "Task Pane"), nullptr);
+  EXPECT_NE(child(child(main, "MsoCommandBarDock", "MsoDockLeft"), "MsoCommandBar", "Document Recovery"), nullptr);
+  host.openDocument(L"Book1", true);
+  EXPECT_NE(child(child(main, "xldesk"), "EXCEL7", "Book1"), nullptr) << "class names compare without case";
+}
+
+TEST(WindowTree, SpreadsheetHostLaysItsWindowsOutAgainWhenResized) {
+  CallLog log;
+  Host host({HostKind::Sheet, L"14.0"}, log);
+  HWND main = host.tree().mainWindow();
+  HWND desk = child(main, "XLDESK");
+  RECT before = rectIn(desk, main);
+  SetWindowPos(desk, nullptr, 0, before.top + 24, before.right, before.bottom - before.top - 24, SWP_NOZORDER);
+  host.tree().setWidthPx(900);
+  RECT after = rectIn(desk, main);
+  EXPECT_EQ(after.top, before.top) << "the host's own layout wins after a resize";
+  RECT frame, client;
+  GetWindowRect(main, &frame);
+  GetClientRect(main, &client);
+  EXPECT_EQ(frame.right - frame.left, 900);
+  EXPECT_EQ((frame.right - frame.left) - client.right, 8) << "a 4-pixel frame of its own on version 14";
+  host.setFormulaBar(false);
+  EXPECT_FALSE(IsWindowVisible(child(main, "EXCEL;")));
+  EXPECT_LT(rectIn(desk, main).top, before.top);
+}
+
+TEST(WindowTree, PresentationHostVersion12HasOneFrame) {
+  CallLog log;
+  Host host({HostKind::Slide, L"12.0"}, log);
+  host.openDocument(L"Deck1", true);
+  host.openDocument(L"Deck2", true);
+  HWND frame = FindWindowA("PP12FrameClass", nullptr);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(FindWindowA("PPTFrameClass", nullptr), nullptr);
+  EXPECT_NE(child(frame, "MsoCommandBarDock", "MsoDockTop"), nullptr);
+  EXPECT_NE(child(frame, "MsoCommandBarDock", "MsoDockRight"), nullptr);
+  HWND mdi = child(frame, "MDIClient");
+  EXPECT_NE(child(mdi, nullptr, "Deck1"), nullptr);
+  EXPECT_NE(child(mdi, nullptr, "Deck2"), nullptr);
+}
+
+TEST(WindowTree, PresentationHostVersion14OpensAFramePerWindowAndKeepsTheLast) {
+  CallLog log;
+  Host host({HostKind::Slide, L"14.0"}, log);
+  host.onQuit = [] {};
+  EXPECT_EQ(host.tree().frames().size(), 1u) << "an empty frame before any document";
+  host.openDocument(L"Deck1", true);
+  host.openDocument(L"Deck2", true);
+  ASSERT_EQ(host.tree().frames().size(), 2u);
+  EXPECT_EQ(FindWindowA("PPTFrameClass", nullptr), host.findWindow(L"Deck2")->frame) << "the active frame is on top";
+  host.activate(*host.findWindow(L"Deck1"));
+  EXPECT_EQ(FindWindowA("PPTFrameClass", nullptr), host.findWindow(L"Deck1")->frame);
+  host.closeWindow(*host.findWindow(L"Deck1"), false);
+  host.closeWindow(*host.findWindow(L"Deck2"), false);
+  EXPECT_EQ(host.tree().frames().size(), 1u);
+  EXPECT_TRUE(IsWindow(host.tree().frames().front()));
+}
+
+}  // namespace
+}  // namespace hostsim::test

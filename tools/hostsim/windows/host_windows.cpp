@@ -1,0 +1,103 @@
+#include "windows/host_windows.h"
+
+#include "host/host.h"
+#include "windows/modal_loop.h"
+
+namespace hostsim {
+
+std::unique_ptr<HostWindows> makeSheetWindows(Host& host);
+std::unique_ptr<HostWindows> makeSlideWindows(Host& host);
+
+std::unique_ptr<HostWindows> HostWindows::create(Host& host) {
+  if (host.config().sheet()) return makeSheetWindows(host);
+  return makeSlideWindows(host);
+}
+
+namespace {
+// One brush per window class, alive as long as the process (classes are
+// never unregistered while the host runs).
+struct BrushCache {
+  std::vector<std::pair<COLORREF, HBRUSH>> brushes;
+  ~BrushCache() {
+    for (auto& entry : brushes) DeleteObject(entry.second);
+  }
+};
+
+HBRUSH classBrush(COLORREF color) {
+  static BrushCache cache;
+  for (auto& [c, b] : cache.brushes)
+    if (c == color) return b;
+  cache.brushes.emplace_back(color, CreateSolidBrush(color));
+  return cache.brushes.back().second;
+}
+}  // namespace
+
+void HostWindows::setWidthPx(int px) {
+  for (HWND f : frames()) {
+    RECT r;
+    GetWindowRect(f, &r);
+    SetWindowPos(f, nullptr, 0, 0, px, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void HostWindows::layout() {
+  for (HWND f : frames()) layoutFrame(f);
+}
+
+HWND HostWindows::createFrame(const wchar_t* cls, const wchar_t* title, RECT r, DWORD style) {
+  registerClassOnce(cls, frameProc, classBrush(RGB(70, 70, 70)));
+  return CreateWindowExW(0, cls, title, style | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+HWND HostWindows::createPart(HWND parent, const wchar_t* cls, const wchar_t* title, COLORREF color) {
+  registerClassOnce(cls, partProc, classBrush(color));
+  return CreateWindowExW(0, cls, title, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 10, 10,
+                         parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND HostWindows::createView(HWND desk, WindowObj& window, const wchar_t* cls) {
+  registerClassOnce(cls, viewProc, nullptr);
+  RECT r;
+  GetClientRect(desk, &r);
+  return CreateWindowExW(0, cls, window.caption().c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, r.right,
+                         r.bottom, desk, nullptr, GetModuleHandleW(nullptr), &window);
+}
+
+RECT HostWindows::placement(const WindowObj& window) const {
+  RECT r{};
+  if (!window.frame) return r;
+  GetWindowRect(window.frame, &r);
+  if (HWND parent = GetParent(window.frame); parent && (GetWindowLongW(window.frame, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void HostWindows::place(WindowObj& window, RECT r) {
+  if (!window.frame) return;
+  window.state = 1;
+  SetWindowPos(window.frame, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void HostWindows::setState(WindowObj& window, int state) {
+  if (state < 1 || state > 3) throw HostFault(E_INVALIDARG, "The value is out of range.");
+  if (state == window.state || !window.frame) {
+    window.state = state;
+    return;
+  }
+  if (window.state == 3 && state != 3) {
+    RECT n = window.normalRect;
+    SetWindowPos(window.frame, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (state == 3) {
+    window.normalRect = placement(window);
+    RECT full{};
+    if (GetWindowLongW(window.frame, GWL_STYLE) & WS_CHILD) GetClientRect(GetParent(window.frame), &full);
+    else SystemParametersInfoW(SPI_GETWORKAREA, 0, &full, 0);
+    SetWindowPos(window.frame, nullptr, full.left, full.top, full.right - full.left, full.bottom - full.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  window.state = state;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,64 @@
+#pragma once
+// The host's real Win32 window tree: main window or frames, command-bar docks,
+// document area and one view per document window, laid out again by the host
+// whenever a frame is resized.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace hostsim {
+
+class Host;
+class WindowObj;
+
+class HostWindows {
+ public:
+  static std::unique_ptr<HostWindows> create(Host& host);
+  explicit HostWindows(Host& host) : host_(host) {}
+  virtual ~HostWindows() = default;
+  HostWindows(const HostWindows&) = delete;
+  HostWindows& operator=(const HostWindows&) = delete;
+
+  Host& host() { return host_; }
+  // The spreadsheet host's XLMAIN; the presentation host's frame of the active
+  // window (or its only frame).
+  virtual HWND mainWindow() const = 0;
+  virtual std::vector<HWND> frames() const = 0;
+  virtual void attach(WindowObj& window) = 0;
+  virtual void detach(WindowObj& window) = 0;
+  virtual void bringToFront(WindowObj* window) = 0;
+  virtual void captionChanged(WindowObj& window) = 0;
+  // Every frame gets this outer width (pixels).
+  void setWidthPx(int px);
+  // Lays out every frame again, as after a resize.
+  void layout();
+
+  // Frame and document area hooks for the shared window procedures.
+  virtual void layoutFrame(HWND frame) = 0;
+  virtual void frameClosing(HWND frame) = 0;
+  virtual bool fillsDocumentArea(const WindowObj& window) const = 0;
+  // Non-client border the frame draws itself, 0 for a standard frame.
+  virtual int frameBorder() const { return 0; }
+
+  // Geometry of a document window in pixels: screen coordinates for a
+  // top-level frame, else relative to the document area.
+  RECT placement(const WindowObj& window) const;
+  void place(WindowObj& window, RECT r);
+  // 1 normal, 2 minimised (recorded only), 3 maximised.
+  void setState(WindowObj& window, int state);
+
+ protected:
+  HWND createFrame(const wchar_t* cls, const wchar_t* title, RECT r, DWORD style);
+  HWND createPart(HWND parent, const wchar_t* cls, const wchar_t* title, COLORREF color);
+  HWND createView(HWND desk, WindowObj& window, const wchar_t* cls);
+  Host& host_;
+};
+
+// Window procedures shared by both trees (window_procs.cpp).
+LRESULT CALLBACK frameProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+LRESULT CALLBACK partProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+LRESULT CALLBACK deskProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+LRESULT CALLBACK viewProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+
+}  // namespace hostsim

@@ -1,0 +1,36 @@
+#include "windows/modal_loop.h"
+
+namespace hostsim {
+
+void runModalLoop(HWND window, const bool& done) {
+  MSG msg;
+  while (!done && IsWindow(window)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (got < 0) return;
+    if (IsDialogMessageW(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool registerClassOnce(const wchar_t* name, WNDPROC proc, HBRUSH background, UINT style) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, name, &existing) && existing.lpfnWndProc == proc) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace hostsim

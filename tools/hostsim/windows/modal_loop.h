@@ -1,0 +1,16 @@
+#pragma once
+// A nested message loop for the host's modal windows (popup, Save As). It
+// dispatches every message of the thread, so the add-in's timers and the
+// test script keep running while the modal window is up.
+#include <windows.h>
+
+namespace hostsim {
+
+// Pumps until `done` turns true or `window` is gone. A WM_QUIT ends the loop
+// and is posted again for the outer loop.
+void runModalLoop(HWND window, const bool& done);
+
+// Registers a window class once per process; returns false on failure.
+bool registerClassOnce(const wchar_t* name, WNDPROC proc, HBRUSH background, UINT style = 0);
+
+}  // namespace hostsim
