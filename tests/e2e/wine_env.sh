@@ -22,13 +22,14 @@ ensure_prefix() {
   fi
 }
 
-# Starts Xvfb on :92 when there is no display; stop_display undoes it.
+# Starts Xvfb on :92 (or $BRELM_DISPLAY) when there is no display;
+# stop_display undoes it.
 started_xvfb=""
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-  export DISPLAY=:92
+  export DISPLAY=${BRELM_DISPLAY:-:92}
   if ! xdpyinfo >/dev/null 2>&1; then
-    Xvfb :92 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     started_xvfb=$!
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   fi

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/addin_messages.h"
 #include "common/live_objects.h"
 #include "common/text.h"
 #include "host/host.h"
@@ -149,7 +150,7 @@ void pumpMessages() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    AddinMessages::instance().dispatch(msg);
   }
 }
 

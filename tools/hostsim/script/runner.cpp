@@ -153,7 +153,7 @@ Outcome Runner::dispatch(const ScriptLine& original) {
     line.words.erase(line.words.begin());
   }
   if (line.words.empty()) return Outcome::done();
-  for (auto table : {hostCommands(), inputCommands(), expectCommands(), toolCommands()})
+  for (auto table : {hostCommands(), inputCommands(), expectCommands(), toolCommands(), benchCommands()})
     for (const CommandEntry& entry : table)
       if (line.words[0] == entry.name) return entry.run(*this, line);
   badLine(line, "unknown command");

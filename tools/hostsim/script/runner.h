@@ -39,6 +39,7 @@ std::span<const CommandEntry> hostCommands();
 std::span<const CommandEntry> inputCommands();
 std::span<const CommandEntry> expectCommands();
 std::span<const CommandEntry> toolCommands();
+std::span<const CommandEntry> benchCommands();
 
 struct RunOptions {
   std::wstring screenshotDir = L".";

@@ -1,5 +1,7 @@
 #include "windows/modal_loop.h"
 
+#include "common/addin_messages.h"
+
 namespace hostsim {
 
 void runModalLoop(HWND window, const bool& done) {
@@ -13,7 +15,7 @@ void runModalLoop(HWND window, const bool& done) {
     if (got < 0) return;
     if (IsDialogMessageW(window, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    AddinMessages::instance().dispatch(msg);
   }
 }
 

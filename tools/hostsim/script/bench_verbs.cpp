@@ -1,0 +1,234 @@
+// Script commands that measure rather than check: the add-in's idle ticks
+// and repaints as the host dispatches them, the bare host calls a tick must
+// make, connection time, the host's CPU time, and the resources the soak
+// samples. Each prints one `bench:` line of key=value pairs; bench/wine.sh
+// turns them into tables. Nothing here fails a script over a timing.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/addin_messages.h"
+#include "common/live_objects.h"
+#include "common/text.h"
+#include "host/host.h"
+#include "input/strip_reader.h"
+#include "loader/addin_loader.h"
+#include "script/runner.h"
+#include "script/window_query.h"
+
+namespace hostsim {
+
+namespace {
+
+struct Percentiles {
+  double median = 0, p90 = 0;
+};
+
+Percentiles percentiles(std::vector<double> samples) {
+  if (samples.empty()) return {};
+  std::sort(samples.begin(), samples.end());
+  auto at = [&](double q) { return samples[static_cast<size_t>(q * static_cast<double>(samples.size() - 1))]; };
+  return {at(0.5), at(0.9)};
+}
+
+double processCpuMicros() {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  auto micros = [](FILETIME f) {
+    return static_cast<double>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 10.0;
+  };
+  return micros(kernel) + micros(user);
+}
+
+// What `bench start` recorded.
+struct Window {
+  double wallMicros = 0, cpuMicros = 0;
+} window;
+
+Outcome start(Runner&, const ScriptLine&) {
+  AddinMessages::instance().reset();
+  window = {nowMicros(), processCpuMicros()};
+  return Outcome::done();
+}
+
+// Ticks and repaints the add-in had since `bench start`, and the host
+// process's CPU time per second of that stretch.
+Outcome idle(Runner& r, const ScriptLine& line) {
+  const AddinMessages& m = AddinMessages::instance();
+  double seconds = (nowMicros() - window.wallMicros) / 1e6;
+  double cpuMsPerS = seconds > 0 ? (processCpuMicros() - window.cpuMicros) / 1e3 / seconds : 0;
+  Percentiles t = percentiles(m.tickMicros());
+  std::printf("bench: idle label=%s tabs=%zu ticks=%zu tick_median_us=%.1f tick_p90_us=%.1f paints=%zu "
+              "seconds=%.2f cpu_ms_per_s=%.2f\n",
+              word(line, 2).c_str(), r.host().windows().size(), m.tickMicros().size(), t.median, t.p90,
+              m.paintMicros().size(), seconds, cpuMsPerS);
+  return Outcome::done();
+}
+
+// Late binding as the add-in does it: the member's id by name, then Invoke.
+struct Reply {
+  HRESULT hr = E_FAIL;
+  VARIANT value{};
+  Reply() { VariantInit(&value); }
+  ~Reply() { VariantClear(&value); }
+  Reply(const Reply&) = delete;
+  Reply& operator=(const Reply&) = delete;
+  IDispatch* object() const { return SUCCEEDED(hr) && value.vt == VT_DISPATCH ? value.pdispVal : nullptr; }
+};
+
+void get(IDispatch* target, const wchar_t* name, Reply& out, const VARIANT* arg = nullptr) {
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  out.hr = target->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(out.hr)) return;
+  VARIANT args[1];
+  if (arg) args[0] = *arg;
+  DISPPARAMS dp{args, nullptr, arg ? 1u : 0u, 0};
+  out.hr = target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET | DISPATCH_METHOD, &dp,
+                          &out.value, nullptr, nullptr);
+}
+
+// One round of what an idle tick cannot do without: read the active window,
+// count the windows, and read every window's caption.
+bool hostCallRound(IDispatch* app) {
+  Reply active, windows, count;
+  get(app, L"ActiveWindow", active);
+  get(app, L"Windows", windows);
+  if (!windows.object()) return false;
+  get(windows.object(), L"Count", count);
+  if (FAILED(count.hr) || count.value.vt != VT_I4) return false;
+  for (long i = 1; i <= count.value.lVal; ++i) {
+    Reply again, item, caption;
+    VARIANT index;
+    index.vt = VT_I4;
+    index.lVal = i;
+    get(app, L"Windows", again);
+    if (!again.object()) return false;
+    get(again.object(), L"Item", item, &index);
+    if (!item.object()) return false;
+    get(item.object(), L"Caption", caption);
+    if (FAILED(caption.hr)) return false;
+  }
+  return true;
+}
+
+Outcome hostCalls(Runner& r, const ScriptLine& line) {
+  int rounds = number(line, 2);
+  IDispatch* app = &r.host().app();
+  std::vector<double> samples;
+  size_t logged = r.host().log().all().size();
+  for (int i = 0; i < rounds; ++i) {
+    double t0 = nowMicros();
+    if (!hostCallRound(app)) badLine(line, "a host call failed");
+    samples.push_back(nowMicros() - t0);
+  }
+  size_t callsPerRound = rounds > 0 ? (r.host().log().all().size() - logged) / static_cast<size_t>(rounds) : 0;
+  Percentiles p = percentiles(samples);
+  std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d logged_calls=%zu median_us=%.1f p90_us=%.1f\n",
+              word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, p.median, p.p90);
+  return Outcome::done();
+}
+
+// Switches the add-ins off and on again N times; times each connection.
+Outcome connectTimes(Runner& r, const ScriptLine& line) {
+  int times = number(line, 2);
+  std::vector<double> samples;
+  for (int i = 0; i < times; ++i) {
+    r.loader().disconnectAll(ext_dm_UserClosed);
+    double t0 = nowMicros();
+    r.loader().connectAll(ext_cm_AfterStartup);
+    samples.push_back(nowMicros() - t0);
+  }
+  Percentiles p = percentiles(samples);
+  double worst = samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
+  std::printf("bench: connect label=%s documents=%zu times=%d median_us=%.1f max_us=%.1f\n", word(line, 3).c_str(),
+              r.host().documents().size(), times, p.median, worst);
+  return Outcome::done();
+}
+
+// The time of N full repaints of the strip, each forced through at once.
+Outcome repaint(Runner& r, const ScriptLine& line) {
+  int times = number(line, 2);
+  HWND strip = findStripWindow();
+  if (!strip) badLine(line, "no strip window");
+  std::vector<double> samples;
+  for (int i = 0; i < times; ++i) {
+    double t0 = nowMicros();
+    RedrawWindow(strip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    samples.push_back(nowMicros() - t0);
+  }
+  Percentiles p = percentiles(samples);
+  std::printf("bench: repaint label=%s tabs=%zu times=%d median_us=%.1f p90_us=%.1f\n", word(line, 3).c_str(),
+              r.host().windows().size(), times, p.median, p.p90);
+  return Outcome::done();
+}
+
+// One more tick of the add-in's timer now, rather than at its next interval,
+// so that a soak cycle is seen by a polling add-in without waiting for it.
+void tickNow() {
+  const AddinMessages& m = AddinMessages::instance();
+  if (m.timerWindow() && IsWindow(m.timerWindow())) {
+    MSG msg{m.timerWindow(), WM_TIMER, m.timerId(), 0, GetTickCount(), {}};
+    AddinMessages::instance().dispatch(msg);
+  }
+}
+
+// Open a document, let the add-in see it, close it, let the add-in see that.
+Outcome cycle(Runner& r, const ScriptLine& line) {
+  WindowObj& w = r.host().openDocument(wword(line, 2), true);
+  tickNow();
+  r.host().closeWindow(w, false);
+  tickNow();
+  return Outcome::done();
+}
+
+// The soak's sample: host objects alive and those closed but still held,
+// USER and GDI objects, private bytes.
+Outcome sample(Runner& r, const ScriptLine& line) {
+  int windows = LiveObjects::instance().count("Window") - static_cast<int>(r.host().windows().size());
+  int documents = LiveObjects::instance().count("Document") - static_cast<int>(r.host().documents().size());
+  ResourceCounts c = resourceCounts();
+  PROCESS_MEMORY_COUNTERS_EX mem{};
+  mem.cb = sizeof mem;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem);
+  std::printf("bench: sample label=%s live=%d stale=%d user=%ld gdi=%ld private_kb=%zu\n", word(line, 2).c_str(),
+              LiveObjects::instance().total(), windows + documents, c.user, c.gdi, mem.PrivateUsage / 1024);
+  return Outcome::done();
+}
+
+struct BenchVerb {
+  const char* name;
+  CommandFn run;
+};
+constexpr std::array<BenchVerb, 7> kVerbs{{
+    {"start", start},
+    {"idle", idle},
+    {"hostcalls", hostCalls},
+    {"connect", connectTimes},
+    {"repaint", repaint},
+    {"cycle", cycle},
+    {"sample", sample},
+}};
+
+Outcome bench(Runner& r, const ScriptLine& line) {
+  const std::string& verb = word(line, 1);
+  for (const BenchVerb& v : kVerbs)
+    if (verb == v.name) {
+      Outcome o = v.run(r, line);
+      std::fflush(stdout);
+      return o;
+    }
+  badLine(line, "bench start|idle|hostcalls|connect|repaint|cycle|sample");
+}
+
+constexpr std::array<CommandEntry, 1> kCommands{{{"bench", bench}}};
+}  // namespace
+
+std::span<const CommandEntry> benchCommands() { return kCommands; }
+
+}  // namespace hostsim
