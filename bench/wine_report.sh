@@ -17,10 +17,10 @@ function yes(ok) { return ok ? "**met**" : "**not met**" }
   key = host SUBSEP label
   if (kind == "idle" && label ~ /^tabs/) {
     tick[key] = val("tick_median_us"); tickp90[key] = val("tick_p90_us"); ticks[key] = val("ticks")
-    tabs[key] = val("tabs"); paints[key] = val("paints")
+    tabs[key] = val("tabs"); paints[key] = val("paints"); tickCalls[key] = val("calls_per_tick")
     if (!(key in seenTick)) { seenTick[key] = 1; tickOrder[++nTick] = key }
   } else if (kind == "hostcalls") {
-    calls[key] = val("median_us"); perRound[key] = val("logged_calls")
+    calls[key] = val("median_us"); perRound[key] = val("calls")
   } else if (kind == "connect") {
     conn[key] = val("median_us"); connMax[key] = val("max_us"); connDocs[key] = val("documents")
     connOrder[++nConn] = key
@@ -31,24 +31,24 @@ function yes(ok) { return ok ? "**met**" : "**not met**" }
   } else if (kind == "sample") {
     n = ++nSample[host]; sLabel[host, n] = label * 1000
     sLive[host, n] = val("live"); sStale[host, n] = val("stale"); sUser[host, n] = val("user")
-    sGdi[host, n] = val("gdi"); sPriv[host, n] = val("private_kb")
+    sGdi[host, n] = val("gdi"); sPriv[host, n] = val("private_kb"); sWs[host, n] = val("pagefile_kb"); sTicks[host, n] = val("ticks")
   }
 }
 END {
   printf "Measured inside `hostsim` (the Windows test host) under Wine, %s build: spreadsheet host version %s, presentation host version %s (one frame for all documents). Times are medians on a shared 2-core machine.\n\n", arch, sv, pv
   print "### Idle polling tick against the bare host calls it must make"
   print ""
-  print "The tick is the host dispatching the add-in" sq "s timer message (`DispatchMessage` of its `WM_TIMER`, timed by the host); the bare calls are one round made by the host through the same late-bound `IDispatch` path the add-in uses: `ActiveWindow`, `Windows.Count`, and `Windows.Item(i).Caption` for every window. Idle repaints are `WM_PAINT` messages dispatched to the add-in" sq "s windows during the same idle stretch."
+  print "The tick is the host dispatching the add-in" sq "s timer message (`DispatchMessage` of its `WM_TIMER`, timed by the host); the bare calls are one round made by the host through the same late-bound `IDispatch` path the add-in uses (the member" sq "s id by name, then `Invoke`): `ActiveWindow`, `Windows` and its `Count`, and `Caption` of every window (the window objects fetched beforehand, as the add-in holds them between ticks). The calls the tick made are counted from the host" sq "s call log over the idle stretch. Idle repaints are `WM_PAINT` messages dispatched to the add-in" sq "s windows during the same idle stretch."
   print ""
-  print "| host | tabs | ticks timed | idle tick (µs) | tick p90 (µs) | bare host calls (µs) | host calls per round | ratio (target ≤ 1.5) | idle repaints (target 0) |"
-  print "|---|---|---|---|---|---|---|---|---|"
+  print "| host | tabs | ticks timed | idle tick (µs) | tick p90 (µs) | host calls the tick made | bare host calls (µs) | calls in the bare round | ratio (target ≤ 1.5) | idle repaints (target 0) |"
+  print "|---|---|---|---|---|---|---|---|---|---|"
   ratioOk = 1; paintOk = 1
   for (i = 1; i <= nTick; i++) {
     k = tickOrder[i]; split(k, hl, SUBSEP)
     r = (calls[k] > 0) ? tick[k] / calls[k] : 0
     if (r > 1.5 || calls[k] == "") ratioOk = 0
     if (paints[k] != 0) paintOk = 0
-    printf "| %s | %s | %s | %.1f | %.1f | %.1f | %s | %.2f | %s |\n", hl[1], tabs[k], ticks[k], tick[k], tickp90[k], calls[k], perRound[k], r, paints[k]
+    printf "| %s | %s | %s | %.1f | %.1f | %s | %.1f | %s | %.2f | %s |\n", hl[1], tabs[k], ticks[k], tick[k], tickp90[k], tickCalls[k], calls[k], perRound[k], r, paints[k]
   }
   print ""
   print "### Connection (start-up) time"
@@ -85,15 +85,15 @@ END {
   print ""
   print "### Soak: open/close cycles"
   print ""
-  print "Each cycle opens a document next to one that stays open, lets the add-in tick (its own timer message, dispatched at once rather than after its interval), closes the document and lets it tick again. Sampled every 1000 cycles: host objects alive (the host" sq "s own included) and closed windows and documents still held by someone (the add-in), USER and GDI objects of the host process (`GetGuiResources`; **Wine reports GDI objects as 0 for every process**, so that column proves nothing under Wine) and private bytes (`GetProcessMemoryInfo` `PrivateUsage`). Flat means every sample from 1000 cycles on equals the 1000-cycle one and nothing closed is held."
+  print "Each cycle opens a document next to one that stays open, lets the add-in tick (its own timer message, dispatched at once rather than after its interval), closes the document and lets it tick again. Sampled every 1000 cycles: host objects alive (the host" sq "s own included) and closed windows and documents still held by someone (the add-in), USER and GDI objects of the host process (`GetGuiResources`; **Wine reports GDI objects as 0 for every process**, so that column proves nothing under Wine) and private bytes (`GetProcessMemoryInfo` `PrivateUsage`; **Wine 8 leaves it at 0**, so its `PagefileUsage`, the committed private memory, is given beside it). Flat means every sample from 1000 cycles on equals the 1000-cycle one and nothing closed is held."
   print ""
   soakOk = 1
   for (h in nSample) {
     printf "**%s host**\n\n", h
-    print "| cycles | live host objects | closed but held | USER objects | GDI objects | private KB |"
-    print "|---|---|---|---|---|---|"
+    print "| cycles | add-in ticks | live host objects | closed but held | USER objects | GDI objects | private KB | pagefile KB |"
+    print "|---|---|---|---|---|---|---|---|"
     for (j = 1; j <= nSample[h]; j++) {
-      printf "| %d | %s | %s | %s | %s | %s |\n", sLabel[h, j], sLive[h, j], sStale[h, j], sUser[h, j], sGdi[h, j], sPriv[h, j]
+      printf "| %d | %s | %s | %s | %s | %s | %s | %s |\n", sLabel[h, j], sTicks[h, j], sLive[h, j], sStale[h, j], sUser[h, j], sGdi[h, j], sPriv[h, j], sWs[h, j]
       if (j > 1 && (sLive[h, j] != sLive[h, 2] || sUser[h, j] != sUser[h, 2] || sGdi[h, j] != sGdi[h, 2] || sStale[h, j] != 0)) soakOk = 0
     }
     ran[h] = sLabel[h, nSample[h]]; nRan++

@@ -35,6 +35,7 @@ LRESULT AddinMessages::dispatch(const MSG& msg) {
   double took = nowMicros() - start;
   if (tick) {
     ticks_.push_back(took);
+    ++tickCount_;
     timerWindow_ = msg.hwnd;
     timerId_ = msg.wParam;
   } else {

@@ -18,6 +18,8 @@ class AddinMessages {
 
   const std::vector<double>& tickMicros() const { return ticks_; }
   const std::vector<double>& paintMicros() const { return paints_; }
+  // Every tick since the host started; reset() leaves it.
+  size_t tickCount() const { return tickCount_; }
   // The add-in's last timer, so that it can be asked for one more tick.
   HWND timerWindow() const { return timerWindow_; }
   WPARAM timerId() const { return timerId_; }
@@ -26,6 +28,7 @@ class AddinMessages {
   std::vector<double> ticks_, paints_;
   HWND timerWindow_ = nullptr;
   WPARAM timerId_ = 0;
+  size_t tickCount_ = 0;
 };
 
 // Microseconds on the performance counter.

@@ -12,6 +12,11 @@ class CallLog {
  public:
   void add(std::string line);
   void mark() { mark_ = entries_.size(); }
+  // Forgets every entry, so that a long run does not grow the host.
+  void clear() {
+    entries_.clear();
+    mark_ = 0;
+  }
   // Entries since the last mark.
   std::vector<std::string> recent() const;
   const std::vector<std::string>& all() const { return entries_; }

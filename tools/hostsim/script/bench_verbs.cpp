@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/addin_messages.h"
+#include "common/com.h"
 #include "common/live_objects.h"
 #include "common/text.h"
 #include "host/host.h"
@@ -45,14 +46,23 @@ double processCpuMicros() {
   return micros(kernel) + micros(user);
 }
 
+// Calls made into the object model since entry `from` of the call log; the
+// log puts results and failures on lines of their own, indented.
+size_t callsSince(const CallLog& log, size_t from) {
+  size_t calls = 0;
+  for (size_t i = from; i < log.all().size(); ++i) calls += log.all()[i].rfind("  ", 0) != 0;
+  return calls;
+}
+
 // What `bench start` recorded.
 struct Window {
   double wallMicros = 0, cpuMicros = 0;
+  size_t logEntries = 0;
 } window;
 
-Outcome start(Runner&, const ScriptLine&) {
+Outcome start(Runner& r, const ScriptLine&) {
   AddinMessages::instance().reset();
-  window = {nowMicros(), processCpuMicros()};
+  window = {nowMicros(), processCpuMicros(), r.host().log().all().size()};
   return Outcome::done();
 }
 
@@ -63,9 +73,11 @@ Outcome idle(Runner& r, const ScriptLine& line) {
   double seconds = (nowMicros() - window.wallMicros) / 1e6;
   double cpuMsPerS = seconds > 0 ? (processCpuMicros() - window.cpuMicros) / 1e3 / seconds : 0;
   Percentiles t = percentiles(m.tickMicros());
-  std::printf("bench: idle label=%s tabs=%zu ticks=%zu tick_median_us=%.1f tick_p90_us=%.1f paints=%zu "
-              "seconds=%.2f cpu_ms_per_s=%.2f\n",
-              word(line, 2).c_str(), r.host().windows().size(), m.tickMicros().size(), t.median, t.p90,
+  size_t ticks = m.tickMicros().size();
+  double callsPerTick = ticks ? static_cast<double>(callsSince(r.host().log(), window.logEntries)) / ticks : 0;
+  std::printf("bench: idle label=%s tabs=%zu ticks=%zu tick_median_us=%.1f tick_p90_us=%.1f calls_per_tick=%.1f "
+              "paints=%zu seconds=%.2f cpu_ms_per_s=%.2f\n",
+              word(line, 2).c_str(), r.host().windows().size(), ticks, t.median, t.p90, callsPerTick,
               m.paintMicros().size(), seconds, cpuMsPerS);
   return Outcome::done();
 }
@@ -93,25 +105,37 @@ void get(IDispatch* target, const wchar_t* name, Reply& out, const VARIANT* arg 
                           &out.value, nullptr, nullptr);
 }
 
+// The windows of the host, fetched once, as the add-in holds them between
+// ticks.
+std::vector<ComPtr<IDispatch>> heldWindows(IDispatch* app) {
+  std::vector<ComPtr<IDispatch>> held;
+  Reply windows, count;
+  get(app, L"Windows", windows);
+  if (!windows.object()) return held;
+  get(windows.object(), L"Count", count);
+  for (long i = 1; count.value.vt == VT_I4 && i <= count.value.lVal; ++i) {
+    Reply item;
+    VARIANT index;
+    index.vt = VT_I4;
+    index.lVal = i;
+    get(windows.object(), L"Item", item, &index);
+    if (item.object()) held.emplace_back(item.object());
+  }
+  return held;
+}
+
 // One round of what an idle tick cannot do without: read the active window,
 // count the windows, and read every window's caption.
-bool hostCallRound(IDispatch* app) {
+bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held) {
   Reply active, windows, count;
   get(app, L"ActiveWindow", active);
   get(app, L"Windows", windows);
   if (!windows.object()) return false;
   get(windows.object(), L"Count", count);
-  if (FAILED(count.hr) || count.value.vt != VT_I4) return false;
-  for (long i = 1; i <= count.value.lVal; ++i) {
-    Reply again, item, caption;
-    VARIANT index;
-    index.vt = VT_I4;
-    index.lVal = i;
-    get(app, L"Windows", again);
-    if (!again.object()) return false;
-    get(again.object(), L"Item", item, &index);
-    if (!item.object()) return false;
-    get(item.object(), L"Caption", caption);
+  if (FAILED(count.hr)) return false;
+  for (const ComPtr<IDispatch>& w : held) {
+    Reply caption;
+    get(w.Get(), L"Caption", caption);
     if (FAILED(caption.hr)) return false;
   }
   return true;
@@ -120,16 +144,17 @@ bool hostCallRound(IDispatch* app) {
 Outcome hostCalls(Runner& r, const ScriptLine& line) {
   int rounds = number(line, 2);
   IDispatch* app = &r.host().app();
+  std::vector<ComPtr<IDispatch>> held = heldWindows(app);
   std::vector<double> samples;
   size_t logged = r.host().log().all().size();
   for (int i = 0; i < rounds; ++i) {
     double t0 = nowMicros();
-    if (!hostCallRound(app)) badLine(line, "a host call failed");
+    if (!hostCallRound(app, held)) badLine(line, "a host call failed");
     samples.push_back(nowMicros() - t0);
   }
-  size_t callsPerRound = rounds > 0 ? (r.host().log().all().size() - logged) / static_cast<size_t>(rounds) : 0;
+  size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
   Percentiles p = percentiles(samples);
-  std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d logged_calls=%zu median_us=%.1f p90_us=%.1f\n",
+  std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f\n",
               word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, p.median, p.p90);
   return Outcome::done();
 }
@@ -180,6 +205,8 @@ void tickNow() {
 
 // Open a document, let the add-in see it, close it, let the add-in see that.
 Outcome cycle(Runner& r, const ScriptLine& line) {
+  r.host().log().clear();
+  AddinMessages::instance().reset();
   WindowObj& w = r.host().openDocument(wword(line, 2), true);
   tickNow();
   r.host().closeWindow(w, false);
@@ -196,8 +223,11 @@ Outcome sample(Runner& r, const ScriptLine& line) {
   PROCESS_MEMORY_COUNTERS_EX mem{};
   mem.cb = sizeof mem;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem);
-  std::printf("bench: sample label=%s live=%d stale=%d user=%ld gdi=%ld private_kb=%zu\n", word(line, 2).c_str(),
-              LiveObjects::instance().total(), windows + documents, c.user, c.gdi, mem.PrivateUsage / 1024);
+  std::printf("bench: sample label=%s ticks=%zu live=%d stale=%d user=%ld gdi=%ld private_kb=%zu pagefile_kb=%zu "
+              "workingset_kb=%zu\n",
+              word(line, 2).c_str(), AddinMessages::instance().tickCount(), LiveObjects::instance().total(),
+              windows + documents, c.user, c.gdi, mem.PrivateUsage / 1024, mem.PagefileUsage / 1024,
+              mem.WorkingSetSize / 1024);
   return Outcome::done();
 }
 
