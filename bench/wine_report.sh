@@ -53,7 +53,7 @@ END {
   print ""
   print "### Connection (start-up) time"
   print ""
-  print "`OnConnection` of each add-in, timed by the host around its call; the add-in is switched off and on 20 times (`ext_cm_AfterStartup`, the DLL already loaded), median and worst."
+  print "The whole connection as the host makes it, timed around it: creating the add-in object, `OnConnection` and `OnAddInsUpdate`; the add-in is switched off and on 20 times (`ext_cm_AfterStartup`, the DLL already loaded), median and worst."
   print ""
   print "| host | documents open | median (ms) | worst (ms) | target < 50 ms with 50 documents |"
   print "|---|---|---|---|---|"
