@@ -121,18 +121,16 @@ void Addin::dispatchDragDrop(int s, Target t, float x, float y) {
   if (!connected_) return;
   const auto& model = bar_.model;
   // The tick may have removed the dragged tab (its window closed) mid-drag.
-  if (s < 1 || s >= bar_.form.loadedCount() || !bar_.form.label2[s].visible) return;
+  if (!bar_.inUse(s)) return;
   switch (t.kind) {
     case ElementKind::Image1:
     case ElementKind::Image3:
     case ElementKind::Label2:
-      if (t.index < 1 || t.index >= bar_.form.loadedCount() || !bar_.form.label2[t.index].visible)
-        return;
+      if (!bar_.inUse(t.index)) return;
       bar_.movetab(s, t.index);
       return host_->activateAfterDrop(s, DropOn::Tab);
     case ElementKind::Image2:
-      if (t.index < 1 || t.index >= bar_.form.loadedCount() || !bar_.form.label2[t.index].visible)
-        return;
+      if (!bar_.inUse(t.index)) return;
       return bar_.movetab(s, t.index);
     case ElementKind::Ileft:
       bar_.movetab(s, model.tabOrder[1]);

@@ -64,6 +64,11 @@ class TabBar {
   Element& ileft() { return form.ileft; }
   Element& iright() { return form.iright; }
 
+  // Whether element e is a tab on the strip now (its caption is shown).
+  bool inUse(int e) const {
+    return e >= 1 && e < form.loadedCount() && form.label2[e].visible;
+  }
+
   void setPicture(Element& element, int picture);
   void setFormWidth(float width);
   // Puts the form back to its state before load: no tabs, no elements loaded.
