@@ -226,8 +226,9 @@ Outcome sample(Runner& r, const ScriptLine& line) {
   std::printf("bench: sample label=%s ticks=%zu live=%d stale=%d user=%ld gdi=%ld private_kb=%zu pagefile_kb=%zu "
               "workingset_kb=%zu\n",
               word(line, 2).c_str(), AddinMessages::instance().tickCount(), LiveObjects::instance().total(),
-              windows + documents, c.user, c.gdi, mem.PrivateUsage / 1024, mem.PagefileUsage / 1024,
-              mem.WorkingSetSize / 1024);
+              windows + documents, c.user, c.gdi, static_cast<std::size_t>(mem.PrivateUsage / 1024),
+              static_cast<std::size_t>(mem.PagefileUsage / 1024),
+              static_cast<std::size_t>(mem.WorkingSetSize / 1024));
   return Outcome::done();
 }
 
