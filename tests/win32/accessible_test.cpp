@@ -9,20 +9,10 @@
 #include "ui/form_toolkit.h"
 #include "ui/window_system.h"
 #include "window_helpers.h"
+#include "form_fixtures.h"
 
 namespace brelm::win32::test {
 namespace {
-
-Element at(float left, float top, float width, float height, int pic = picture::kNone) {
-  Element e;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  e.visible = true;
-  e.picture = pic;
-  return e;
-}
 
 // Three tabs; element 3 stands first in the strip (it was dragged there),
 // element 1 is scrolled out of view to the right.

@@ -3,19 +3,10 @@
 
 #include "recording_events.h"
 #include "ui/hit_test.h"
+#include "form_fixtures.h"
 
 namespace brelm::win32::test {
 namespace {
-
-Element at(float left, float top, float width, float height) {
-  Element e;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  e.visible = true;
-  return e;
-}
 
 // One tab on element 1 laid out as the core does: icon at 75, caption 60 wide.
 FormState oneTab() {

@@ -6,20 +6,10 @@
 #include "ui/form_toolkit.h"
 #include "ui/window_system.h"
 #include "window_helpers.h"
+#include "form_fixtures.h"
 
 namespace brelm::win32::test {
 namespace {
-
-Element at(float left, float top, float width, float height, int pic = picture::kNone) {
-  Element e;
-  e.left = left;
-  e.top = top;
-  e.width = width;
-  e.height = height;
-  e.visible = true;
-  e.picture = pic;
-  return e;
-}
 
 // Two tabs laid out the way the core lays them out, in twips, so that every
 // coordinate is a whole number of pixels at 15 twips per pixel.
