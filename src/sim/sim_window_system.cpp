@@ -143,6 +143,7 @@ bool SimWindowSystem::setForeground(Hwnd window) {
 }
 
 Point SimWindowSystem::cursorPos() {
+  ++cursorReads_;
   if (failing()) return {};
   return cursor_;
 }

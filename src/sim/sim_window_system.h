@@ -45,6 +45,8 @@ class SimWindowSystem final : public WindowSystem {
   void setFaults(FaultPlan* faults) { faults_ = faults; }
 
   void setCursor(Point p) { cursor_ = p; }
+  // How often the pointer position was read: the one read a tick can skip.
+  int cursorReads() const { return cursorReads_; }
   Hwnd foreground() const { return foreground_; }
   int dpi() const { return dpi_; }
   int twipsPerPixel() const { return twipsPerPixel_; }
@@ -62,6 +64,7 @@ class SimWindowSystem final : public WindowSystem {
   int dpi_;
   int twipsPerPixel_;
   Point cursor_{0, 0};
+  int cursorReads_ = 0;
   Hwnd foreground_ = kNoWindow;
   Hwnd sizeWatched_ = kNoWindow;
   SizeListener* sizeListener_ = nullptr;

@@ -87,6 +87,21 @@ TEST_F(Pointer, TickClearsHighlightsOnceThePointerIsOutside) {
   }
 }
 
+TEST_F(Pointer, TickReadsThePointerOnlyWhileSomethingIsHighlighted) {
+  const int before = h.sim.windows.cursorReads();
+  h.tick();
+  EXPECT_EQ(h.sim.windows.cursorReads(), before) << "nothing highlighted";
+  tk().mouseMove({ElementKind::Image1, e(2)});
+  Rect strip;
+  h.sim.windows.windowRect(tk().window(), strip);
+  h.sim.windows.setCursor({strip.left - 10, strip.bottom + 10});
+  h.tick();
+  EXPECT_EQ(h.sim.windows.cursorReads(), before + 1);
+  EXPECT_EQ(h.bar().pointer.hoverTab, 0) << "the pointer left the strip";
+  h.tick();
+  EXPECT_EQ(h.sim.windows.cursorReads(), before + 1) << "cleared, so no more reads";
+}
+
 TEST_F(Pointer, DragStartsOnlyOnTheTabThatWasPressed) {
   tk().mouseDown({ElementKind::Label2, e(2)}, mouse::kLeft);
   tk().mouseMove({ElementKind::Image1, e(3)});
