@@ -7,7 +7,19 @@
 
 namespace hostsim {
 
-Host::Host(HostConfig config, CallLog& log) : config_(std::move(config)), context_{log} {
+namespace {
+
+double screenDpi() {
+  HDC dc = GetDC(nullptr);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+Host::Host(HostConfig config, CallLog& log)
+    : config_(std::move(config)), context_{log}, dpi_(screenDpi()) {
   app_ = makeCom<ApplicationObj>(*this);
   bars_ = makeCom<CommandBarsObj>(*this);
   tree_ = HostWindows::create(*this);
@@ -141,13 +153,6 @@ void Host::rename(WindowObj& window, const std::wstring& caption) {
   if (doc && doc->name() == window.caption()) doc->setName(caption);
   window.setCaption(caption);
   tree_->captionChanged(window);
-}
-
-double Host::dpi() const {
-  HDC dc = GetDC(nullptr);
-  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
 }
 
 double Host::widthPoints() const {

@@ -60,7 +60,10 @@ class Host {
   void setNoActive() { noActive_ = true; }
   void setBusy(bool busy) { context_.busy = busy; }
 
-  double dpi() const;
+  // The screen's dpi, read once: it cannot change while we run (a new dpi
+  // needs a new process), and a real host does not ask the screen on every
+  // property read.
+  double dpi() const { return dpi_; }
   // Application.Width in points.
   double widthPoints() const;
   bool formulaBar() const { return formulaBar_; }
@@ -84,6 +87,7 @@ class Host {
 
   HostConfig config_;
   HostContext context_;
+  double dpi_;
   ComPtr<ApplicationObj> app_;
   ComPtr<CommandBarsObj> bars_;
   std::unique_ptr<HostWindows> tree_;

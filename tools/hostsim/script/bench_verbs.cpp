@@ -58,11 +58,12 @@ size_t callsSince(const CallLog& log, size_t from) {
 struct Window {
   double wallMicros = 0, cpuMicros = 0;
   size_t logEntries = 0;
+  DWORD tickIntervalMs = 0;  // the add-in's, as the last `bench idle` saw it
 } window;
 
 Outcome start(Runner& r, const ScriptLine&) {
   AddinMessages::instance().reset();
-  window = {nowMicros(), processCpuMicros(), r.host().log().all().size()};
+  window = {nowMicros(), processCpuMicros(), r.host().log().all().size(), window.tickIntervalMs};
   return Outcome::done();
 }
 
@@ -79,6 +80,7 @@ Outcome idle(Runner& r, const ScriptLine& line) {
               "paints=%zu seconds=%.2f cpu_ms_per_s=%.2f\n",
               word(line, 2).c_str(), r.host().windows().size(), ticks, t.median, t.p90, callsPerTick,
               m.paintMicros().size(), seconds, cpuMsPerS);
+  if (ticks > 0) window.tickIntervalMs = static_cast<DWORD>(seconds * 1000 / static_cast<double>(ticks));
   return Outcome::done();
 }
 
@@ -125,10 +127,15 @@ std::vector<ComPtr<IDispatch>> heldWindows(IDispatch* app) {
 }
 
 // One round of what an idle tick cannot do without: read the active window,
-// count the windows, and read every window's caption.
-bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held) {
+// count the windows, and read every window's caption. The spreadsheet host's
+// active window is known by its caption, so that is read as well.
+bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held, bool sheet) {
   Reply active, windows, count;
   get(app, L"ActiveWindow", active);
+  if (sheet && active.object()) {
+    Reply caption;
+    get(active.object(), L"Caption", caption);
+  }
   get(app, L"Windows", windows);
   if (!windows.object()) return false;
   get(windows.object(), L"Count", count);
@@ -141,21 +148,33 @@ bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held) {
   return true;
 }
 
-Outcome hostCalls(Runner& r, const ScriptLine& line) {
-  int rounds = number(line, 2);
+// Times ROUNDS rounds of bare host calls twice: back to back, and paced like
+// the add-in's ticks (one round per tick interval of the last `bench idle`,
+// the thread idle in between). A tick runs after an idle pause, with the
+// caches cold; only the paced round compares with it like for like.
+std::vector<double> timeRounds(Runner& r, const ScriptLine& line, int rounds, DWORD pauseMs) {
   IDispatch* app = &r.host().app();
   std::vector<ComPtr<IDispatch>> held = heldWindows(app);
   std::vector<double> samples;
-  size_t logged = r.host().log().all().size();
   for (int i = 0; i < rounds; ++i) {
+    if (pauseMs > 0) Sleep(pauseMs);
     double t0 = nowMicros();
-    if (!hostCallRound(app, held)) badLine(line, "a host call failed");
+    if (!hostCallRound(app, held, r.host().config().sheet())) badLine(line, "a host call failed");
     samples.push_back(nowMicros() - t0);
   }
+  return samples;
+}
+
+Outcome hostCalls(Runner& r, const ScriptLine& line) {
+  int rounds = number(line, 2);
+  size_t logged = r.host().log().all().size();
+  Percentiles hot = percentiles(timeRounds(r, line, rounds, 0));
   size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
-  Percentiles p = percentiles(samples);
-  std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f\n",
-              word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, p.median, p.p90);
+  Percentiles paced = percentiles(timeRounds(r, line, rounds, window.tickIntervalMs));
+  std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f pause_ms=%lu "
+              "paced_median_us=%.1f paced_p90_us=%.1f\n",
+              word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, hot.median, hot.p90,
+              static_cast<unsigned long>(window.tickIntervalMs), paced.median, paced.p90);
   return Outcome::done();
 }
 
@@ -203,6 +222,18 @@ void tickNow() {
   }
 }
 
+// N ticks of the add-in dispatched back to back, caches warm: the add-in's
+// own cost, to set beside the bare host calls made the same way.
+Outcome hotTicks(Runner& r, const ScriptLine& line) {
+  int times = number(line, 2);
+  AddinMessages::instance().reset();
+  for (int i = 0; i < times; ++i) tickNow();
+  Percentiles p = percentiles(AddinMessages::instance().tickMicros());
+  std::printf("bench: hotticks label=%s tabs=%zu ticks=%zu median_us=%.1f p90_us=%.1f\n", word(line, 3).c_str(),
+              r.host().windows().size(), AddinMessages::instance().tickMicros().size(), p.median, p.p90);
+  return Outcome::done();
+}
+
 // Open a document, let the add-in see it, close it, let the add-in see that.
 Outcome cycle(Runner& r, const ScriptLine& line) {
   r.host().log().clear();
@@ -236,9 +267,10 @@ struct BenchVerb {
   const char* name;
   CommandFn run;
 };
-constexpr std::array<BenchVerb, 7> kVerbs{{
+constexpr std::array<BenchVerb, 8> kVerbs{{
     {"start", start},
     {"idle", idle},
+    {"hotticks", hotTicks},
     {"hostcalls", hostCalls},
     {"connect", connectTimes},
     {"repaint", repaint},
@@ -254,7 +286,7 @@ Outcome bench(Runner& r, const ScriptLine& line) {
       std::fflush(stdout);
       return o;
     }
-  badLine(line, "bench start|idle|hostcalls|connect|repaint|cycle|sample");
+  badLine(line, "bench start|idle|hotticks|hostcalls|connect|repaint|cycle|sample");
 }
 
 constexpr std::array<CommandEntry, 1> kCommands{{{"bench", bench}}};
