@@ -1,6 +1,8 @@
 // The hosts' window trees, found the way the add-ins search them.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "host/host.h"
 #include "tests/late_binding.h"
 #include "windows/host_windows.h"
@@ -51,6 +53,31 @@ TEST(WindowTree, SpreadsheetHostLaysItsWindowsOutAgainWhenResized) {
   host.setFormulaBar(false);
   EXPECT_FALSE(IsWindowVisible(child(main, "EXCEL;")));
   EXPECT_LT(rectIn(desk, main).top, before.top);
+}
+
+// As an MDI client: a resize reaches the front view at once and a view
+// behind it when it comes to the front, not every view on every resize.
+TEST(WindowTree, DocumentAreaSizesOnlyItsFrontViewUntilAnotherComesForward) {
+  CallLog log;
+  Host host({HostKind::Sheet, L"14.0"}, log);
+  HWND desk = child(host.tree().mainWindow(), "XLDESK");
+  WindowObj& first = host.openDocument(L"Book1", true);
+  WindowObj& second = host.openDocument(L"Book2", true);
+  host.activate(second);
+  RECT area;
+  GetClientRect(desk, &area);
+  SetWindowPos(desk, nullptr, 0, 0, area.right - 40, area.bottom - 30, SWP_NOMOVE | SWP_NOZORDER);
+  auto size = [](HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    return std::make_pair(r.right, r.bottom);
+  };
+  const auto wanted = std::make_pair(area.right - 40, area.bottom - 30);
+  EXPECT_EQ(size(second.view), wanted);
+  EXPECT_NE(size(first.view), wanted) << "behind: left as it was";
+  host.activate(first);
+  EXPECT_EQ(size(first.view), wanted);
+  EXPECT_EQ(GetWindow(desk, GW_CHILD), first.view) << "and in front";
 }
 
 TEST(WindowTree, PresentationHostVersion12HasOneFrame) {

@@ -64,6 +64,16 @@ HWND HostWindows::createView(HWND desk, WindowObj& window, const wchar_t* cls) {
                          r.bottom, desk, nullptr, GetModuleHandleW(nullptr), &window);
 }
 
+void HostWindows::raiseView(const WindowObj& window) {
+  if (!window.view) return;
+  RECT area{};
+  if (fillsDocumentArea(window) && GetClientRect(GetParent(window.view), &area)) {
+    SetWindowPos(window.view, HWND_TOP, 0, 0, area.right, area.bottom, SWP_NOACTIVATE);
+  } else {
+    SetWindowPos(window.view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
 RECT HostWindows::placement(const WindowObj& window) const {
   RECT r{};
   if (!window.frame) return r;

@@ -52,6 +52,9 @@ class HostWindows {
   HWND createFrame(const wchar_t* cls, const wchar_t* title, RECT r, DWORD style);
   HWND createPart(HWND parent, const wchar_t* cls, const wchar_t* title, COLORREF color);
   HWND createView(HWND desk, WindowObj& window, const wchar_t* cls);
+  // Raises a view inside its document area; a maximised one is first given
+  // the area's size, which it may have missed while it was behind.
+  void raiseView(const WindowObj& window);
   Host& host_;
 };
 

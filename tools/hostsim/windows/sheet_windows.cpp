@@ -118,7 +118,7 @@ void SheetWindows::detach(WindowObj& window) {
 }
 
 void SheetWindows::bringToFront(WindowObj* window) {
-  if (window && window->view) SetWindowPos(window->view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (window) raiseView(*window);
   updateTitle();
 }
 

@@ -169,7 +169,7 @@ void SlideWindows::bringToFront(WindowObj* window) {
     if (Frame* f = frameShowing(*window))
       SetWindowPos(f->frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else if (window->view) {
-    SetWindowPos(window->view, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    raiseView(*window);
     setTitle(frames_.front());
   }
 }

@@ -141,7 +141,9 @@ LRESULT CALLBACK partProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-// The document area: views that are maximised follow its size.
+// The document area: as an MDI client does, it resizes only the frontmost
+// view when that one is maximised; the others get the size when they come to
+// the front (HostWindows::raiseView).
 LRESULT CALLBACK deskProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
@@ -149,11 +151,10 @@ LRESULT CALLBACK deskProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   }
   HostWindows* tree = treeOf(hwnd);
   if (msg == WM_SIZE && tree) {
-    for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      auto* window = reinterpret_cast<const WindowObj*>(GetWindowLongPtrW(c, GWLP_USERDATA));
-      if (window && tree->fillsDocumentArea(*window))
-        SetWindowPos(c, nullptr, 0, 0, LOWORD(lp), HIWORD(lp), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    HWND front = GetWindow(hwnd, GW_CHILD);
+    auto* window = front ? reinterpret_cast<const WindowObj*>(GetWindowLongPtrW(front, GWLP_USERDATA)) : nullptr;
+    if (window && tree->fillsDocumentArea(*window))
+      SetWindowPos(front, nullptr, 0, 0, LOWORD(lp), HIWORD(lp), SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
