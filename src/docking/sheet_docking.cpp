@@ -75,16 +75,12 @@ void SheetDocking::shrinkFormulaBar() {
 
 void SheetDocking::findCommandBars(Hwnd parent) {
   WindowSystem& ws = addin_.windows();
-  Hwnd c = ws.relative(ws.relative(parent, Relation::Child), Relation::First);
-  while (c != kNoWindow) {
-    if (ws.className(c) == "MsoCommandBar") {
-      const std::string title = ws.windowText(c);
-      if (title == "Worksheet Menu Bar") menuBarWnd_ = c;
-      if (title == "Task Pane") taskPaneWnd_ = c;
-      if (title == "Document Recovery") docRecoveryWnd_ = c;
-    }
-    findCommandBars(c);
-    c = ws.relative(c, Relation::Next);
+  for (Hwnd c : ws.descendants(parent)) {
+    if (ws.className(c) != "MsoCommandBar") continue;
+    const std::string title = ws.windowText(c);
+    if (title == "Worksheet Menu Bar") menuBarWnd_ = c;
+    if (title == "Task Pane") taskPaneWnd_ = c;
+    if (title == "Document Recovery") docRecoveryWnd_ = c;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brelm {
 
@@ -22,7 +23,6 @@ struct Point {
   std::int32_t x = 0, y = 0;
 };
 
-enum class Relation { Child, First, Next };  // GW_CHILD, GW_HWNDFIRST, GW_HWNDNEXT
 enum class ZOrder { None, Top, Bottom };     // insert-after: none, HWND_TOP, HWND_BOTTOM
 
 namespace swp {
@@ -42,7 +42,10 @@ class WindowSystem {
   // (any title when nullopt), or kNoWindow.
   virtual Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
                          const std::optional<std::string>& title) = 0;
-  virtual Hwnd relative(Hwnd window, Relation relation) = 0;
+  // Every window below parent, depth first in z-order (a window, then its
+  // own descendants, then its next sibling), as of one moment. Empty when
+  // parent does not exist or has no children.
+  virtual std::vector<Hwnd> descendants(Hwnd parent) = 0;
   virtual std::string className(Hwnd window) = 0;
   virtual std::string windowText(Hwnd window) = 0;
   virtual Hwnd parent(Hwnd window) = 0;

@@ -47,15 +47,22 @@ Hwnd SimWindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
   return kNoWindow;
 }
 
-Hwnd SimWindowSystem::relative(Hwnd window, Relation relation) {
-  if (failing()) return kNoWindow;
-  const SimWindow* w = tree_.get(window);
-  if (!w) return kNoWindow;
-  if (relation == Relation::Child) return w->children.empty() ? kNoWindow : w->children.front();
-  const auto& list = tree_.children(w->parent);
-  if (relation == Relation::First) return list.front();
-  auto it = std::find(list.begin(), list.end(), window);
-  return ++it == list.end() ? kNoWindow : *it;
+namespace {
+
+void collect(const WindowTree& tree, Hwnd parent, std::vector<Hwnd>& out) {
+  for (Hwnd c : tree.children(parent)) {
+    out.push_back(c);
+    collect(tree, c, out);
+  }
+}
+
+}  // namespace
+
+std::vector<Hwnd> SimWindowSystem::descendants(Hwnd parent) {
+  std::vector<Hwnd> out;
+  if (failing() || !tree_.get(parent)) return out;
+  collect(tree_, parent, out);
+  return out;
 }
 
 std::string SimWindowSystem::className(Hwnd window) {

@@ -128,7 +128,7 @@ TEST(SheetHost, WindowListIsInZOrderWithOneDocumentWindowEach) {
   EXPECT_EQ(app->document(1)->path(), "");
 
   Hwnd desk = p.sheet()->documentArea();
-  EXPECT_EQ(p.windows.windowText(p.windows.relative(desk, Relation::Child)), "Book1");
+  EXPECT_EQ(p.windows.windowText(p.windows.descendants(desk).at(0)), "Book1");
   host.rename("Book1", "Budget.xlsx");
   EXPECT_NE(p.windows.findChild(desk, kNoWindow, "EXCEL7", "Budget.xlsx"), kNoWindow);
   host.userClose("Book2");

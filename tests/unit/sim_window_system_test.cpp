@@ -58,10 +58,13 @@ TEST_F(SimWindowSystemTest, ZOrderFollowsTheInsertAfterAndTheNoZOrderFlag) {
   ws.setWindowPos(c, ZOrder::None, 0, 0, 1, 1, swp::kFrameChanged);
   EXPECT_EQ(tree.children(main), (std::vector<Hwnd>{c, b, a}));
 
-  EXPECT_EQ(ws.relative(main, Relation::Child), c);
-  EXPECT_EQ(ws.relative(a, Relation::First), c);
-  EXPECT_EQ(ws.relative(c, Relation::Next), b);
-  EXPECT_EQ(ws.relative(a, Relation::Next), kNoWindow);
+  Hwnd inB = tree.create(b, "B1", "", {});
+  Hwnd inB2 = tree.create(b, "B2", "", {});
+  Hwnd inB2a = tree.create(inB2, "B2a", "", {});
+  EXPECT_EQ(ws.descendants(main), (std::vector<Hwnd>{c, b, inB2, inB2a, inB, a}))
+      << "depth first, topmost first";
+  EXPECT_EQ(ws.descendants(a), std::vector<Hwnd>{});
+  EXPECT_EQ(ws.descendants(999999), std::vector<Hwnd>{});
 }
 
 TEST_F(SimWindowSystemTest, FindChildComparesClassesWithoutCaseAndTitlesExactly) {
@@ -99,7 +102,7 @@ TEST_F(SimWindowSystemTest, CallsOnMissingWindowsFailWithoutEffect) {
   EXPECT_FALSE(ws.setWindowPos(kNoWindow, ZOrder::None, 0, 0, 1, 1, swp::kNoZOrder));
   EXPECT_FALSE(ws.showWindow(77, ShowCmd::Hide));
   EXPECT_EQ(ws.className(77), "");
-  EXPECT_EQ(ws.relative(77, Relation::Next), kNoWindow);
+  EXPECT_TRUE(ws.descendants(77).empty());
   // The failed move is still in the log: a test can see it was attempted.
   EXPECT_EQ(log.countActions("SetWindowPos null"), 1);
 }

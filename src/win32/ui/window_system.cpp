@@ -43,11 +43,26 @@ Hwnd Win32WindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cl
   return w(FindWindowExW(h(parent), h(after), c.c_str(), title ? t.c_str() : nullptr));
 }
 
-Hwnd Win32WindowSystem::relative(Hwnd window, Relation relation) {
-  UINT cmd = GW_CHILD;
-  if (relation == Relation::First) cmd = GW_HWNDFIRST;
-  if (relation == Relation::Next) cmd = GW_HWNDNEXT;
-  return w(GetWindow(h(window), cmd));
+namespace {
+
+BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+  try {
+    reinterpret_cast<std::vector<Hwnd>*>(list)->push_back(w(child));
+    return TRUE;
+  } catch (...) {
+    return FALSE;  // out of memory: the walk ends with what it has
+  }
+}
+
+}  // namespace
+
+// EnumChildWindows visits exactly this order. It also costs one question to
+// the window manager per window, where a GetWindow walk asks two or three
+// (each a server round trip under Wine).
+std::vector<Hwnd> Win32WindowSystem::descendants(Hwnd parent) {
+  std::vector<Hwnd> out;
+  if (parent) EnumChildWindows(h(parent), collectChild, reinterpret_cast<LPARAM>(&out));
+  return out;
 }
 
 std::string Win32WindowSystem::className(Hwnd window) {

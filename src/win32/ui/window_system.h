@@ -9,7 +9,7 @@ class Win32WindowSystem final : public WindowSystem {
   Hwnd findWindow(const std::string& cls) override;
   Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
                  const std::optional<std::string>& title) override;
-  Hwnd relative(Hwnd window, Relation relation) override;
+  std::vector<Hwnd> descendants(Hwnd parent) override;
   std::string className(Hwnd window) override;
   std::string windowText(Hwnd window) override;
   Hwnd parent(Hwnd window) override;
