@@ -14,6 +14,13 @@ void pump(DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
+bool isMessageOnly(HWND window) {
+  HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const bool same = probe && GetAncestor(window, GA_PARENT) == GetAncestor(probe, GA_PARENT);
+  if (probe) DestroyWindow(probe);
+  return same;
+}
+
 HostWindow::HostWindow(const wchar_t* cls) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;

@@ -8,6 +8,9 @@ namespace brelm::win32::test {
 // Dispatches messages for at least `ms` milliseconds.
 void pump(DWORD ms);
 
+// True for a window below HWND_MESSAGE: never shown, in no host's tree.
+bool isMessageOnly(HWND window);
+
 class HostWindow {
  public:
   // A visible top-level window of the given class, 800 x 600 at (40, 40).

@@ -69,9 +69,12 @@ HWND StripWindow::makeWindow() {
   const int width = state_ ? scale_.toPixelsX(state_->width) : 1;
   const int height = state_ ? scale_.toPixelsY(state_->height) : 1;
   quiet_ = true;
+  // Born a hidden child of the message-only window until the host gives it
+  // its place: a top-level window would be made in full (a window of the
+  // display server's own, under Wine) only to be torn down again by SetParent.
   // `this` travels in the creation parameters, known from the first message on.
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kStripClassName, L"", WS_POPUP | WS_CLIPSIBLINGS,
-                              0, 0, width, height, nullptr, nullptr, thisModule(), this);
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kStripClassName, L"", WS_CHILD | WS_CLIPSIBLINGS,
+                              0, 0, width, height, HWND_MESSAGE, nullptr, thisModule(), this);
   quiet_ = false;
   hwnd_ = hwnd;
   lost_ = false;
