@@ -49,6 +49,20 @@ TEST(Dispatch, PassesArgumentsFirstToLastAndLeavesOutMissingOnes) {
   EXPECT_EQ(n, 7);
 }
 
+TEST(Dispatch, AnArgumentListTooLongIsRefusedNotOverrun) {
+  auto bar = FakeObject::make();
+  int calls = 0;
+  bar->method(L"Add", [&](std::vector<Variant>&, Variant&, EXCEPINFO*) {
+    ++calls;
+    return S_OK;
+  });
+  DispatchObject d(bar, nullptr);
+  const Variant one = Variant::fromInt(1);
+  EXPECT_NO_THROW(d.call(L"Add", {one, one, one, one, one, one, one, one}));
+  EXPECT_THROW(d.call(L"Add", {one, one, one, one, one, one, one, one, one}), HostError);
+  EXPECT_EQ(calls, 1);
+}
+
 TEST(Dispatch, LooksUpEachNameOncePerObjectType) {
   auto cache = std::make_shared<DispidCache>();
   auto first = FakeObject::make(kSomeType);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
+#include <iterator>
 #include <vector>
 
 #include "system/text.h"
@@ -11,9 +12,16 @@ namespace brelm::win32 {
 
 namespace {
 
+// Member names are ASCII; this runs on every host call, so it spares them
+// the runtime's locale-aware towlower.
 std::wstring lower(const wchar_t* name) {
   std::wstring s(name);
-  for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));
+  for (auto& c : s) {
+    if (c >= L'A' && c <= L'Z')
+      c = static_cast<wchar_t>(c - L'A' + L'a');
+    else if (c > 0x7F)
+      c = static_cast<wchar_t>(std::towlower(c));
+  }
   return s;
 }
 
@@ -98,16 +106,19 @@ Variant DispatchObject::invoke(const wchar_t* name, WORD flags,
                                std::initializer_list<Variant> args,
                                const Variant* putValue) const {
   const DISPID id = lookup(name);
-  // DISPPARAMS takes arguments last to first.
-  std::vector<VARIANT> params;
-  params.reserve(args.size() + 1);
-  if (putValue) params.push_back(putValue->get());
-  for (auto it = args.end(); it != args.begin();) params.push_back((--it)->get());
+  // DISPPARAMS takes arguments last to first. No member takes more than a
+  // few; a longer list is refused rather than overrunning the array.
+  VARIANT params[8];
+  const size_t count = args.size() + (putValue ? 1 : 0);
+  if (count > std::size(params)) throw HostError(hresult::kFail, narrow(name) + ": too many arguments");
+  size_t n = 0;
+  if (putValue) params[n++] = putValue->get();
+  for (auto it = args.end(); it != args.begin();) params[n++] = (--it)->get();
 
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS dp{};
-  dp.cArgs = static_cast<UINT>(params.size());
-  dp.rgvarg = params.empty() ? nullptr : params.data();
+  dp.cArgs = static_cast<UINT>(n);
+  dp.rgvarg = n == 0 ? nullptr : params;
   if (putValue) {
     dp.cNamedArgs = 1;
     dp.rgdispidNamedArgs = &named;

@@ -143,6 +143,11 @@ bool Variant::toBool(bool& out) const {
 }
 
 bool Variant::toString(std::wstring& out) const {
+  // Captions and names come as strings already: no copy through the converter.
+  if (V_VT(&v_) == VT_BSTR) {
+    out.assign(V_BSTR(&v_) ? V_BSTR(&v_) : L"", V_BSTR(&v_) ? SysStringLen(V_BSTR(&v_)) : 0);
+    return true;
+  }
   VARIANT tmp;
   if (!convert(v_, VT_BSTR, tmp)) return false;
   out.assign(V_BSTR(&tmp) ? V_BSTR(&tmp) : L"", V_BSTR(&tmp) ? SysStringLen(V_BSTR(&tmp)) : 0);

@@ -54,14 +54,25 @@ class DocWindowCom final : public DocWindow {
   void setWidth(double v) override { window_.put(L"Width", Variant::fromDouble(v)); }
   void setHeight(double v) override { window_.put(L"Height", Variant::fromDouble(v)); }
 
+  // Compared with every tab's window on every tick: each side asks for its
+  // identity once, and keeps it as long as it keeps the window.
   bool sameObject(const DocWindow& other) const override {
     const auto* com = dynamic_cast<const DocWindowCom*>(&other);
-    return com && sameComObject(window_.raw(), com->window_.raw());
+    if (!com) return false;
+    if (window_.raw() == com->window_.raw()) return true;
+    IUnknown* mine = identity();
+    return mine && mine == com->identity();
   }
 
  private:
+  IUnknown* identity() const {
+    if (!identity_ && FAILED(window_.raw()->QueryInterface(IID_PPV_ARGS(&identity_)))) identity_.Reset();
+    return identity_.Get();
+  }
+
   DispatchObject window_;
   HostFlavor flavor_;
+  mutable ComPtr<IUnknown> identity_;
 };
 
 }  // namespace
