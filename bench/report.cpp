@@ -97,8 +97,9 @@ void writeNativeReport(std::ostream& out, const CollectingReporter& r, const Idl
       << "### Idle polling tick\n\n"
       << "An idle tick with every tab in step. The bare host calls are those an idle tick "
          "cannot do without: the active window (the spreadsheet host compares captions, so "
-         "also its caption), one caption per tab and the window count. The spreadsheet tick "
-         "also reads `DisplayFormulaBar` and `Width` to keep the strip docked.\n\n";
+         "also its caption), one caption per tab and the window count; for the spreadsheet "
+         "host also `DisplayFormulaBar` and `Width`, which its tick reads to keep the strip "
+         "docked.\n\n";
   tickTable(out, r);
   out << "\n### Strip operations at 1000 tabs\n\n";
   stripTable(out, r);

@@ -38,13 +38,16 @@ rm -rf "$out" && mkdir -p "$out"
 
 version_of() { [ "$1" = sheet ] && echo "$sheet_version" || echo "$slide_version"; }
 
-run() {  # SCRIPT HOST [TIMEOUT]: the bench lines of one run, host=HOST prefixed
-  local script=bench/wine/$1.hs host=$2 limit=${3:-600} log=$out/$1-$2.txt start=$SECONDS
-  wine "$hostsim" --host "$host" --version "$(version_of "$host")" --script "$root/$script" \
+# run SCRIPT HOST [TIMEOUT [VERSION [TAG]]]: the bench lines of one run of the
+# current prefix's hostsim, tagged host=TAG (HOST by default).
+run() {
+  local script=bench/wine/$1.hs host=$2 limit=${3:-600} version=${4:-$(version_of "$2")} tag=${5:-$2}
+  local log=$out/$1-${tag//\//-}.txt start=$SECONDS
+  wine "$hostsim" --host "$host" --version "$version" --script "$root/$script" \
     --screenshot "$out" --timeout "$limit" >"$log" 2>&1
   local code=$?
-  wine_log "$1 ($host): exit $code, $((SECONDS - start)) s"
-  sed -n "s/^bench: \([a-z]*\) /\1 host=$host /p" "$log" >>"$out/results.txt"
+  wine_log "$1 ($tag): exit $code, $((SECONDS - start)) s"
+  sed -n "s|^bench: \([a-z]*\) |\1 host=$tag |p" "$log" | tr -d '\r' >>"$out/results.txt"
   return 0
 }
 
@@ -52,8 +55,23 @@ for host in sheet slide; do
   run tick "$host"
   run startup "$host"
 done
+run startup slide 600 14.0 slide/14.0  # a frame per document
 run idle_cpu slide
 for host in sheet slide; do run soak "$host" "$soak_seconds"; done
 wineserver -k 2>/dev/null || true
+
+# The same tick and start-up figures for the 32-bit build, when it is built.
+hostsim=$root/build/win32/tools/hostsim/hostsim.exe
+sheet=$(find_dll win32 BrelmSheet.dll)
+slide=$(find_dll win32 BrelmSlide.dll)
+if [ -f "$hostsim" ] && [ -n "$sheet" ] && [ -n "$slide" ]; then
+  ensure_prefix win32
+  for dll in "$sheet" "$slide"; do regsvr win32 "$dll" /u; regsvr win32 "$dll"; done
+  for host in sheet slide; do
+    run tick "$host" 600 "" "$host/x86"
+    run startup "$host" 600 "" "$host/x86"
+  done
+  wineserver -k 2>/dev/null || true
+fi
 
 bench/wine_report.sh "$out/results.txt" "$arch" "$sheet_version" "$slide_version"

@@ -13,14 +13,18 @@ function val(key,   i, kv) {
 function ms(us) { return sprintf("%.2f", us / 1000) }
 function yes(ok) { return ok ? "**met**" : "**not met**" }
 {
+  sub(/\r$/, "")  # hostsim writes its lines with CR LF
   kind = $1; host = val("host"); label = val("label")
   key = host SUBSEP label
   if (kind == "idle" && label ~ /^tabs/) {
     tick[key] = val("tick_median_us"); tickp90[key] = val("tick_p90_us"); ticks[key] = val("ticks")
     tabs[key] = val("tabs"); paints[key] = val("paints"); tickCalls[key] = val("calls_per_tick")
     if (!(key in seenTick)) { seenTick[key] = 1; tickOrder[++nTick] = key }
+  } else if (kind == "hotticks") {
+    hot[key] = val("median_us")
   } else if (kind == "hostcalls") {
     calls[key] = val("median_us"); perRound[key] = val("calls")
+    paced[key] = val("paced_median_us"); pause[key] = val("pause_ms")
   } else if (kind == "connect") {
     conn[key] = val("median_us"); connMax[key] = val("max_us"); connDocs[key] = val("documents")
     connOrder[++nConn] = key
@@ -35,25 +39,29 @@ function yes(ok) { return ok ? "**met**" : "**not met**" }
   }
 }
 END {
-  printf "Measured inside `hostsim` (the Windows test host) under Wine, %s build: spreadsheet host version %s, presentation host version %s (one frame for all documents). Times are medians on a shared 2-core machine.\n\n", arch, sv, pv
+  printf "Measured inside `hostsim` (the Windows test host) under Wine, %s build: spreadsheet host version %s, presentation host version %s (one frame for all documents). Rows marked `/x86` are the 32-bit build in a 32-bit prefix, the same versions; `slide/14.0` is the presentation host version 14, a frame per document. Times are medians on a shared 2-core machine; from run to run they move by a quarter or so, the counts do not.\n\n", arch, sv, pv
   print "### Idle polling tick against the bare host calls it must make"
   print ""
-  print "The tick is the host dispatching the add-in" sq "s timer message (`DispatchMessage` of its `WM_TIMER`, timed by the host); the bare calls are one round made by the host through the same late-bound `IDispatch` path the add-in uses (the member" sq "s id by name, then `Invoke`): `ActiveWindow`, `Windows` and its `Count`, and `Caption` of every window (the window objects fetched beforehand, as the add-in holds them between ticks). The calls the tick made are counted from the host" sq "s call log over the idle stretch. Idle repaints are `WM_PAINT` messages dispatched to the add-in" sq "s windows during the same idle stretch."
+  print "The tick is the host dispatching the add-in" sq "s timer message (`DispatchMessage` of its `WM_TIMER`, timed by the host). The bare calls are those the tick must make, made by the host through the same late-bound `IDispatch` path the add-in uses (the member" sq "s id by name, then `Invoke`): `ActiveWindow`, `Windows` and its `Count`, and `Caption` of every window (the window objects fetched beforehand, as the add-in holds them between ticks); for the spreadsheet host also the active window" sq "s `Caption`, `DisplayFormulaBar` and `Width`, which its tick reads to find the active tab and keep the strip docked."
   print ""
-  print "| host | tabs | ticks timed | idle tick (µs) | tick p90 (µs) | host calls the tick made | bare host calls (µs) | calls in the bare round | ratio (target ≤ 1.5) | idle repaints (target 0) |"
-  print "|---|---|---|---|---|---|---|---|---|---|"
-  ratioOk = 1; paintOk = 1
+  print "Two comparisons, each like for like. *As it runs*: the tick as its timer dispatches it, after the thread sat idle for one interval, against the bare calls made after the same idle pause (the interval measured from the add-in" sq "s own ticks); both pay for cold caches and a waking thread, which under Wine is most of the cost. *Back to back*: the add-in" sq "s timer message dispatched 200 times in a row against the bare calls repeated in a row, caches warm; this is the add-in" sq "s own overhead. The calls the tick made are counted from the host" sq "s call log over the idle stretch. Idle repaints are `WM_PAINT` messages dispatched to the add-in" sq "s windows during the same idle stretch."
+  print ""
+  print "| host | tabs | host calls the tick made | calls in the bare round | tick as it runs (µs) | bare calls after the same pause (µs) | ratio | tick back to back (µs) | bare calls back to back (µs) | ratio | idle repaints (target 0) |"
+  print "|---|---|---|---|---|---|---|---|---|---|---|"
+  pacedOk = 1; hotOk = 1; paintOk = 1
   for (i = 1; i <= nTick; i++) {
     k = tickOrder[i]; split(k, hl, SUBSEP)
-    r = (calls[k] > 0) ? tick[k] / calls[k] : 0
-    if (r > 1.5 || calls[k] == "") ratioOk = 0
+    rp = (paced[k] > 0) ? tick[k] / paced[k] : 0
+    rh = (calls[k] > 0 && hot[k] != "") ? hot[k] / calls[k] : 0
+    if (rp > 1.5 || paced[k] == "") pacedOk = 0
+    if (rh > 1.5 || hot[k] == "") hotOk = 0
     if (paints[k] != 0) paintOk = 0
-    printf "| %s | %s | %s | %.1f | %.1f | %s | %.1f | %s | %.2f | %s |\n", hl[1], tabs[k], ticks[k], tick[k], tickp90[k], tickCalls[k], calls[k], perRound[k], r, paints[k]
+    printf "| %s | %s | %s | %s | %.1f | %.1f | %.2f | %.1f | %.1f | %.2f | %s |\n", hl[1], tabs[k], tickCalls[k], perRound[k], tick[k], paced[k], rp, hot[k], calls[k], rh, paints[k]
   }
   print ""
   print "### Connection (start-up) time"
   print ""
-  print "The whole connection as the host makes it, timed around it: creating the add-in object, `OnConnection` and `OnAddInsUpdate`; the add-in is switched off and on 20 times (`ext_cm_AfterStartup`, the DLL already loaded), median and worst."
+  print "The whole connection as the host makes it, timed around it: creating the add-in object, `OnConnection` and `OnAddInsUpdate`; the add-in is switched off and on 20 times (`ext_cm_AfterStartup`, the DLL already loaded), median and worst. With the documents open, most of the spreadsheet add-in" sq "s time is the host" sq "s own: moving the document area and growing the formula bar makes Wine send every one of the 50 stacked document views a non-client paint at once."
   print ""
   print "| host | documents open | median (ms) | worst (ms) | target < 50 ms with 50 documents |"
   print "|---|---|---|---|---|"
@@ -104,7 +112,8 @@ END {
   print ""
   print "| target | result |"
   print "|---|---|"
-  printf "| idle tick at most 1.5 × its bare host calls, every row | %s |\n", yes(ratioOk && nTick > 0)
+  printf "| idle tick at most 1.5 × the host calls it must make, as it runs, every row | %s |\n", yes(pacedOk && nTick > 0)
+  printf "| the same, back to back (the add-in" sq "s own overhead), every row | %s |\n", yes(hotOk && nTick > 0)
   printf "| start-up under 50 ms with 50 documents open | %s |\n", yes(connOk && nConn > 0)
   printf "| zero repaints while nothing changes | %s |\n", yes(paintOk && nTick > 0)
   soakText = ""

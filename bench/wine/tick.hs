@@ -7,6 +7,7 @@ bench hostcalls 50 warmup
 bench start
 wait 3000
 bench idle tabs1
+bench hotticks 200 tabs1
 bench hostcalls 200 tabs1
 repeat 9
 open "U{i}"
@@ -15,6 +16,7 @@ wait 5 ticks
 bench start
 wait 3000
 bench idle tabs10
+bench hotticks 200 tabs10
 bench hostcalls 200 tabs10
 repeat 90
 open "V{i}"
@@ -23,6 +25,7 @@ wait 5 ticks
 bench start
 wait 3000
 bench idle tabs100
+bench hotticks 200 tabs100
 bench hostcalls 100 tabs100
 repeat 900
 open "W{i}"
@@ -31,4 +34,5 @@ wait 20 ticks
 bench start
 wait 4000
 bench idle tabs1000
+bench hotticks 40 tabs1000
 bench hostcalls 20 tabs1000

@@ -128,9 +128,15 @@ std::vector<ComPtr<IDispatch>> heldWindows(IDispatch* app) {
 
 // One round of what an idle tick cannot do without: read the active window,
 // count the windows, and read every window's caption. The spreadsheet host's
-// active window is known by its caption, so that is read as well.
+// active window is known by its caption, so that is read as well, and its
+// tick keeps the strip docked, which takes DisplayFormulaBar and Width.
 bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held, bool sheet) {
   Reply active, windows, count;
+  if (sheet) {
+    Reply shown, width;
+    get(app, L"DisplayFormulaBar", shown);
+    get(app, L"Width", width);
+  }
   get(app, L"ActiveWindow", active);
   if (sheet && active.object()) {
     Reply caption;
@@ -152,9 +158,9 @@ bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held, b
 // the add-in's ticks (one round per tick interval of the last `bench idle`,
 // the thread idle in between). A tick runs after an idle pause, with the
 // caches cold; only the paced round compares with it like for like.
-std::vector<double> timeRounds(Runner& r, const ScriptLine& line, int rounds, DWORD pauseMs) {
+std::vector<double> timeRounds(Runner& r, const ScriptLine& line, const std::vector<ComPtr<IDispatch>>& held,
+                               int rounds, DWORD pauseMs) {
   IDispatch* app = &r.host().app();
-  std::vector<ComPtr<IDispatch>> held = heldWindows(app);
   std::vector<double> samples;
   for (int i = 0; i < rounds; ++i) {
     if (pauseMs > 0) Sleep(pauseMs);
@@ -167,10 +173,11 @@ std::vector<double> timeRounds(Runner& r, const ScriptLine& line, int rounds, DW
 
 Outcome hostCalls(Runner& r, const ScriptLine& line) {
   int rounds = number(line, 2);
+  std::vector<ComPtr<IDispatch>> held = heldWindows(&r.host().app());
   size_t logged = r.host().log().all().size();
-  Percentiles hot = percentiles(timeRounds(r, line, rounds, 0));
+  Percentiles hot = percentiles(timeRounds(r, line, held, rounds, 0));
   size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
-  Percentiles paced = percentiles(timeRounds(r, line, rounds, window.tickIntervalMs));
+  Percentiles paced = percentiles(timeRounds(r, line, held, rounds, window.tickIntervalMs));
   std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f pause_ms=%lu "
               "paced_median_us=%.1f paced_p90_us=%.1f\n",
               word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, hot.median, hot.p90,
