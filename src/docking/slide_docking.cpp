@@ -52,6 +52,10 @@ bool SlideDocking::roomMade() {
   Rect d, m;
   addin_.windows().windowRect(dockTopWnd, d);
   addin_.windows().windowRect(mdiClientWnd, m);
+  return roomMade(d, m);
+}
+
+bool SlideDocking::roomMade(const Rect& d, const Rect& m) const {
   const int sh = addin_.dock().stripHeight;
   const std::int64_t gap = std::llabs(std::int64_t{m.top} - d.bottom);
   return gap <= sh + 6 && gap >= sh - 6;
@@ -64,7 +68,8 @@ bool SlideDocking::inPlace() {
   ws.windowRect(dockTopWnd, d);
   ws.windowRect(addin_.toolkit().window(), s);
   ws.windowRect(mdiClientWnd, m);
-  return roomMade() && std::int64_t{s.bottom} - sh / 2 <= m.top &&
+  // Read once per tick: the idle tick's whole cost is a handful of reads.
+  return roomMade(d, m) && std::int64_t{s.bottom} - sh / 2 <= m.top &&
          std::int64_t{addin_.dock().lastDockOffset} == std::int64_t{m.top} - d.top;
 }
 

@@ -33,6 +33,7 @@ class SlideDocking {
  private:
   bool inPlace();
   bool roomMade();
+  bool roomMade(const Rect& topDock, const Rect& documentArea) const;
   void placeStrip();
   void restoreFrame(Hwnd frame);
 
