@@ -159,34 +159,37 @@ bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held, b
   return true;
 }
 
-// Times ROUNDS rounds of bare host calls twice: back to back, and paced like
-// the add-in's ticks (one round per tick interval of the last `bench idle`,
-// the thread idle in between). A tick runs after an idle pause, with the
-// caches cold; only the paced round compares with it like for like.
-std::vector<double> timeRounds(Runner& r, const ScriptLine& line, const std::vector<ComPtr<IDispatch>>& held,
-                               int rounds, DWORD pauseMs) {
-  IDispatch* app = &r.host().app();
-  std::vector<double> samples;
-  for (int i = 0; i < rounds; ++i) {
-    if (pauseMs > 0) Sleep(pauseMs);
-    double t0 = nowMicros();
-    if (!hostCallRound(app, held, r.host().config().sheet())) badLine(line, "a host call failed");
-    samples.push_back(nowMicros() - t0);
-  }
-  return samples;
+// One round of the bare calls, timed.
+double timedRound(Runner& r, const ScriptLine& line, const std::vector<ComPtr<IDispatch>>& held) {
+  double t0 = nowMicros();
+  if (!hostCallRound(&r.host().app(), held, r.host().config().sheet())) badLine(line, "a host call failed");
+  return nowMicros() - t0;
 }
 
+// Times N rounds of the bare host calls two ways. Back to back, caches warm:
+// set beside back-to-back ticks. Paced: one round per tick interval of the
+// last `bench idle`, each run from the host's message loop as the add-in's
+// tick is, so that between two rounds the host does what it does between two
+// ticks: set beside the ticks as they run.
 Outcome hostCalls(Runner& r, const ScriptLine& line) {
   int rounds = number(line, 2);
-  std::vector<ComPtr<IDispatch>> held = heldWindows(&r.host().app());
+  auto held = std::make_shared<std::vector<ComPtr<IDispatch>>>(heldWindows(&r.host().app()));
   size_t logged = r.host().log().all().size();
-  Percentiles hot = percentiles(timeRounds(r, line, held, rounds, 0));
+  std::vector<double> hot;
+  for (int i = 0; i < rounds; ++i) hot.push_back(timedRound(r, line, *held));
   size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
-  Percentiles paced = percentiles(timeRounds(r, line, held, rounds, window.tickIntervalMs));
-  std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f pause_ms=%lu "
-              "paced_median_us=%.1f paced_p90_us=%.1f\n",
-              word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, hot.median, hot.p90,
-              static_cast<unsigned long>(window.tickIntervalMs), paced.median, paced.p90);
+  auto paced = std::make_shared<std::vector<double>>();
+  const DWORD pauseMs = window.tickIntervalMs;
+  r.queue([] {}, static_cast<int>(pauseMs));  // each paced round comes after a pause
+  for (int i = 0; i < rounds; ++i)
+    r.queue([&r, line, held, paced] { paced->push_back(timedRound(r, line, *held)); }, static_cast<int>(pauseMs));
+  r.queue([&r, line, rounds, callsPerRound, pauseMs, paced, h = percentiles(hot)] {
+    Percentiles p = percentiles(*paced);
+    std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f pause_ms=%lu "
+                "paced_median_us=%.1f paced_p90_us=%.1f\n",
+                word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, h.median, h.p90,
+                static_cast<unsigned long>(pauseMs), p.median, p.p90);
+  }, 0);
   return Outcome::done();
 }
 
