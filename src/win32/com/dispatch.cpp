@@ -4,7 +4,6 @@
 #include <cstring>
 #include <cwctype>
 #include <iterator>
-#include <vector>
 
 #include "system/text.h"
 

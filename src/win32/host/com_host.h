@@ -20,7 +20,4 @@ std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window, HostFlavo
 
 std::shared_ptr<Document> makeDocument(const DispatchObject& document, HostFlavor flavor);
 
-// The host's identity of an object: its IUnknown.
-bool sameComObject(IDispatch* a, IDispatch* b);
-
 }  // namespace brelm::win32

@@ -54,8 +54,9 @@ class DocWindowCom final : public DocWindow {
   void setWidth(double v) override { window_.put(L"Width", Variant::fromDouble(v)); }
   void setHeight(double v) override { window_.put(L"Height", Variant::fromDouble(v)); }
 
-  // Compared with every tab's window on every tick: each side asks for its
-  // identity once, and keeps it as long as it keeps the window.
+  // The host's identity of an object is its IUnknown. Compared with every
+  // tab's window on every tick: each side asks for it once, and keeps it as
+  // long as it keeps the window.
   bool sameObject(const DocWindow& other) const override {
     const auto* com = dynamic_cast<const DocWindowCom*>(&other);
     if (!com) return false;
@@ -76,15 +77,6 @@ class DocWindowCom final : public DocWindow {
 };
 
 }  // namespace
-
-bool sameComObject(IDispatch* a, IDispatch* b) {
-  if (!a || !b) return false;
-  if (a == b) return true;
-  ComPtr<IUnknown> ua, ub;
-  if (FAILED(a->QueryInterface(IID_PPV_ARGS(&ua))) || FAILED(b->QueryInterface(IID_PPV_ARGS(&ub))))
-    return false;
-  return ua.Get() == ub.Get();
-}
 
 std::shared_ptr<Document> makeDocument(const DispatchObject& document, HostFlavor flavor) {
   return std::make_shared<DocumentCom>(document, flavor);
