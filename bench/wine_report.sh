@@ -46,7 +46,7 @@ END {
   print ""
   print "Two comparisons, each like for like. *As it runs*: the tick as its timer dispatches it, once per interval, against rounds of the bare calls run from the host" sq "s message loop once per the same interval (measured from the add-in" sq "s own ticks), the host doing between two rounds what it does between two ticks; both pay for cold caches and a waking thread, which under Wine is most of the cost, and the tick also for bringing the add-in" sq "s own code back into the caches. *Back to back*: the add-in" sq "s timer message dispatched 200 times in a row against the bare calls repeated in a row, caches warm; this is the add-in" sq "s own overhead. The calls the tick made are counted from the host" sq "s call log over the idle stretch. Idle repaints are `WM_PAINT` messages dispatched to the add-in" sq "s windows during the same idle stretch."
   print ""
-  print "| host | tabs | host calls the tick made | calls in the bare round | tick as it runs (µs) | bare calls after the same pause (µs) | ratio | tick back to back (µs) | bare calls back to back (µs) | ratio | idle repaints (target 0) |"
+  print "| host | tabs | host calls the tick made | calls in the bare round | tick as it runs (µs) | bare calls at the same pace (µs) | ratio | tick back to back (µs) | bare calls back to back (µs) | ratio | idle repaints (target 0) |"
   print "|---|---|---|---|---|---|---|---|---|---|---|"
   pacedOk = 1; hotOk = 1; paintOk = 1
   for (i = 1; i <= nTick; i++) {
