@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/small_dispatch.h"
 #include "dispatch_call.h"
 #include "loader/extensibility.h"
 #include "server.h"
@@ -19,26 +20,11 @@ constexpr IID kButtonEvents = {0x000C0351, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x
 constexpr wchar_t kPopup[] = L"HostSimTestPopup";
 
 // A dispinterface sink that hands every event to a function.
-class Sink final : public IDispatch {
+class Sink final : public hostsim::SmallDispatch<IDispatch> {
  public:
   using Handler = std::function<void(DISPID, DISPPARAMS*)>;
-  Sink(const IID& iid, Handler handler) : iid_(iid), handler_(std::move(handler)) { ++g_objects; }
+  Sink(const IID& iid, Handler handler) : SmallDispatch(iid), handler_(std::move(handler)) { ++g_objects; }
   ~Sink() { --g_objects; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = (iid == IID_IUnknown || iid == IID_IDispatch || iid == iid_) ? static_cast<IDispatch*>(this) : nullptr;
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return n ? (*n = 0, S_OK) : E_POINTER; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
     try {
@@ -49,8 +35,6 @@ class Sink final : public IDispatch {
   }
 
  private:
-  std::atomic<ULONG> refs_{1};
-  IID iid_;
   Handler handler_;
 };
 
@@ -143,26 +127,10 @@ class Connection {
   std::unique_ptr<Advise> events_, click_;
 };
 
-class Connect final : public hostsim::IDTExtensibility2 {
+class Connect final : public hostsim::SmallDispatch<hostsim::IDTExtensibility2> {
  public:
-  Connect() { ++g_objects; }
+  Connect() : SmallDispatch(hostsim::kIID_IDTExtensibility2) { ++g_objects; }
   ~Connect() { --g_objects; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = (iid == IID_IUnknown || iid == IID_IDispatch || iid == hostsim::kIID_IDTExtensibility2)
-               ? static_cast<hostsim::IDTExtensibility2*>(this) : nullptr;
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return n ? (*n = 0, S_OK) : E_POINTER; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return DISP_E_MEMBERNOTFOUND;
@@ -193,7 +161,6 @@ class Connect final : public hostsim::IDTExtensibility2 {
   HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY**) override { return S_OK; }
 
  private:
-  std::atomic<ULONG> refs_{1};
   std::unique_ptr<Connection> connection_;
 };
 }  // namespace

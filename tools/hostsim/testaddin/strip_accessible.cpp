@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "common/small_dispatch.h"
 #include "server.h"
 #include "strip.h"
 
@@ -15,26 +16,11 @@ namespace {
 // liboleacc.a resolves IID_IAccessible to an import thunk, not the GUID, so
 // the interface identifier is spelled out here.
 constexpr IID kIID_IAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-class StripAccessible final : public IAccessible {
+class StripAccessible final : public hostsim::SmallDispatch<IAccessible> {
  public:
-  explicit StripAccessible(HWND hwnd) : hwnd_(hwnd) { ++g_objects; }
+  explicit StripAccessible(HWND hwnd) : SmallDispatch(kIID_IAccessible), hwnd_(hwnd) { ++g_objects; }
   ~StripAccessible() { --g_objects; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIID_IAccessible) ? static_cast<IAccessible*>(this) : nullptr;
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return n ? (*n = 0, S_OK) : E_POINTER; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
@@ -111,7 +97,6 @@ class StripAccessible final : public IAccessible {
   Strip* strip() const {
     return IsWindow(hwnd_) ? reinterpret_cast<Strip*>(GetWindowLongPtrW(hwnd_, GWLP_USERDATA)) : nullptr;
   }
-  std::atomic<ULONG> refs_{1};
   HWND hwnd_;
 };
 }  // namespace

@@ -9,30 +9,15 @@
 #include <vector>
 
 #include "common/com.h"
+#include "common/small_dispatch.h"
 
 namespace hostsim::test {
 
-class RecordingSink final : public IDispatch {
+class RecordingSink final : public SmallDispatch<IDispatch> {
  public:
   using Describe = std::function<std::string(DISPID, DISPPARAMS*)>;
   explicit RecordingSink(Describe describe) : describe_(std::move(describe)) {}
-  virtual ~RecordingSink() = default;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = (iid == IID_IUnknown || iid == IID_IDispatch) ? static_cast<IDispatch*>(this) : nullptr;
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return n ? (*n = 0, S_OK) : E_POINTER; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*, UINT*) override {
     events.push_back(describe_(id, p));
@@ -42,7 +27,6 @@ class RecordingSink final : public IDispatch {
   std::vector<std::string> events;
 
  private:
-  ULONG refs_ = 1;
   Describe describe_;
 };
 
