@@ -82,6 +82,15 @@ TEST(Dispatch, LooksUpEachNameOncePerObjectType) {
   c.getString(L"Caption");
   c.getString(L"Caption");
   EXPECT_EQ(untyped->nameLookups(), 1);
+
+  // Names longer than the lookup's own buffer are cached the same way.
+  const std::wstring longName(70, L'Q');
+  std::wstring mixedCase = longName;
+  mixedCase[3] = L'q';
+  first->set(longName.c_str(), Variant::fromString(L"long"));
+  EXPECT_EQ(a.getString(longName.c_str()), L"long");
+  EXPECT_EQ(a.getString(mixedCase.c_str()), L"long");
+  EXPECT_EQ(first->nameLookups(), 2);
 }
 
 TEST(Dispatch, HostErrorsCarryTheHresultAndTheHostsText) {

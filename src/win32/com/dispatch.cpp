@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <iterator>
 
@@ -11,18 +12,36 @@ namespace brelm::win32 {
 
 namespace {
 
-// Member names are ASCII; this runs on every host call, so it spares them
-// the runtime's locale-aware towlower.
-std::wstring lower(const wchar_t* name) {
-  std::wstring s(name);
-  for (auto& c : s) {
-    if (c >= L'A' && c <= L'Z')
-      c = static_cast<wchar_t>(c - L'A' + L'a');
-    else if (c > 0x7F)
-      c = static_cast<wchar_t>(std::towlower(c));
+// A member name in lower case, in `buffer` when it fits (every name the
+// add-in uses does), so that a call whose id is known allocates nothing.
+// Names are ASCII; this runs on every host call, so it spares them the
+// runtime's locale-aware towlower.
+class LowerName {
+ public:
+  explicit LowerName(const wchar_t* name) {
+    const size_t n = std::wcslen(name);
+    wchar_t* out = buffer_;
+    if (n > std::size(buffer_)) {
+      long_.resize(n);
+      out = long_.data();
+    }
+    for (size_t i = 0; i < n; ++i) out[i] = lowerChar(name[i]);
+    view_ = std::wstring_view(out, n);
   }
-  return s;
-}
+  LowerName(const LowerName&) = delete;
+  LowerName& operator=(const LowerName&) = delete;
+  std::wstring_view view() const { return view_; }
+
+ private:
+  static wchar_t lowerChar(wchar_t c) {
+    if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c - L'A' + L'a');
+    if (c > 0x7F) return static_cast<wchar_t>(std::towlower(c));
+    return c;
+  }
+  wchar_t buffer_[32];
+  std::wstring long_;
+  std::wstring_view view_;
+};
 
 // The type GUID of an object that describes itself, if it does.
 bool typeOf(IDispatch* object, GUID& out) {
@@ -37,21 +56,26 @@ bool typeOf(IDispatch* object, GUID& out) {
 
 }  // namespace
 
-bool DispidCache::Key::operator<(const Key& other) const {
-  const int c = std::memcmp(&type, &other.type, sizeof(GUID));
-  if (c != 0) return c < 0;
-  return name < other.name;
+int DispidCache::Less::compare(const GUID& a, std::wstring_view an, const GUID& b,
+                               std::wstring_view bn) {
+  const int c = std::memcmp(&a, &b, sizeof(GUID));
+  if (c != 0) return c;
+  return an.compare(bn);
 }
 
-bool DispidCache::find(const GUID& type, const std::wstring& name, DISPID& out) const {
-  const auto it = ids_.find(Key{type, name});
+bool DispidCache::find(const GUID& type, std::wstring_view name, DISPID& out) const {
+  const auto it = ids_.find(KeyView{type, name});
   if (it == ids_.end()) return false;
   out = it->second;
   return true;
 }
 
-void DispidCache::store(const GUID& type, const std::wstring& name, DISPID id) {
-  ids_[Key{type, name}] = id;
+void DispidCache::store(const GUID& type, std::wstring_view name, DISPID id) {
+  const auto it = ids_.find(KeyView{type, name});
+  if (it != ids_.end())
+    it->second = id;
+  else
+    ids_.emplace(Key{type, std::wstring(name)}, id);
 }
 
 HostError hostErrorFrom(HRESULT hr, const EXCEPINFO* info, const wchar_t* member) {
@@ -76,7 +100,12 @@ DispatchObject::DispatchObject(ComPtr<IDispatch> object, std::shared_ptr<DispidC
     : object_(std::move(object)), cache_(std::move(cache)) {
   if (!object_) throw HostError(hresult::kFail, "no object");
   if (!cache_) cache_ = std::make_shared<DispidCache>();
-  typed_ = typeOf(object_.Get(), type_);
+}
+
+bool DispatchObject::typed() const {
+  if (typing_ == Typing::Unknown)
+    typing_ = typeOf(object_.Get(), type_) ? Typing::Typed : Typing::Untyped;
+  return typing_ == Typing::Typed;
 }
 
 DispatchObject DispatchObject::wrap(IDispatch* other) const {
@@ -84,9 +113,11 @@ DispatchObject DispatchObject::wrap(IDispatch* other) const {
 }
 
 DISPID DispatchObject::lookup(const wchar_t* name) const {
-  const std::wstring key = lower(name);
+  const LowerName lowered(name);
+  const std::wstring_view key = lowered.view();
+  const bool isTyped = typed();
   DISPID id = DISPID_UNKNOWN;
-  if (typed_) {
+  if (isTyped) {
     if (cache_->find(type_, key, id)) return id;
   } else if (const auto it = ownIds_.find(key); it != ownIds_.end()) {
     return it->second;
@@ -94,10 +125,10 @@ DISPID DispatchObject::lookup(const wchar_t* name) const {
   LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
   const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(hr)) throw hostErrorFrom(hr, nullptr, name);
-  if (typed_)
+  if (isTyped)
     cache_->store(type_, key, id);
   else
-    ownIds_[key] = id;
+    ownIds_.insert_or_assign(std::wstring(key), id);
   return id;
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "com/variant.h"
@@ -23,17 +24,29 @@ using Microsoft::WRL::ComPtr;
 // one host application.
 class DispidCache {
  public:
-  bool find(const GUID& type, const std::wstring& name, DISPID& out) const;
-  void store(const GUID& type, const std::wstring& name, DISPID id);
+  // `name` in lower case: names are case-insensitive.
+  bool find(const GUID& type, std::wstring_view name, DISPID& out) const;
+  void store(const GUID& type, std::wstring_view name, DISPID id);
   size_t size() const { return ids_.size(); }
 
  private:
   struct Key {
     GUID type;
-    std::wstring name;  // lower case: names are case-insensitive
-    bool operator<(const Key& other) const;
+    std::wstring name;
   };
-  std::map<Key, DISPID> ids_;
+  struct KeyView {
+    const GUID& type;
+    std::wstring_view name;
+  };
+  // Looked up by a view, so that a hit allocates nothing.
+  struct Less {
+    using is_transparent = void;
+    static int compare(const GUID& a, std::wstring_view an, const GUID& b, std::wstring_view bn);
+    bool operator()(const Key& a, const Key& b) const { return compare(a.type, a.name, b.type, b.name) < 0; }
+    bool operator()(const KeyView& a, const Key& b) const { return compare(a.type, a.name, b.type, b.name) < 0; }
+    bool operator()(const Key& a, const KeyView& b) const { return compare(a.type, a.name, b.type, b.name) < 0; }
+  };
+  std::map<Key, DISPID, Less> ids_;
 };
 
 // The text of a failed call: the host's description when it gave one.
@@ -68,11 +81,16 @@ class DispatchObject {
                  const Variant* putValue) const;
   DispatchObject asObject(Variant&& value, const wchar_t* name) const;
 
+  // Whether the object tells its type, asked at its first call by name: an
+  // object only compared (the active window) is never asked.
+  enum class Typing { Unknown, Typed, Untyped };
+  bool typed() const;
+
   ComPtr<IDispatch> object_;
   std::shared_ptr<DispidCache> cache_;
-  GUID type_{};
-  bool typed_ = false;  // the object told us its type; otherwise cache per object
-  mutable std::map<std::wstring, DISPID> ownIds_;
+  mutable GUID type_{};
+  mutable Typing typing_ = Typing::Unknown;
+  mutable std::map<std::wstring, DISPID, std::less<>> ownIds_;  // untyped: per object
 };
 
 }  // namespace brelm::win32
