@@ -35,4 +35,4 @@ bench start
 wait 4000
 bench idle tabs1000
 bench hotticks 40 tabs1000
-bench hostcalls 20 tabs1000
+bench hostcalls 50 tabs1000

@@ -24,8 +24,25 @@ class AddinMessages {
   HWND timerWindow() const { return timerWindow_; }
   WPARAM timerId() const { return timerId_; }
 
+  // A host message that follows each of the add-in's ticks after `delayMs`
+  // (kFollowMessage, posted to `companion` by a helper thread: a timer
+  // cannot be set shorter than 10 ms), dispatched and timed the way the tick
+  // is. Work run from it sees what the tick sees: a dispatch through the
+  // host's loop after a pause, on the same machine at the same moment. A
+  // null window stops following.
+  static constexpr UINT kFollowMessage = WM_APP + 0x46;
+  void follow(HWND companion, UINT delayMs);
+  const std::vector<double>& companionMicros() const { return companion_; }
+  // The add-in's ticks while a companion followed them.
+  const std::vector<double>& followedTickMicros() const { return followedTicks_; }
+
  private:
-  std::vector<double> ticks_, paints_;
+  std::vector<double> ticks_, paints_, companion_, followedTicks_;
+  HWND follower_ = nullptr;
+  UINT followDelayMs_ = 0;
+  HANDLE tickEvent_ = nullptr, followThread_ = nullptr;
+  volatile LONG stopFollowing_ = 0;
+  static DWORD WINAPI followLoop(void* self);
   HWND timerWindow_ = nullptr;
   WPARAM timerId_ = 0;
   size_t tickCount_ = 0;

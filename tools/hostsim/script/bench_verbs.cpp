@@ -22,6 +22,7 @@
 #include "loader/addin_loader.h"
 #include "script/runner.h"
 #include "script/window_query.h"
+#include "windows/modal_loop.h"
 
 namespace hostsim {
 
@@ -166,29 +167,72 @@ double timedRound(Runner& r, const ScriptLine& line, const std::vector<ComPtr<ID
   return nowMicros() - t0;
 }
 
+// Paced rounds of the bare calls: each one run from a host message that
+// follows one of the add-in's ticks by half its interval, so that rounds and
+// ticks alternate at even spacing, each after the same pause, on the same
+// machine at the same moment. The host's loop times the round's message
+// as it times the tick's, dispatch included.
+struct PacedRounds {
+  IDispatch* app = nullptr;
+  bool sheet = false;
+  std::vector<ComPtr<IDispatch>> held;
+  int remaining = 0;
+  bool failed = false;
+  HWND window = nullptr;
+
+  static constexpr const wchar_t* kClass = L"HostsimBenchRounds";
+  static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    auto* self = reinterpret_cast<PacedRounds*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg != AddinMessages::kFollowMessage || !self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (self->remaining <= 0) return 0;
+    self->failed = !hostCallRound(self->app, self->held, self->sheet) || self->failed;
+    if (--self->remaining == 0) AddinMessages::instance().follow(nullptr, 0);
+    return 0;
+  }
+  bool start(int rounds, DWORD tickIntervalMs) {
+    remaining = rounds;
+    if (!registerClassOnce(kClass, proc, nullptr)) return false;
+    window = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window) return false;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    AddinMessages::instance().reset();
+    AddinMessages::instance().follow(window, std::max<DWORD>(1, tickIntervalMs / 2));
+    return true;
+  }
+  ~PacedRounds() {
+    AddinMessages::instance().follow(nullptr, 0);
+    if (window) DestroyWindow(window);
+  }
+};
+
 // Times N rounds of the bare host calls two ways. Back to back, caches warm:
-// set beside back-to-back ticks. Paced: one round per tick interval of the
-// last `bench idle`, each run from the host's message loop as the add-in's
-// tick is, so that between two rounds the host does what it does between two
-// ticks: set beside the ticks as they run.
+// set beside back-to-back ticks. Paced: alternating with the add-in's ticks
+// (see PacedRounds), set beside the ticks of the same stretch.
 Outcome hostCalls(Runner& r, const ScriptLine& line) {
   int rounds = number(line, 2);
-  auto held = std::make_shared<std::vector<ComPtr<IDispatch>>>(heldWindows(&r.host().app()));
+  auto paced = std::make_shared<PacedRounds>();
+  paced->app = &r.host().app();
+  paced->sheet = r.host().config().sheet();
+  paced->held = heldWindows(paced->app);
   size_t logged = r.host().log().all().size();
   std::vector<double> hot;
-  for (int i = 0; i < rounds; ++i) hot.push_back(timedRound(r, line, *held));
+  for (int i = 0; i < rounds; ++i) hot.push_back(timedRound(r, line, paced->held));
   size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
-  auto paced = std::make_shared<std::vector<double>>();
-  const DWORD pauseMs = window.tickIntervalMs;
-  r.queue([] {}, static_cast<int>(pauseMs));  // each paced round comes after a pause
-  for (int i = 0; i < rounds; ++i)
-    r.queue([&r, line, held, paced] { paced->push_back(timedRound(r, line, *held)); }, static_cast<int>(pauseMs));
-  r.queue([&r, line, rounds, callsPerRound, pauseMs, paced, h = percentiles(hot)] {
-    Percentiles p = percentiles(*paced);
+  const DWORD interval = window.tickIntervalMs ? window.tickIntervalMs : 10;
+  if (!paced->start(rounds, interval)) badLine(line, "no window for the paced rounds");
+  // Long enough for every round at the add-in's pace, with room for slow ticks.
+  r.queue([] {}, static_cast<int>(interval + 2) * rounds + 200);
+  r.queue([&r, line, rounds, callsPerRound, interval, paced, h = percentiles(hot)] {
+    const AddinMessages& m = AddinMessages::instance();
+    if (paced->failed) badLine(line, "a host call failed");
+    Percentiles p = percentiles(m.companionMicros()), t = percentiles(m.followedTickMicros());
     std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f pause_ms=%lu "
-                "paced_median_us=%.1f paced_p90_us=%.1f\n",
+                "paced_rounds=%zu paced_median_us=%.1f paced_p90_us=%.1f paced_ticks=%zu paced_tick_median_us=%.1f "
+                "paced_tick_p90_us=%.1f\n",
                 word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, h.median, h.p90,
-                static_cast<unsigned long>(pauseMs), p.median, p.p90);
+                static_cast<unsigned long>(interval), m.companionMicros().size(), p.median, p.p90,
+                m.followedTickMicros().size(), t.median, t.p90);
+    AddinMessages::instance().follow(nullptr, 0);
   }, 0);
   return Outcome::done();
 }

@@ -10,7 +10,7 @@ namespace {
 int delivered = 0;
 
 LRESULT CALLBACK countingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_TIMER || msg == WM_USER) {
+  if (msg == WM_TIMER || msg == WM_USER || msg == AddinMessages::kFollowMessage) {
     ++delivered;
     return 0;
   }
@@ -90,6 +90,37 @@ TEST_F(AddinMessagesTest, CountsTheAddinsRepaintsAndResetKeepsTheTickCount) {
   EXPECT_TRUE(AddinMessages::instance().paintMicros().empty());
   EXPECT_TRUE(AddinMessages::instance().tickMicros().empty());
   EXPECT_EQ(AddinMessages::instance().tickCount(), ticks);
+}
+
+// Runs the host's loop until `done` or `ms` have passed.
+template <class Done>
+void pumpUntil(Done done, ULONGLONG ms = 1000) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  MSG msg;
+  while (!done() && GetTickCount64() < end) {
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      AddinMessages::instance().dispatch(msg);
+    else
+      Sleep(1);
+  }
+}
+
+TEST_F(AddinMessagesTest, ACompanionFollowsEachTickAndIsTimedApart) {
+  AddinMessages& m = AddinMessages::instance();
+  m.follow(own, 2);
+  send(addin, WM_TIMER, 1);
+  pumpUntil([&] { return m.companionMicros().size() == 1; });
+  EXPECT_EQ(m.companionMicros().size(), 1u);
+  EXPECT_EQ(m.followedTickMicros().size(), 1u);
+  EXPECT_EQ(m.tickMicros().size(), 1u) << "the companion is not counted as a tick";
+  EXPECT_EQ(delivered, 2);
+
+  m.follow(nullptr, 0);
+  send(addin, WM_TIMER, 1);
+  pumpUntil([] { return false; }, 100);
+  EXPECT_EQ(m.companionMicros().size(), 1u) << "nothing follows once stopped";
+  EXPECT_EQ(m.followedTickMicros().size(), 1u);
+  EXPECT_EQ(m.tickMicros().size(), 2u);
 }
 
 }  // namespace
