@@ -113,8 +113,16 @@ void get(IDispatch* target, const wchar_t* name, Reply& out, const VARIANT* arg 
                           &out.value, nullptr, nullptr);
 }
 
-// The windows of the host, fetched once, as the add-in holds them between
-// ticks.
+// What a round of bare calls works on, fetched once, as the add-in holds it
+// between ticks: the Application, the host's document windows, and the
+// windows whose rectangles the add-in's geometry check reads.
+struct BareCalls {
+  IDispatch* app = nullptr;
+  bool sheet = false;
+  std::vector<ComPtr<IDispatch>> windows;
+  std::vector<HWND> rectangles;
+};
+
 std::vector<ComPtr<IDispatch>> heldWindows(IDispatch* app) {
   std::vector<ComPtr<IDispatch>> held;
   Reply windows, count;
@@ -132,27 +140,57 @@ std::vector<ComPtr<IDispatch>> heldWindows(IDispatch* app) {
   return held;
 }
 
-// One round of what an idle tick cannot do without: read the active window,
-// count the windows, and read every window's caption. The spreadsheet host's
-// active window is known by its caption, so that is read as well, and its
-// tick keeps the strip docked, which takes DisplayFormulaBar and Width.
-bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held, bool sheet) {
+// The spreadsheet host's check reads the layout window (the main window from
+// version 12 on) and the formula bar; the presentation host's the top
+// command-bar dock, the strip and the document area.
+std::vector<HWND> geometryWindows(Host& host) {
+  std::vector<std::string> targets = host.config().sheet()
+                                         ? std::vector<std::string>{"main", "EXCEL;"}
+                                         : std::vector<std::string>{"MsoCommandBarDock:MsoDockTop", "strip", "MDIClient"};
+  std::vector<HWND> found;
+  for (const std::string& t : targets)
+    if (HWND w = findHostWindow(host, t)) found.push_back(w);
+  return found;
+}
+
+BareCalls bareCalls(Runner& r, const ScriptLine& line) {
+  BareCalls b{&r.host().app(), r.host().config().sheet(), heldWindows(&r.host().app()), geometryWindows(r.host())};
+  if (b.rectangles.size() != (b.sheet ? 2u : 3u)) badLine(line, "a window of the geometry check is missing");
+  return b;
+}
+
+// One round of what an idle tick cannot do without. Its geometry check reads
+// the rectangles of two (spreadsheet host) or three (presentation host)
+// windows; the spreadsheet host's also reads DisplayFormulaBar and Width.
+// Then the active window, the window count and every window's caption; the
+// spreadsheet host's active window is known by its caption, so that is read
+// as well. `rectMicros` gets the time of the rectangle reads alone.
+bool bareRound(const BareCalls& b, double& rectMicros) {
   Reply active, windows, count;
-  if (sheet) {
-    Reply shown, width;
-    get(app, L"DisplayFormulaBar", shown);
-    get(app, L"Width", width);
+  if (b.sheet) {
+    Reply shown;
+    get(b.app, L"DisplayFormulaBar", shown);
   }
-  get(app, L"ActiveWindow", active);
-  if (sheet && active.object()) {
+  double t0 = nowMicros();
+  for (HWND w : b.rectangles) {
+    RECT rect;
+    GetWindowRect(w, &rect);
+  }
+  rectMicros = nowMicros() - t0;
+  if (b.sheet) {
+    Reply width;
+    get(b.app, L"Width", width);
+  }
+  get(b.app, L"ActiveWindow", active);
+  if (b.sheet && active.object()) {
     Reply caption;
     get(active.object(), L"Caption", caption);
   }
-  get(app, L"Windows", windows);
+  get(b.app, L"Windows", windows);
   if (!windows.object()) return false;
   get(windows.object(), L"Count", count);
   if (FAILED(count.hr)) return false;
-  for (const ComPtr<IDispatch>& w : held) {
+  for (const ComPtr<IDispatch>& w : b.windows) {
     Reply caption;
     get(w.Get(), L"Caption", caption);
     if (FAILED(caption.hr)) return false;
@@ -160,43 +198,45 @@ bool hostCallRound(IDispatch* app, const std::vector<ComPtr<IDispatch>>& held, b
   return true;
 }
 
-// One round of the bare calls, timed.
-double timedRound(Runner& r, const ScriptLine& line, const std::vector<ComPtr<IDispatch>>& held) {
-  double t0 = nowMicros();
-  if (!hostCallRound(&r.host().app(), held, r.host().config().sheet())) badLine(line, "a host call failed");
-  return nowMicros() - t0;
-}
-
 // Paced rounds of the bare calls: each one run from a host message that
 // follows one of the add-in's ticks by half its interval, so that rounds and
 // ticks alternate at even spacing, each after the same pause, on the same
 // machine at the same moment. The host's loop times the round's message
-// as it times the tick's, dispatch included.
+// as it times the tick's, dispatch included. The script's own timer stands
+// still meanwhile: firing at its own pace, it would warm the host before one
+// of the two more than before the other.
 struct PacedRounds {
-  IDispatch* app = nullptr;
-  bool sheet = false;
-  std::vector<ComPtr<IDispatch>> held;
+  Runner* runner = nullptr;
+  BareCalls calls;
   int remaining = 0;
   bool failed = false;
   HWND window = nullptr;
+  std::vector<double> rectMicros;
 
   static constexpr const wchar_t* kClass = L"HostsimBenchRounds";
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     auto* self = reinterpret_cast<PacedRounds*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg != AddinMessages::kFollowMessage || !self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (self->remaining <= 0) return 0;
-    self->failed = !hostCallRound(self->app, self->held, self->sheet) || self->failed;
-    if (--self->remaining == 0) AddinMessages::instance().follow(nullptr, 0);
+    double rect = 0;
+    self->failed = !bareRound(self->calls, rect) || self->failed;
+    self->rectMicros.push_back(rect);
+    if (--self->remaining == 0) {
+      AddinMessages::instance().follow(nullptr, 0);
+      self->runner->resume();
+    }
     return 0;
   }
   bool start(int rounds, DWORD tickIntervalMs) {
     remaining = rounds;
+    rectMicros.reserve(static_cast<size_t>(rounds));
     if (!registerClassOnce(kClass, proc, nullptr)) return false;
     window = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return false;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     AddinMessages::instance().reset();
     AddinMessages::instance().follow(window, std::max<DWORD>(1, tickIntervalMs / 2));
+    runner->pause();
     return true;
   }
   ~PacedRounds() {
@@ -205,33 +245,39 @@ struct PacedRounds {
   }
 };
 
-// Times N rounds of the bare host calls two ways. Back to back, caches warm:
-// set beside back-to-back ticks. Paced: alternating with the add-in's ticks
-// (see PacedRounds), set beside the ticks of the same stretch.
+// Times N rounds of the bare calls two ways. Back to back, caches warm: set
+// beside back-to-back ticks. Paced: alternating with the add-in's ticks (see
+// PacedRounds), set beside the ticks of the same stretch.
 Outcome hostCalls(Runner& r, const ScriptLine& line) {
   int rounds = number(line, 2);
   auto paced = std::make_shared<PacedRounds>();
-  paced->app = &r.host().app();
-  paced->sheet = r.host().config().sheet();
-  paced->held = heldWindows(paced->app);
+  paced->runner = &r;
+  paced->calls = bareCalls(r, line);
   size_t logged = r.host().log().all().size();
-  std::vector<double> hot;
-  for (int i = 0; i < rounds; ++i) hot.push_back(timedRound(r, line, paced->held));
+  std::vector<double> hot, hotRect;
+  for (int i = 0; i < rounds; ++i) {
+    double rect = 0, t0 = nowMicros();
+    if (!bareRound(paced->calls, rect)) badLine(line, "a host call failed");
+    hot.push_back(nowMicros() - t0);
+    hotRect.push_back(rect);
+  }
   size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
   const DWORD interval = window.tickIntervalMs ? window.tickIntervalMs : 10;
   if (!paced->start(rounds, interval)) badLine(line, "no window for the paced rounds");
-  // Long enough for every round at the add-in's pace, with room for slow ticks.
-  r.queue([] {}, static_cast<int>(interval + 2) * rounds + 200);
-  r.queue([&r, line, rounds, callsPerRound, interval, paced, h = percentiles(hot)] {
+  // Waits until the last round resumes the script; the delay is only a bound.
+  r.queue([] {}, static_cast<int>(interval + 2) * rounds * 10 + 5000);
+  r.queue([&r, line, rounds, callsPerRound, interval, paced, h = percentiles(hot), hr = percentiles(hotRect)] {
     const AddinMessages& m = AddinMessages::instance();
     if (paced->failed) badLine(line, "a host call failed");
-    Percentiles p = percentiles(m.companionMicros()), t = percentiles(m.followedTickMicros());
-    std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu median_us=%.1f p90_us=%.1f pause_ms=%lu "
-                "paced_rounds=%zu paced_median_us=%.1f paced_p90_us=%.1f paced_ticks=%zu paced_tick_median_us=%.1f "
-                "paced_tick_p90_us=%.1f\n",
-                word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound, h.median, h.p90,
-                static_cast<unsigned long>(interval), m.companionMicros().size(), p.median, p.p90,
-                m.followedTickMicros().size(), t.median, t.p90);
+    Percentiles p = percentiles(m.companionMicros()), t = percentiles(m.followedTickMicros()),
+                pr = percentiles(paced->rectMicros);
+    std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu rects=%zu median_us=%.1f p90_us=%.1f "
+                "rect_median_us=%.1f pause_ms=%lu paced_rounds=%zu paced_median_us=%.1f paced_p90_us=%.1f "
+                "paced_rect_median_us=%.1f paced_ticks=%zu paced_tick_median_us=%.1f paced_tick_p90_us=%.1f\n",
+                word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound,
+                paced->calls.rectangles.size(), h.median, h.p90, hr.median, static_cast<unsigned long>(interval),
+                m.companionMicros().size(), p.median, p.p90, pr.median, m.followedTickMicros().size(), t.median,
+                t.p90);
     AddinMessages::instance().follow(nullptr, 0);
   }, 0);
   return Outcome::done();

@@ -64,6 +64,13 @@ void Runner::queue(std::function<void()> action, int delayAfterMs) {
   actions_.emplace_back(std::move(action), delayAfterMs);
 }
 
+void Runner::pause() { KillTimer(timerWindow_, kTimerId); }
+
+void Runner::resume() {
+  resumeAt_ = 0;
+  if (!finished_) SetTimer(timerWindow_, kTimerId, 10, nullptr);
+}
+
 LRESULT CALLBACK Runner::timerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   auto* self = reinterpret_cast<Runner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_TIMER && self) {

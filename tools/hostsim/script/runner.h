@@ -63,6 +63,11 @@ class Runner {
   RunOptions& options() { return options_; }
   // Input played after this step, each followed by its delay.
   void queue(std::function<void()> action, int delayAfterMs);
+  // Stops the script's own timer, so that nothing of the script wakes the
+  // host while a measurement runs; resume() starts it again and ends any
+  // wait that is still running.
+  void pause();
+  void resume();
   // GDI and USER object counts recorded by `baseline`.
   long baselineGdi = -1, baselineUser = -1;
 
