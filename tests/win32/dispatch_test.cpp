@@ -63,6 +63,20 @@ TEST(Dispatch, AnArgumentListTooLongIsRefusedNotOverrun) {
   EXPECT_EQ(calls, 1);
 }
 
+TEST(Dispatch, AnObjectTakenFromAValueKeepsItsOneReference) {
+  auto object = FakeObject::make();
+  const ULONG before = object->refs();
+  {
+    Variant value = Variant::fromDispatch(object.Get());
+    ComPtr<IDispatch> taken;
+    taken = adopt(value.takeDispatch());
+    EXPECT_EQ(taken.Get(), object.Get());
+    EXPECT_EQ(object->refs(), before + 1);
+    EXPECT_EQ(value.toDispatch(), nullptr) << "the value gave its reference up";
+  }
+  EXPECT_EQ(object->refs(), before);
+}
+
 TEST(Dispatch, LooksUpEachNameOncePerObjectType) {
   auto cache = std::make_shared<DispidCache>();
   auto first = FakeObject::make(kSomeType);

@@ -58,6 +58,7 @@ TEST(HostCom, SheetAppReadsItsMembersAndWindowsInHostOrder) {
   ASSERT_TRUE(app->value(L"DisplayFormulaBar").toBool(shown));
   EXPECT_TRUE(shown);
   EXPECT_EQ(app->refs(), 1u) << "the wrappers hold no reference once gone";
+  EXPECT_EQ(books->refs(), 2u) << "the Application's own and the test's";
 }
 
 TEST(HostCom, NoActiveWindowIsAFailure) {

@@ -182,7 +182,7 @@ Variant DispatchObject::call(const wchar_t* name, std::initializer_list<Variant>
 
 DispatchObject DispatchObject::asObject(Variant&& value, const wchar_t* name) const {
   ComPtr<IDispatch> object;
-  object = adopt(value.toDispatch());
+  object = adopt(value.takeDispatch());
   if (!object) throw HostError(hresult::kFail, narrow(name) + ": no object");
   return DispatchObject(std::move(object), cache_);
 }

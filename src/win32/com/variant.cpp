@@ -155,6 +155,13 @@ bool Variant::toString(std::wstring& out) const {
   return true;
 }
 
+IDispatch* Variant::takeDispatch() {
+  if (V_VT(&v_) != VT_DISPATCH) return toDispatch();
+  IDispatch* dispatch = V_DISPATCH(&v_);
+  V_VT(&v_) = VT_EMPTY;
+  return dispatch;
+}
+
 IDispatch* Variant::toDispatch() const {
   const VARIANT* v = &v_;
   if (V_VT(v) == (VT_VARIANT | VT_BYREF) && V_VARIANTREF(v)) v = V_VARIANTREF(v);

@@ -70,6 +70,10 @@ class Variant {
   bool toString(std::wstring& out) const;
   // The object held (AddRef'ed), or nullptr for none.
   IDispatch* toDispatch() const;
+  // The same, but a value that holds an IDispatch gives up its own reference
+  // and is left empty: no AddRef or QueryInterface on the host's object for
+  // a result only passed on.
+  IDispatch* takeDispatch();
 
  private:
   VARIANT v_;

@@ -26,7 +26,7 @@ class AppCom : public Base {
   std::shared_ptr<DocWindow> activeWindow() override {
     Variant active = app_.get(L"ActiveWindow");
     ComPtr<IDispatch> window;
-    window = adopt(active.toDispatch());
+    window = adopt(active.takeDispatch());
     if (!window) throw HostError(hresult::kFail, "ActiveWindow: no active window");
     return makeDocWindow(app_.wrap(window.Get()), flavor_);
   }
