@@ -97,9 +97,10 @@ void writeNativeReport(std::ostream& out, const CollectingReporter& r, const Idl
       << "### Idle polling tick\n\n"
       << "An idle tick with every tab in step. The bare host calls are those an idle tick "
          "cannot do without: the active window (the spreadsheet host compares captions, so "
-         "also its caption), one caption per tab and the window count; for the spreadsheet "
-         "host also `DisplayFormulaBar` and `Width`, which its tick reads to keep the strip "
-         "docked.\n\n";
+         "also its caption), one caption per tab and the window count; and what its check of "
+         "an unchanged layout reads: the rectangles of three windows (presentation host: top "
+         "dock, strip, document area) or of two with `DisplayFormulaBar` and `Width` "
+         "(spreadsheet host: main window, formula bar).\n\n";
   tickTable(out, r);
   out << "\n### Strip operations at 1000 tabs\n\n";
   stripTable(out, r);

@@ -1,5 +1,7 @@
 #include "sim/host_objects.h"
 
+#include <typeinfo>
+
 namespace brelm::sim {
 
 // ---- Document window
@@ -52,8 +54,9 @@ void SimDocWindow::writePoints(const char* name, double WinData::*field, double 
 // COM identity holds even while the host is busy: it is not an
 // object-model call.
 bool SimDocWindow::sameObject(const DocWindow& other) const {
-  auto* o = dynamic_cast<const SimDocWindow*>(&other);
-  return o && o->model() == model() && o->id_ == id_;
+  if (typeid(other) != typeid(SimDocWindow)) return false;
+  const auto& o = static_cast<const SimDocWindow&>(other);
+  return o.model() == model() && o.id_ == id_;
 }
 
 // ---- Document
