@@ -93,7 +93,7 @@ END {
   print ""
   print "### Soak: open/close cycles"
   print ""
-  print "Each cycle opens a document next to one that stays open, lets the add-in tick (its own timer message, dispatched at once rather than after its interval), closes the document and lets it tick again. Sampled every 1000 cycles: host objects alive (the host" sq "s own included) and closed windows and documents still held by someone (the add-in), USER and GDI objects of the host process (`GetGuiResources`; **Wine reports GDI objects as 0 for every process**, so that column proves nothing under Wine) and private bytes (`GetProcessMemoryInfo` `PrivateUsage`; **Wine 8 leaves it at 0**, so its `PagefileUsage`, the committed private memory, is given beside it). Flat means every sample from 1000 cycles on equals the 1000-cycle one and nothing closed is held."
+  print "Each cycle opens a document next to one that stays open, lets the add-in tick (its own timer message, dispatched at once rather than after its interval), closes the document and lets it tick again. Sampled every 1000 cycles: host objects alive (the host" sq "s own included) and closed windows and documents still held by someone (the add-in), USER and GDI objects of the host process (`GetGuiResources`; Wine answers 0 for both, so under Wine the USER column counts the windows of the host" sq "s thread, and the GDI column the live entries of the process" sq "s GDI handle table, the PEB" sq "s `GdiSharedHandleTable`, which Wine keeps per process as older Windows did: stock objects included, one entry per live pen, brush, font, bitmap, region or DC) and private bytes (`GetProcessMemoryInfo` `PrivateUsage`; **Wine 8 leaves it at 0**, so its `PagefileUsage`, the committed private memory, is given beside it). Flat means every sample from 1000 cycles on equals the 1000-cycle one and nothing closed is held."
   print ""
   soakOk = 1
   for (h in nSample) {
@@ -118,5 +118,5 @@ END {
   printf "| zero repaints while nothing changes | %s |\n", yes(paintOk && nTick > 0)
   soakText = ""
   for (h in ran) soakText = soakText sprintf("%s: %d cycles; ", h, ran[h])
-  printf "| flat live-reference, USER and GDI counts across 10,000 cycles (%sGDI unmeasurable under Wine) | %s |\n", soakText, yes(soakOk && nRan > 0)
+  printf "| flat live-reference, USER and GDI counts across 10,000 cycles (%sprivate bytes unmeasurable under Wine) | %s |\n", soakText, yes(soakOk && nRan > 0)
 }' "$results"

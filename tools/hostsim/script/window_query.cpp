@@ -1,5 +1,9 @@
 #include "script/window_query.h"
 
+#include <winternl.h>
+
+#include <algorithm>
+
 #include "common/text.h"
 #include "host/host.h"
 #include "input/strip_reader.h"
@@ -82,9 +86,50 @@ std::optional<std::wstring> messageBoxText() {
   return std::wstring(text);
 }
 
+namespace {
+
+// Wine does not count GDI objects in GetGuiResources. Its GDI handle table,
+// laid out as older Windows laid out theirs, is the process's own (the PEB's
+// GdiSharedHandleTable): one entry with a non-zero type per live GDI object,
+// the stock objects included. Counted only where GetGuiResources gives 0; on
+// Windows the table is shared with other processes.
+long gdiObjectsInHandleTable() {
+  struct Entry {
+    UINT64 object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    UINT64 userPointer;
+  };
+  static_assert(sizeof(Entry) == 24);
+  constexpr size_t kMaxEntries = 65536;
+  PROCESS_BASIC_INFORMATION info{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0 ||
+      !info.PebBaseAddress)
+    return 0;
+  const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
+  const size_t offset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+  const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + offset);
+  if (!table) return 0;
+  // Only what is committed is read: the table's size is Wine's to choose.
+  size_t readable = 0;
+  MEMORY_BASIC_INFORMATION m;
+  while (readable < kMaxEntries * sizeof(Entry) && VirtualQuery(table + readable, &m, sizeof m) &&
+         m.State == MEM_COMMIT && !(m.Protect & (PAGE_NOACCESS | PAGE_GUARD)))
+    readable = static_cast<size_t>(static_cast<const unsigned char*>(m.BaseAddress) + m.RegionSize - table);
+  long n = 0;
+  const size_t entries = std::min(readable / sizeof(Entry), kMaxEntries);
+  for (size_t i = 0; i < entries; ++i) n += reinterpret_cast<const Entry*>(table)[i].type != 0;
+  return n;
+}
+
+}  // namespace
+
 ResourceCounts resourceCounts() {
   ResourceCounts c;
   c.gdi = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+  if (c.gdi == 0) c.gdi = gdiObjectsInHandleTable();
   c.user = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
   if (c.user == 0) EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&c.user));
   return c;

@@ -17,6 +17,9 @@ std::optional<RECT> hostWindowRect(Host& host, const std::string& target);
 HWND findHostWindow(Host& host, const std::string& target);
 std::optional<std::wstring> messageBoxText();
 
+// GetGuiResources where the system answers it; under Wine, which answers 0,
+// the GDI objects in the process's handle table and the windows of the
+// calling thread instead.
 struct ResourceCounts {
   long gdi = 0, user = 0;
 };
