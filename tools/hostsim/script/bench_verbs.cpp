@@ -214,18 +214,28 @@ struct PacedRounds {
   std::vector<double> rectMicros;
 
   static constexpr const wchar_t* kClass = L"HostsimBenchRounds";
+  static constexpr UINT_PTR kGiveUpTimer = 1;
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     auto* self = reinterpret_cast<PacedRounds*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg != AddinMessages::kFollowMessage || !self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_TIMER && wp == kGiveUpTimer) {
+      // The add-in stopped ticking: report the rounds there were.
+      self->finish();
+      return 0;
+    }
+    if (msg != AddinMessages::kFollowMessage) return DefWindowProcW(hwnd, msg, wp, lp);
     if (self->remaining <= 0) return 0;
     double rect = 0;
     self->failed = !bareRound(self->calls, rect) || self->failed;
     self->rectMicros.push_back(rect);
-    if (--self->remaining == 0) {
-      AddinMessages::instance().follow(nullptr, 0);
-      self->runner->resume();
-    }
+    if (--self->remaining == 0) self->finish();
     return 0;
+  }
+  void finish() {
+    KillTimer(window, kGiveUpTimer);
+    remaining = 0;
+    AddinMessages::instance().follow(nullptr, 0);
+    runner->resume();
   }
   bool start(int rounds, DWORD tickIntervalMs) {
     remaining = rounds;
@@ -236,6 +246,7 @@ struct PacedRounds {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     AddinMessages::instance().reset();
     AddinMessages::instance().follow(window, std::max<DWORD>(1, tickIntervalMs / 2));
+    SetTimer(window, kGiveUpTimer, (tickIntervalMs + 2) * static_cast<UINT>(rounds) * 10 + 5000, nullptr);
     runner->pause();
     return true;
   }
@@ -264,8 +275,9 @@ Outcome hostCalls(Runner& r, const ScriptLine& line) {
   size_t callsPerRound = rounds > 0 ? callsSince(r.host().log(), logged) / static_cast<size_t>(rounds) : 0;
   const DWORD interval = window.tickIntervalMs ? window.tickIntervalMs : 10;
   if (!paced->start(rounds, interval)) badLine(line, "no window for the paced rounds");
-  // Waits until the last round resumes the script; the delay is only a bound.
-  r.queue([] {}, static_cast<int>(interval + 2) * rounds * 10 + 5000);
+  // The script waits, its timer stopped, until the last round (or the
+  // rounds' own bound) resumes it; resuming ends this delay.
+  r.queue([] {}, static_cast<int>(interval + 2) * rounds * 10 + 6000);
   r.queue([&r, line, rounds, callsPerRound, interval, paced, h = percentiles(hot), hr = percentiles(hotRect)] {
     const AddinMessages& m = AddinMessages::instance();
     if (paced->failed) badLine(line, "a host call failed");
