@@ -7,7 +7,6 @@ bench hostcalls 50 warmup
 bench start
 wait 3000
 bench idle tabs1
-bench hotticks 200 tabs1
 bench hostcalls 200 tabs1
 repeat 9
 open "U{i}"
@@ -16,7 +15,6 @@ wait 5 ticks
 bench start
 wait 3000
 bench idle tabs10
-bench hotticks 200 tabs10
 bench hostcalls 200 tabs10
 repeat 90
 open "V{i}"
@@ -25,7 +23,6 @@ wait 5 ticks
 bench start
 wait 3000
 bench idle tabs100
-bench hotticks 200 tabs100
 bench hostcalls 100 tabs100
 repeat 900
 open "W{i}"
@@ -34,5 +31,4 @@ wait 20 ticks
 bench start
 wait 4000
 bench idle tabs1000
-bench hotticks 40 tabs1000
 bench hostcalls 50 tabs1000
