@@ -71,11 +71,7 @@ bool DispidCache::find(const GUID& type, std::wstring_view name, DISPID& out) co
 }
 
 void DispidCache::store(const GUID& type, std::wstring_view name, DISPID id) {
-  const auto it = ids_.find(KeyView{type, name});
-  if (it != ids_.end())
-    it->second = id;
-  else
-    ids_.emplace(Key{type, std::wstring(name)}, id);
+  ids_[Key{type, std::wstring(name)}] = id;
 }
 
 HostError hostErrorFrom(HRESULT hr, const EXCEPINFO* info, const wchar_t* member) {

@@ -309,7 +309,6 @@ Outcome hostCalls(Runner& r, const ScriptLine& line) {
                 static_cast<unsigned long>(interval),
                 m.companionMicros().size(), p.median, p.p90, pr.median, m.followedTickMicros().size(), t.median,
                 t.p90);
-    AddinMessages::instance().follow(nullptr, 0);
   }, 0);
   return Outcome::done();
 }
@@ -355,18 +354,6 @@ Outcome repaint(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
-// N ticks of the add-in dispatched back to back, caches warm: the add-in's
-// own cost, to set beside the bare host calls made the same way.
-Outcome hotTicks(Runner& r, const ScriptLine& line) {
-  int times = number(line, 2);
-  AddinMessages::instance().reset();
-  for (int i = 0; i < times; ++i) tickNow();
-  Percentiles p = percentiles(AddinMessages::instance().tickMicros());
-  std::printf("bench: hotticks label=%s tabs=%zu ticks=%zu median_us=%.1f p90_us=%.1f\n", word(line, 3).c_str(),
-              r.host().windows().size(), AddinMessages::instance().tickMicros().size(), p.median, p.p90);
-  return Outcome::done();
-}
-
 // Open a document, let the add-in see it, close it, let the add-in see that.
 Outcome cycle(Runner& r, const ScriptLine& line) {
   r.host().log().clear();
@@ -400,10 +387,9 @@ struct BenchVerb {
   const char* name;
   CommandFn run;
 };
-constexpr std::array<BenchVerb, 8> kVerbs{{
+constexpr std::array<BenchVerb, 7> kVerbs{{
     {"start", start},
     {"idle", idle},
-    {"hotticks", hotTicks},
     {"hostcalls", hostCalls},
     {"connect", connectTimes},
     {"repaint", repaint},
@@ -419,7 +405,7 @@ Outcome bench(Runner& r, const ScriptLine& line) {
       std::fflush(stdout);
       return o;
     }
-  badLine(line, "bench start|idle|hotticks|hostcalls|connect|repaint|cycle|sample");
+  badLine(line, "bench start|idle|hostcalls|connect|repaint|cycle|sample");
 }
 
 constexpr std::array<CommandEntry, 1> kCommands{{{"bench", bench}}};
