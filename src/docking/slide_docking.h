@@ -3,8 +3,8 @@
 // command-bar dock of the frame window; the document area and the right dock
 // move down to make room.
 #include <string>
-#include <vector>
 
+#include "docking/frame_dock.h"
 #include "platform/host.h"
 #include "platform/window_system.h"
 
@@ -12,20 +12,22 @@ namespace brelm {
 
 class Addin;
 
-class SlideDocking {
+class SlideDocking final : public FrameLayout {
  public:
-  SlideDocking(Addin& addin, SlideApp& app) : addin_(addin), app_(app) {}
+  SlideDocking(Addin& addin, SlideApp& app) : addin_(addin), app_(app), frames_(addin, *this) {}
 
-  // Finds the frame by class; false when there is none.
-  bool findFrame(const std::string& frameClass);
-  void findChildren();
+  FrameDock& frames() { return frames_; }
+  // The frame holding the strip.
+  Hwnd hostMainWnd() const { return frames_.frame(); }
   int documentAreaOffset();
   void dockHostWindows();
   void trackHostGeometry();
   // Gives every frame the strip was docked in its document area back.
-  void restoreLayout();
+  void restoreLayout() noexcept { frames_.giveBackAll(); }
 
-  Hwnd hostMainWnd = kNoWindow;
+  void enterFrame(Hwnd frame) override;
+  void giveBack(Hwnd frame) override;
+
   Hwnd dockTopWnd = kNoWindow;
   Hwnd mdiClientWnd = kNoWindow;
   Hwnd dockRightWnd = kNoWindow;
@@ -35,11 +37,10 @@ class SlideDocking {
   bool roomMade();
   bool roomMade(const Rect& topDock, const Rect& documentArea) const;
   void placeStrip();
-  void restoreFrame(Hwnd frame);
 
   Addin& addin_;
   SlideApp& app_;
-  std::vector<Hwnd> dockedFrames_;
+  FrameDock frames_;
 };
 
 }  // namespace brelm

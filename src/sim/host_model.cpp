@@ -71,6 +71,29 @@ void HostModel::setWindowState(const std::string& caption, int state) {
   wins_.at(idOf(caption)).state = state;
 }
 
+void HostModel::unhide(const std::string& caption) {
+  const int id = idOf(caption);
+  setWindowVisible(id, true);
+  activateWindow(id);
+}
+
+void HostModel::setWindowVisible(int id, bool visible) {
+  WinData& w = liveWindow(id);
+  if (w.visible == visible) return;
+  w.visible = visible;
+  visibilityChanged(w);
+  if (!visible && active_ == id) {
+    active_ = 0;
+    activateNextVisible();
+  }
+}
+
+void HostModel::activateNextVisible() {
+  for (int id : recent_) {
+    if (wins_.at(id).visible) return activateWindow(id);
+  }
+}
+
 void HostModel::setWidthPoints(double points) {
   widthPoints_ = points;
   relayout();
@@ -227,7 +250,7 @@ void HostModel::closeWindow(int id) {
   if (last) docs_.at(docId).open = false;
   if (active_ == id) {
     active_ = 0;
-    if (!recent_.empty()) activateWindow(recent_.front());
+    activateNextVisible();
   }
 }
 

@@ -46,6 +46,7 @@ struct WinData {
   std::string caption;
   bool open = true;
   bool closing = false;
+  bool visible = true;  // false: hidden (View > Hide, the personal macro workbook)
   int state = 1;  // 1 normal, 2 minimised, 3 maximised
   double top = 0, left = 0, width = 720, height = 540;  // points
 };
@@ -95,6 +96,10 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   // Every save of the window's document fails from now on.
   void failSaves(const std::string& caption);
   void setWindowState(const std::string& caption, int state);
+  // View > Hide and View > Unhide: a hidden window stays in the window list;
+  // unhiding makes it the active window again.
+  void hide(const std::string& caption) { setWindowVisible(idOf(caption), false); }
+  void unhide(const std::string& caption);
   void setWidthPoints(double points);
   // The host lays out its windows anew, undoing moves made by others.
   virtual void relayout() = 0;
@@ -136,6 +141,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   int windowAt(int index);   // 1-based, host order
   int documentAt(int index);  // 1-based, opening order
   int windowCountOf(int docId) const;
+  void setWindowVisible(int id, bool visible);
   void setShowWindowsInTaskbar(bool show) { showInTaskbar_ = show; }
   // Saves the active document, as the Save As dialog's Execute does.
   void saveActiveAs(const std::string& fileName);
@@ -159,6 +165,9 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   int addWindow(int docId, const std::string& caption);
   // Makes the window the active one in the model; no events, no layout.
   void makeActive(int id);
+  // After the active window went away or was hidden: the most recent window
+  // the user can see, if any.
+  void activateNextVisible();
   void addBuiltinBar(const std::string& name);
   virtual std::vector<int> hostOrder() const = 0;
   // Layout hooks: a window appeared, went away or got a new caption; the
@@ -166,6 +175,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   virtual void windowAdded(const WinData& w) = 0;
   virtual void windowRemoved(const WinData& w) = 0;
   virtual void windowRenamed(const WinData& w) = 0;
+  virtual void visibilityChanged(const WinData& w) { (void)w; }
   // Presentation host: PresentationClose, raised while the document is still open.
   virtual void lastWindowClosing(int docId) { (void)docId; }
   void markQuit() { quit_ = true; }

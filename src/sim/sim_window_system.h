@@ -24,6 +24,7 @@ class SimWindowSystem final : public WindowSystem {
   SimWindowSystem(WindowTree& tree, SimLog& log, int dpi);
 
   Hwnd findWindow(const std::string& cls) override;
+  bool isOwnFrame(Hwnd window, const std::string& cls) override;
   Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
                  const std::optional<std::string>& title) override;
   std::vector<Hwnd> descendants(Hwnd parent) override;

@@ -36,6 +36,20 @@ Hwnd Win32WindowSystem::findWindow(const std::string& cls) {
   return w(FindWindowW(c.c_str(), nullptr));
 }
 
+// GetParent names the owner of a top-level window, not its parent: only
+// GA_PARENT tells a child from a top-level window. The thread check keeps the
+// strip out of another process's frame of the same class (a second instance
+// of the host), whose input queue SetParent would tie to the host's.
+bool Win32WindowSystem::isOwnFrame(Hwnd window, const std::string& cls) {
+  HWND frame = h(window);
+  if (!frame || !IsWindow(frame)) return false;
+  if (GetAncestor(frame, GA_PARENT) != GetDesktopWindow()) return false;
+  if (GetWindowThreadProcessId(frame, nullptr) != GetCurrentThreadId()) return false;
+  wchar_t name[256] = {};
+  if (GetClassNameW(frame, name, 256) == 0) return false;
+  return lstrcmpiW(name, widen(cls).c_str()) == 0;
+}
+
 Hwnd Win32WindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
                                   const std::optional<std::string>& title) {
   const std::wstring c = widen(cls);
