@@ -19,7 +19,7 @@ class SimSheetApp final : public SimAppBase<SheetApp> {
 
   Hwnd hwnd() override {
     host().enter("get Hwnd", true);
-    return sheet_.mainWindow();
+    return sheet_.hwndAnswer();
   }
   bool displayFormulaBar() override {
     host().enter("get DisplayFormulaBar", true);
@@ -134,6 +134,11 @@ void SheetHost::placeFrame(const std::string& caption, const Rect& screen) {
   if (!f) return;
   f->place = screen;
   layoutFrame(*f);
+}
+
+Hwnd SheetHost::hwndAnswer() {
+  if (hwndFails_) throw HostError(hresult::kFail, "Method 'Hwnd' of object '_Application' failed");
+  return front_ != kNoWindow ? front_ : mainWindow();
 }
 
 void SheetHost::showFormulaBar(bool shown) {

@@ -56,6 +56,12 @@ class SheetHost final : public HostModel {
   void openHidden(const std::string& caption);
   // The user moves and sizes a window's frame; the host lays it out anew.
   void placeFrame(const std::string& caption, const Rect& screen);
+  // Another window in front (a Protected View window, the start screen):
+  // Application.Hwnd names it until called with kNoWindow.
+  void putInFront(Hwnd window) { front_ = window; }
+  // Application.Hwnd fails until called with false.
+  void failHwnd(bool fails) { hwndFails_ = fails; }
+  Hwnd hwndAnswer();  // for the Application object: throws HostError when failing
 
  protected:
   std::vector<int> hostOrder() const override { return recent_; }
@@ -75,6 +81,8 @@ class SheetHost final : public HostModel {
   std::vector<SheetFrame> frames_;
   std::map<int, Hwnd> docWindows_;  // window id -> EXCEL7
   bool formulaBarShown_ = true;
+  Hwnd front_ = kNoWindow;
+  bool hwndFails_ = false;
 };
 
 }  // namespace brelm::sim
