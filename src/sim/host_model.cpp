@@ -180,6 +180,11 @@ void HostModel::enter(const std::string& call, bool read) {
     }
     throw HostError(hresult::kHostBusy, "The host is busy");
   }
+  for (const std::string& missing : lacking_) {
+    if (call.rfind(missing, 0) != 0) continue;
+    log_.action(call + " (unknown name)");
+    throw HostError(simhr::kUnknownName, "Unknown name");
+  }
   if (faults_ && faults_->fail(FaultSite::Host)) {
     log_.action(call + " (fails)");
     throw HostError(faults_->hostError(), "Injected failure of " + call);

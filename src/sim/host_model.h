@@ -24,6 +24,8 @@ namespace brelm::sim {
 namespace simhr {
 // A member called on an object whose host object is gone (a closed window).
 constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108);
+// A member the object does not have (DISP_E_UNKNOWNNAME).
+constexpr std::int32_t kUnknownName = static_cast<std::int32_t>(0x80020006);
 // Every call after the host has quit.
 constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BA);
 }  // namespace simhr
@@ -125,6 +127,9 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
 
   // Failures injected into object-model calls; nullptr for none.
   void setFaults(FaultPlan* faults) { faults_ = faults; }
+  // A host without the member: every call starting with `call` ("get
+  // Visible") fails as an unknown name does.
+  void lacks(const std::string& call) { lacking_.push_back(call); }
 
   // ---- The object model, for the host objects handed to the add-in.
   // Logs the call and throws HostError when the host cannot take it.
@@ -199,6 +204,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   };
 
   FaultPlan* faults_ = nullptr;
+  std::vector<std::string> lacking_;
   bool noActive_ = false;
   bool busy_ = false;
   bool quit_ = false;

@@ -113,7 +113,7 @@ int SimDocument::windowCount() {
 }
 
 std::shared_ptr<DocWindow> SimDocument::window(int index) {
-  host().enter(call("get Windows(" + std::to_string(index) + ")"), true);
+  host().enter(call("get Windows.Item(" + std::to_string(index) + ")"), true);
   host().liveDocument(id_);
   int seen = 0;
   for (int id : host().windowOrder()) {

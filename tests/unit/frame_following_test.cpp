@@ -324,6 +324,20 @@ TEST_P(HiddenWindows, DisconnectionReleasesTheHiddenWindowsToo) {
   EXPECT_EQ(h.host().liveObjects(), 0);
 }
 
+TEST_P(HiddenWindows, AHostThatCannotTellWhatIsHiddenShowsEveryWindowAndActivatesTheFirstWorkbook) {
+  for (const char* missing : {"get Visible", "get Windows.Item("}) {
+    Harness h2{sheetHost(GetParam())};
+    h2.host().lacks(missing);
+    h2.open("Book1");
+    h2.open("Book2");
+    h2.connect();
+    EXPECT_EQ(h2.host().active()->caption, "Book1") << missing;
+    h2.tick(2);
+    EXPECT_EQ(h2.captions(), names({"Book1", "Book2"})) << missing;
+    EXPECT_EQ(h2.selectedCaption(), "Book1") << missing;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Versions, HiddenWindows, ::testing::Values("11.0", "14.0", "16.0"));
 
 }  // namespace

@@ -50,15 +50,35 @@ void SheetHost::activateFirstVisibleWorkbook() {
     const int books = app_->documentCount();
     for (int i = 1; i <= books; ++i) {
       std::shared_ptr<Document> book = app_->document(i);
-      const int windows = book->windowCount();
-      for (int k = 1; k <= windows; ++k) {
-        if (!book->window(k)->visible()) continue;
-        book->activate();
-        return;
-      }
+      if (!hasWindowUserCanSee(*book)) continue;
+      book->activate();
+      return;
     }
   } catch (const HostError&) {
   }
+}
+
+// A workbook whose windows cannot be asked about is taken as shown, as
+// workbooks are unless hidden.
+bool SheetHost::hasWindowUserCanSee(Document& book) {
+  int windows = 0;
+  try {
+    windows = book.windowCount();
+  } catch (const HostError& e) {
+    if (e.busy()) throw;
+    return true;
+  }
+  for (int k = 1; k <= windows; ++k) {
+    std::shared_ptr<DocWindow> window;
+    try {
+      window = book.window(k);
+    } catch (const HostError& e) {
+      if (e.busy()) throw;
+      return true;
+    }
+    if (userCanSee(*window)) return true;
+  }
+  return false;
 }
 
 void SheetHost::stop() {
@@ -141,6 +161,18 @@ bool SheetHost::hasTab(DocWindow& window) {
     if (bar.form.label2[bar.model.tabOrder[k]].caption == caption) return true;
   }
   return false;
+}
+
+// A window whose caption could be read but whose visibility cannot is
+// taken as shown, as windows are unless hidden: a host that does not answer
+// the question must not lose every tab.
+bool SheetHost::userCanSee(DocWindow& window) {
+  try {
+    return window.visible();
+  } catch (const HostError& e) {
+    if (e.busy()) throw;
+    return true;
+  }
 }
 
 void SheetHost::activateWindow(int k, bool fullForm) {

@@ -31,7 +31,7 @@ class SheetHost final : public HostVariant {
   bool isActive(const ActiveWindowInfo& active, const DocWindow& window,
                 const std::string& caption) const override;
   bool hasTab(DocWindow& window) override;
-  bool userCanSee(DocWindow& window) override { return window.visible(); }
+  bool userCanSee(DocWindow& window) override;
 
   void selectByClick(int k, bool fullForm) override;
   void closeByImage(int k) override;
@@ -40,6 +40,7 @@ class SheetHost final : public HostVariant {
  private:
   void activateWindow(int k, bool fullForm);
   void activateFirstVisibleWorkbook();
+  bool hasWindowUserCanSee(Document& book);
   void followActiveFrame();
   // A frame the strip may live in: one of the host's own workbook frames,
   // with a workbook window active in it.
