@@ -17,7 +17,6 @@ class SlideEvents final : public SlideAppEvents {
   SlideEvents(Addin& addin, SlideApp& app, SlideDocking& docking, const HostProfile& profile)
       : addin_(addin),
         app_(app),
-        docking_(docking),
         frames_(docking.frames()),
         profile_(profile),
         framePerDocument_(profile.framePerDocument) {}
@@ -51,7 +50,6 @@ class SlideEvents final : public SlideAppEvents {
 
   Addin& addin_;
   SlideApp& app_;
-  SlideDocking& docking_;
   FrameDock& frames_;
   const HostProfile& profile_;
   bool framePerDocument_;
