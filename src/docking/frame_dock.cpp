@@ -9,7 +9,7 @@ namespace brelm {
 
 bool FrameDock::follow(Hwnd frame) {
   WindowSystem& ws = addin_.windows();
-  if (frame == kNoWindow || !ws.setParent(addin_.toolkit().window(), frame)) {
+  if (!ws.isOwnFrame(frame, profile_.frameClass) || !ws.setParent(addin_.toolkit().window(), frame)) {
     if (frame_ == kNoWindow) parked_ = true;
     return false;
   }

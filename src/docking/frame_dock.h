@@ -5,6 +5,7 @@
 // frame can take it, the strip is parked: hidden and without a parent.
 #include <vector>
 
+#include "hosts/host_profile.h"
 #include "platform/window_system.h"
 
 namespace brelm {
@@ -27,7 +28,8 @@ class FrameLayout {
 
 class FrameDock {
  public:
-  FrameDock(Addin& addin, FrameLayout& layout) : addin_(addin), layout_(layout) {}
+  FrameDock(Addin& addin, FrameLayout& layout, const HostProfile& profile)
+      : addin_(addin), layout_(layout), profile_(profile) {}
   FrameDock(const FrameDock&) = delete;
   FrameDock& operator=(const FrameDock&) = delete;
 
@@ -35,9 +37,12 @@ class FrameDock {
   // True while the strip waits for a frame to take it in.
   bool parked() const { return parked_; }
 
-  // Makes the strip a child of `frame` (shown again if it was parked). False
-  // when the window system refuses; the strip then stays where it was, and a
-  // strip that was in no frame waits, parked, for the next attempt.
+  // Makes the strip a child of `frame` (shown again if it was parked). Only a
+  // top-level frame of the host's own thread is taken: re-parenting into
+  // another thread's window would tie the two threads' input together. False
+  // when the frame is not one of ours or the window system refuses; the strip
+  // then stays where it was, and a strip that was in no frame waits, parked,
+  // for the next attempt.
   bool follow(Hwnd frame);
   // Takes the strip out of its frame before the frame goes away.
   void park();
@@ -63,6 +68,7 @@ class FrameDock {
 
   Addin& addin_;
   FrameLayout& layout_;
+  const HostProfile& profile_;
   Hwnd frame_ = kNoWindow;
   bool parked_ = false;
   std::vector<Hwnd> docked_;  // frames room was made in, in the order they were docked

@@ -18,7 +18,7 @@ class Addin;
 class SheetDocking final : public FrameLayout {
  public:
   SheetDocking(Addin& addin, SheetApp& app, const HostProfile& profile)
-      : addin_(addin), app_(app), profile_(profile), frames_(addin, *this) {}
+      : addin_(addin), app_(app), profile_(profile), frames_(addin, *this, profile) {}
 
   FrameDock& frames() { return frames_; }
   // Makes room in the frame that holds the strip.

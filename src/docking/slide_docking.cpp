@@ -9,6 +9,19 @@
 
 namespace brelm {
 
+Hwnd SlideDocking::activeFrame() {
+  WindowSystem& ws = addin_.windows();
+  if (profile_.major >= 15) {
+    try {
+      const Hwnd frame = app_.hwnd();
+      if (ws.isOwnFrame(frame, profile_.frameClass)) return frame;
+    } catch (const HostError& e) {
+      if (e.busy()) return kNoWindow;  // asked again later
+    }
+  }
+  return ws.topOwnFrame(profile_.frameClass);
+}
+
 void SlideDocking::enterFrame(Hwnd frame) {
   if (frame == kNoWindow) {
     dockTopWnd = mdiClientWnd = dockRightWnd = kNoWindow;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "docking/frame_dock.h"
+#include "hosts/host_profile.h"
 #include "platform/host.h"
 #include "platform/window_system.h"
 
@@ -14,11 +15,16 @@ class Addin;
 
 class SlideDocking final : public FrameLayout {
  public:
-  SlideDocking(Addin& addin, SlideApp& app) : addin_(addin), app_(app), frames_(addin, *this) {}
+  SlideDocking(Addin& addin, SlideApp& app, const HostProfile& profile)
+      : addin_(addin), app_(app), profile_(profile), frames_(addin, *this, profile) {}
 
   FrameDock& frames() { return frames_; }
   // The frame holding the strip.
   Hwnd hostMainWnd() const { return frames_.frame(); }
+  // The frame the strip belongs in: that of the active window where the host
+  // says which one it is (15 on), else the topmost of the host's own frames.
+  // kNoWindow when the host has none.
+  Hwnd activeFrame();
   int documentAreaOffset();
   void dockHostWindows();
   void trackHostGeometry();
@@ -40,6 +46,7 @@ class SlideDocking final : public FrameLayout {
 
   Addin& addin_;
   SlideApp& app_;
+  const HostProfile& profile_;
   FrameDock frames_;
 };
 

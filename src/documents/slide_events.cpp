@@ -25,7 +25,7 @@ void SlideEvents::onPresentationClose() {
 }
 
 void SlideEvents::redockStrip() {
-  const Hwnd frame = addin_.windows().findWindow(profile_.frameClass);
+  const Hwnd frame = docking_.activeFrame();
   if (frame == kNoWindow) return frames_.park();  // no frame left
   frames_.follow(frame);
   addin_.windows().setForeground(frames_.frame());

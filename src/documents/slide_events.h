@@ -17,8 +17,8 @@ class SlideEvents final : public SlideAppEvents {
   SlideEvents(Addin& addin, SlideApp& app, SlideDocking& docking, const HostProfile& profile)
       : addin_(addin),
         app_(app),
+        docking_(docking),
         frames_(docking.frames()),
-        profile_(profile),
         framePerDocument_(profile.framePerDocument) {}
 
   // The host's events; none lets an exception out.
@@ -50,8 +50,8 @@ class SlideEvents final : public SlideAppEvents {
 
   Addin& addin_;
   SlideApp& app_;
+  SlideDocking& docking_;
   FrameDock& frames_;
-  const HostProfile& profile_;
   bool framePerDocument_;
   bool hostHasActiveWindow();
 

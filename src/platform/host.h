@@ -108,11 +108,13 @@ class HostApp {
   virtual std::unique_ptr<CommandBar> commandBar(const std::string& name) = 0;
   virtual std::unique_ptr<CommandBar> addPopupBar(const std::string& name) = 0;
   virtual std::unique_ptr<FileDialog> saveAsDialog() = 0;
+  // The frame of the active window (spreadsheet host: the main window up to
+  // 14; presentation host: from 15 only, it fails before).
+  virtual Hwnd hwnd() = 0;
 };
 
 class SheetApp : public HostApp {
  public:
-  virtual Hwnd hwnd() = 0;
   virtual bool displayFormulaBar() = 0;
   virtual void setDisplayFormulaBar(bool show) = 0;
   virtual void setVisible(bool visible) = 0;

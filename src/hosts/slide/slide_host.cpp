@@ -10,7 +10,7 @@ SlideHost::~SlideHost() { stop(); }
 bool SlideHost::bind(std::shared_ptr<HostApp> app) {
   app_ = std::dynamic_pointer_cast<SlideApp>(app);
   if (!app_) return false;
-  docking_ = std::make_unique<SlideDocking>(addin_, *app_);
+  docking_ = std::make_unique<SlideDocking>(addin_, *app_, profile_);
   active_ = false;
   return true;
 }
@@ -18,7 +18,7 @@ bool SlideHost::bind(std::shared_ptr<HostApp> app) {
 void SlideHost::startAddin() {
   WindowSystem& ws = addin_.windows();
   chooseProfile(HostKind::Slide);
-  const Hwnd frame = ws.findWindow(profile_.frameClass);
+  const Hwnd frame = docking_->activeFrame();
   if (frame == kNoWindow) return;  // stays inactive
   active_ = true;
   events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_, profile_);
