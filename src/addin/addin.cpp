@@ -98,13 +98,24 @@ Hwnd Addin::formWindow() {
 }
 
 void Addin::formLoad() {
-  const std::string version = host_->app()->version();
+  chooseTheme();
+  bar_.fload();
+}
+
+// The host's version is known once start-up could read it; until then (a
+// host busy at connection) the strip has its own background, and it is
+// chosen again when the version is known.
+void Addin::chooseTheme() {
+  const std::string& version = host_->profile().versionText;
+  if (!host_->profile().known) {
+    bar_.form.picture = picture::kStripDesign;
+    return;
+  }
   std::uint32_t type = regtype::kDword;
   const std::string theme = readRegValue(registry(), RegRoot::CurrentUser,
                                          "Software\\Microsoft\\Office\\" + version + "\\Common",
                                          "Theme", type);
   bar_.form.picture = chooseStripPicture(version, theme, host_->themedStripPicture());
-  bar_.fload();
 }
 
 void Addin::unloadForm() {

@@ -64,6 +64,8 @@ class Addin final : public FormEvents {
   // Form lifecycle: creates the form window and runs its load routine once.
   Hwnd formWindow();
   void formLoad();
+  // The strip's background for the host's version and the user's theme.
+  void chooseTheme();
   void unloadForm();
   void giveFocusBack();
 

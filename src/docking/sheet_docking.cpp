@@ -24,34 +24,37 @@ void SheetDocking::moveDown(Hwnd window, const Rect& r, int x) {
                                 checked32(std::int64_t{r.height()} - sh + a), swp::kNoZOrder);
 }
 
-void SheetDocking::dockHostWindows() {
-  if (!room_) return;
+bool SheetDocking::dockHostWindows() {
+  if (!room_) return false;
   WindowSystem& ws = addin_.windows();
   Room& room = *room_;
   const int sh = addin_.dock().stripHeight = addin_.computeStripHeight();
   const int a = profile_.borderAllowance;
   const Hwnd main = frames_.frame();
+
+  // Everything is found before anything moves: a frame still being built
+  // (a host started for automation) has no formula bar or document area yet,
+  // and is docked on a later tick instead of in part.
+  room.formulaBar = ws.findChild(main, kNoWindow, "EXCEL;", std::nullopt);
+  room.desk = ws.findChild(main, kNoWindow, "xldesk", std::nullopt);
+  Rect f, k;
+  if (!ws.windowRect(room.formulaBar, f) || !ws.windowRect(room.desk, k)) return false;
+  const int given = checked32(std::int64_t{f.height()} + sh);
+  // The formula bar goes to the bottom of the z-order, below its sibling the strip.
+  if (!ws.setWindowPos(room.formulaBar, ZOrder::Bottom, 0, 0, f.width(), given, swp::kNoMove))
+    return false;
   // Each move below is relative to the layout found: counted as made from
   // here, so that a run that fails half-way is not repeated on every tick.
+  room.givenFormulaHeight = given;
   room.made = true;
   frames_.roomMade(main);
-
-  room.formulaBar = ws.findChild(main, kNoWindow, "EXCEL;", std::nullopt);
-  Rect f;
-  if (ws.windowRect(room.formulaBar, f)) {
-    room.givenFormulaHeight = checked32(std::int64_t{f.height()} + sh);
-    ws.setWindowPos(room.formulaBar, ZOrder::Bottom, 0, 0, f.width(), room.givenFormulaHeight,
-                    swp::kNoMove);
-  }
 
   findCommandBars(main);
   room.layoutRef = profile_.version < 12 ? ws.parent(room.menuBar) : main;
   Rect ref;
   ws.windowRect(room.layoutRef, ref);
 
-  room.desk = ws.findChild(main, kNoWindow, "xldesk", std::nullopt);
-  Rect k;
-  if (ws.windowRect(room.desk, k)) moveDown(room.desk, k, checked32(std::int64_t{k.left} - ref.left - a));
+  moveDown(room.desk, k, checked32(std::int64_t{k.left} - ref.left - a));
   Rect t;
   const Hwnd taskDock = ws.parent(room.taskPane);
   if (ws.windowRect(taskDock, t)) moveDown(taskDock, t, checked32(std::int64_t{t.left} - ref.left - a));
@@ -61,6 +64,7 @@ void SheetDocking::dockHostWindows() {
     room.recoveryX = checked32(std::int64_t{u.left} - ref.left - a);
     moveDown(recoveryDock, u, 0);
   }
+  return true;
 }
 
 void SheetDocking::shrinkFormulaBar() {
@@ -126,8 +130,8 @@ void SheetDocking::trackHostGeometry() {
   ws.windowRect(room_->formulaBar, f);
   if (!room_->made || hostRelaidOut(*room_, f)) {
     // A frame the strip is new to, or one the host laid out anew (a resize,
-    // for one): make room.
-    dockHostWindows();
+    // for one): make room. Until there is room nothing is placed.
+    if (!dockHostWindows()) return;
     ref = f = Rect{};
     ws.windowRect(room_->layoutRef, ref);
     ws.windowRect(room_->formulaBar, f);

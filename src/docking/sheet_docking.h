@@ -21,8 +21,9 @@ class SheetDocking final : public FrameLayout {
       : addin_(addin), app_(app), profile_(profile), frames_(addin, *this, profile) {}
 
   FrameDock& frames() { return frames_; }
-  // Makes room in the frame that holds the strip.
-  void dockHostWindows();
+  // Makes room in the frame that holds the strip. False, with nothing moved,
+  // while the frame has no formula bar and document area to make room with.
+  bool dockHostWindows();
   void trackHostGeometry();
   void findCommandBars(Hwnd parent);
   // Takes the strip's height back from the formula bar of the strip's frame

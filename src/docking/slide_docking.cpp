@@ -99,9 +99,14 @@ void SlideDocking::placeStrip() {
 }
 
 void SlideDocking::trackHostGeometry() {
-  // Without the frame's top dock and document area there is nothing to dock to;
-  // re-docking every tick would only steal the focus a hundred times a second.
-  if (dockTopWnd == kNoWindow || mdiClientWnd == kNoWindow) return;
+  // Without the frame's top dock and document area there is nothing to dock
+  // to (re-docking every tick would only steal the focus a hundred times a
+  // second); a frame still being built may have them a moment later.
+  if (dockTopWnd == kNoWindow || mdiClientWnd == kNoWindow) {
+    if (hostMainWnd() == kNoWindow) return;
+    enterFrame(hostMainWnd());
+    if (dockTopWnd == kNoWindow || mdiClientWnd == kNoWindow) return;
+  }
   if (inPlace()) return;
   // A document area that already sits a strip's height below the top dock
   // (a frame docked before) is not moved and shortened a second time.

@@ -82,7 +82,13 @@ void SlideEvents::runDeferred() {
   const Recovery recovery = recovery_;
   recovery_ = Recovery::None;
   if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();
-  if (frames_.parked()) redockStrip();
+  if (!frames_.parked()) {
+    parkedTicks_ = 0;
+  } else if (parkedTicks_++ % 10 == 0) {
+    // A strip that waits for a frame looks for one at once, then every tenth
+    // tick: the search walks the desktop's windows.
+    redockStrip();
+  }
 }
 
 bool SlideEvents::hostHasActiveWindow() {

@@ -57,6 +57,7 @@ class SlideEvents final : public SlideAppEvents {
 
   enum class Recovery { None, ActivateIfNone };
   Recovery recovery_ = Recovery::None;
+  int parkedTicks_ = 0;
 };
 
 }  // namespace brelm

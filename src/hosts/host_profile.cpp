@@ -30,6 +30,8 @@ void slideRow(HostProfile& p) {
 HostProfile hostProfile(HostKind kind, const std::string& version) {
   HostProfile p;
   p.kind = kind;
+  p.known = true;
+  p.versionText = version;
   p.version = versionNumber(version);
   p.major = majorVersion(version);
   if (kind == HostKind::Sheet) {

@@ -10,7 +10,9 @@ enum class HostKind { Sheet, Slide };
 
 struct HostProfile {
   HostKind kind = HostKind::Sheet;
-  double version = 0;  // the host's Version as a number
+  bool known = false;  // false until the host's version could be read
+  std::string versionText;  // the host's Version as it gave it ("16.0")
+  double version = 0;       // ... as a number
   int major = 0;
   // Class of the host's top-level frame windows.
   std::string frameClass;

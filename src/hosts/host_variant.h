@@ -33,6 +33,7 @@ class HostVariant {
   // What differs by host version; read from the host when start-up begins.
   const HostProfile& profile() const { return profile_; }
   void chooseProfile(HostKind kind) { profile_ = hostProfile(kind, app()->version()); }
+  void forgetProfile() { profile_ = HostProfile{}; }
   virtual void startAddin() = 0;
   // Disconnection: unsubscribes, gives the host its layout and settings back,
   // and releases the Application.

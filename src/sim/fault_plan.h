@@ -9,17 +9,23 @@
 
 namespace brelm::sim {
 
-enum class FaultSite { Host, Window, Toolkit };
+// Window searches and re-parenting are window calls of their own: a window
+// not made yet, a frame that refuses the strip.
+enum class FaultSite { Host, Window, Toolkit, Search, Reparent };
 
 struct FaultRates {
   double host = 0;     // chance that one host object-model call fails
-  double window = 0;   // ... one window-system call
+  double window = 0;   // ... one window-system call (searches and re-parenting too)
   double toolkit = 0;  // ... one form-toolkit call that can fail
 };
 
 class FaultPlan {
  public:
   void start(unsigned seed, FaultRates rates);
+  // Only the nth call at the site fails (with `hr` for a host call), once;
+  // n = 0 fails none and only counts the calls.
+  void failOnly(FaultSite site, int n, std::int32_t hr);
+  int calls(FaultSite site) const { return calls_[static_cast<int>(site)]; }
   // Every call succeeds again; the counts stay.
   void stop() { active_ = false; }
   bool active() const { return active_; }
@@ -34,7 +40,12 @@ class FaultPlan {
   std::mt19937 rng_;
   FaultRates rates_;
   bool active_ = false;
-  int injected_[3] = {0, 0, 0};
+  int injected_[5] = {};
+  int calls_[5] = {};
+  bool targeted_ = false;
+  FaultSite target_ = FaultSite::Host;
+  int nth_ = 0;
+  std::int32_t targetError_ = 0;
 };
 
 }  // namespace brelm::sim

@@ -30,7 +30,7 @@ Hwnd SimWindowSystem::findWindow(const std::string& cls) {
 }
 
 Hwnd SimWindowSystem::topOwnFrame(const std::string& cls) {
-  if (failing()) return kNoWindow;
+  if (failing(FaultSite::Search)) return kNoWindow;
   for (Hwnd w : tree_.children(kNoWindow)) {
     const SimWindow* sw = tree_.get(w);
     if (!sw->foreign && sameClass(sw->cls, cls)) return w;
@@ -46,7 +46,7 @@ bool SimWindowSystem::isOwnFrame(Hwnd window, const std::string& cls) {
 
 Hwnd SimWindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
                                 const std::optional<std::string>& title) {
-  if (failing()) return kNoWindow;
+  if (failing(FaultSite::Search)) return kNoWindow;
   if (parent != kNoWindow && !tree_.exists(parent)) return kNoWindow;
   const auto& list = tree_.children(parent);
   auto it = list.begin();
@@ -75,7 +75,7 @@ void collect(const WindowTree& tree, Hwnd parent, std::vector<Hwnd>& out) {
 
 std::vector<Hwnd> SimWindowSystem::descendants(Hwnd parent) {
   std::vector<Hwnd> out;
-  if (failing() || !tree_.get(parent)) return out;
+  if (failing(FaultSite::Search) || !tree_.get(parent)) return out;
   collect(tree_, parent, out);
   return out;
 }
@@ -145,7 +145,8 @@ bool SimWindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, 
 }
 
 bool SimWindowSystem::setParent(Hwnd child, Hwnd parent) {
-  if (refused("SetParent " + describe(child) + " " + describe(parent))) return false;
+  if (refused("SetParent " + describe(child) + " " + describe(parent), FaultSite::Reparent))
+    return false;
   return tree_.reparent(child, parent);
 }
 
@@ -170,8 +171,8 @@ Point SimWindowSystem::cursorPos() {
   return cursor_;
 }
 
-bool SimWindowSystem::refused(const std::string& call) {
-  const bool fails = failing();
+bool SimWindowSystem::refused(const std::string& call, FaultSite site) {
+  const bool fails = failing(site);
   log_.action(fails ? call + " (fails)" : call);
   return fails;
 }

@@ -58,9 +58,9 @@ class SimWindowSystem final : public WindowSystem {
   std::string describe(Hwnd window) const;
 
  private:
-  bool failing() { return faults_ && faults_->fail(FaultSite::Window); }
+  bool failing(FaultSite site = FaultSite::Window) { return faults_ && faults_->fail(site); }
   // Logs a call that changes the desktop; true when it is to fail.
-  bool refused(const std::string& call);
+  bool refused(const std::string& call, FaultSite site = FaultSite::Window);
 
   WindowTree& tree_;
   SimLog& log_;

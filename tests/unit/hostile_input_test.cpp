@@ -463,7 +463,7 @@ struct MissingCase {
   const char* version;
   const char* cls;
   const char* title;  // nullptr: any title
-  bool inactive;      // the add-in stays inactive: no strip, no tabs
+  bool waits;         // no frame: the strip waits, in none, for one to appear
   const char* outcome;
 };
 
@@ -489,10 +489,11 @@ TEST_P(MissingWindow, TheAddinDocksWhatItFindsAndKeepsTheTabs) {
   hideWindows(h, c);
   h.connect();
   h.tick();
-  if (c.inactive) {
-    EXPECT_EQ(h.sim.toolkit.window(), kNoWindow);
-    EXPECT_EQ(h.model().tabCount, 0);
-    EXPECT_FALSE(h.sim.slide()->subscribed());
+  if (c.waits) {
+    EXPECT_EQ(h.sim.windows.parent(h.sim.toolkit.window()), kNoWindow);
+    EXPECT_FALSE(h.sim.tree.shown(h.sim.toolkit.window()));
+    EXPECT_EQ(h.model().tabCount, 2);
+    EXPECT_TRUE(h.sim.slide()->subscribed());
   } else {
     EXPECT_EQ(h.model().tabCount, 2);
     h.host().userClose("One");
@@ -507,10 +508,11 @@ INSTANTIATE_TEST_SUITE_P(
     Trees, MissingWindow,
     ::testing::Values(
         MissingCase{"SheetFormulaBar", HostKind::Sheet, "14.0", "EXCEL;", nullptr, false,
-                    "nothing grows: the document area and docks still make room, the strip "
-                    "sits above the client area out of sight, disconnection leaves the layout"},
+                    "nothing moves: a frame without its formula bar is taken as one still "
+                    "being built, looked at again on each tick; the tabs work"},
         MissingCase{"SheetDocumentArea", HostKind::Sheet, "14.0", "XLDESK", nullptr, false,
-                    "the formula bar grows and holds the strip, the docks make room"},
+                    "nothing moves: a frame without its document area is taken as one still "
+                    "being built, looked at again on each tick; the tabs work"},
         MissingCase{"SheetMenuBar", HostKind::Sheet, "11.0", "MsoCommandBar",
                     "Worksheet Menu Bar", false,
                     "no layout reference: positions are screen coordinates as they are, and "
@@ -528,9 +530,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "the document area makes room and the strip docks; moves of the missing "
                     "dock fail without effect"},
         MissingCase{"SlideFrame", HostKind::Slide, "14.0", "PPTFrameClass", nullptr, true,
-                    "the add-in connects but stays inactive: no strip, events or tabs"},
+                    "the add-in connects and follows the windows; its strip waits for a frame"},
         MissingCase{"SlideOldFrame", HostKind::Slide, "12.0", "PP12FrameClass", nullptr, true,
-                    "the add-in connects but stays inactive: no strip, events or tabs"}),
+                    "the add-in connects and follows the windows; its strip waits for a frame"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Outcome, in numbers: without the layout reference the windows docking

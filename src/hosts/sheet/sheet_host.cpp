@@ -13,33 +13,65 @@ bool SheetHost::bind(std::shared_ptr<HostApp> app) {
 }
 
 void SheetHost::startAddin() {
-  WindowSystem& ws = addin_.windows();
-  chooseProfile(HostKind::Sheet);
-  const bool formulaBar = app_->displayFormulaBar();
-  // The strip lives in the formula bar's area.
-  app_->setDisplayFormulaBar(true);
-  formulaBarAtConnection_ = formulaBar;
+  setup_ = Setup{};
+  forgetProfile();
   addin_.bar().model = TabModel{};
-  addin_.menu().buildTabPopup();
-  if (profile_.setsTaskbar) {
+  completeSetup();
+  addin_.formWindow();  // without a strip window nothing works: the one step that fails start-up
+  FrameDock& frames = docking_->frames();
+  if (!dockAtConnection()) frames.waitForFrame();  // the tick docks it as soon as it can
+  WindowSystem& ws = addin_.windows();
+  // The host may still be coming up behind another window: ask twice.
+  bestEffort([&] { ws.setForeground(app_->hwnd()); });
+  bestEffort([&] { ws.setForeground(app_->hwnd()); });
+  activateFirstVisibleWorkbook();
+}
+
+// What start-up asks of the host besides the strip: its version, the formula
+// bar on, the context menu, the taskbar setting off. A step the host cannot
+// take now is taken on a later tick.
+void SheetHost::completeSetup() {
+  setup_.profile.attempt([&] {
+    chooseProfile(HostKind::Sheet);
+    addin_.chooseTheme();
+  });
+  if (!setup_.profile.done()) return;  // nothing is known about the host yet
+  setup_.formulaBar.attempt([&] {
+    const bool formulaBar = app_->displayFormulaBar();
+    // The strip lives in the formula bar's area.
+    app_->setDisplayFormulaBar(true);
+    formulaBarAtConnection_ = formulaBar;
+  });
+  setup_.menu.attempt([&] { addin_.menu().buildTabPopup(); });
+  if (!profile_.setsTaskbar) return;
+  setup_.taskbar.attempt([&] {
     const bool taskbar = app_->showWindowsInTaskbar();
     app_->setShowWindowsInTaskbar(false);
     taskbarAtConnection_ = taskbar;
-  }
-  addin_.formWindow();
-  const Hwnd main = app_->hwnd();
+  });
+}
+
+bool SheetHost::setupPending() const {
+  return !setup_.profile.settled() || !setup_.formulaBar.settled() || !setup_.menu.settled() ||
+         (profile_.setsTaskbar && !setup_.taskbar.settled());
+}
+
+// Docks into the frame Application.Hwnd names, where it is a frame the strip
+// may live in. False when nothing could be docked into.
+bool SheetHost::dockAtConnection() {
+  if (!setup_.profile.done()) return false;
   FrameDock& frames = docking_->frames();
-  if (profile_.framePerDocument && !isWorkbookFrame(main)) {
-    frames.waitForFrame();  // the tick docks it once a workbook's frame is active
-  } else if (frames.follow(main)) {
-    docking_->dockHostWindows();
-    addin_.toolkit().show(true);
-    docking_->trackHostGeometry();
+  try {
+    const Hwnd main = app_->hwnd();
+    if (profile_.framePerDocument && !isWorkbookFrame(main)) return false;
+    if (!frames.follow(main)) return false;
+  } catch (const HostError&) {
+    return false;
   }
-  // The host may still be coming up behind another window: ask twice.
-  ws.setForeground(app_->hwnd());
-  ws.setForeground(app_->hwnd());
-  activateFirstVisibleWorkbook();
+  bestEffort([&] { docking_->dockHostWindows(); });
+  bestEffort([&] { addin_.toolkit().show(true); });
+  bestEffort([&] { docking_->trackHostGeometry(); });
+  return true;
 }
 
 // The personal macro workbook is often the first one, and hidden: the first
@@ -101,6 +133,8 @@ void SheetHost::aa() {
 
 void SheetHost::onTick() {
   if (!docking_) return;
+  if (setupPending()) completeSetup();
+  if (!setup_.profile.done()) return;
   if (profile_.framePerDocument) return followActiveFrame();
   // One frame for every workbook: a strip that lost it waits for it again.
   if (docking_->frames().parked()) docking_->frames().follow(app_->hwnd());

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "addin/retried_step.h"
 #include "docking/sheet_docking.h"
 #include "hosts/host_variant.h"
 
@@ -38,6 +39,9 @@ class SheetHost final : public HostVariant {
   void activateAfterDrop(int s, DropOn on) override;
 
  private:
+  void completeSetup();
+  bool setupPending() const;
+  bool dockAtConnection();
   void activateWindow(int k, bool fullForm);
   void activateFirstVisibleWorkbook();
   bool hasWindowUserCanSee(Document& book);
@@ -47,7 +51,12 @@ class SheetHost final : public HostVariant {
   bool isWorkbookFrame(Hwnd frame);
   void closeInOwnFrame(DocWindow& w);
 
+  struct Setup {
+    RetriedStep profile, formulaBar, menu, taskbar;
+  };
+
   std::shared_ptr<SheetApp> app_;
+  Setup setup_;
   std::unique_ptr<SheetDocking> docking_;
   // Host settings start-up changes, given back at disconnection.
   std::optional<bool> formulaBarAtConnection_;

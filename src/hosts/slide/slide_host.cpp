@@ -11,33 +11,53 @@ bool SlideHost::bind(std::shared_ptr<HostApp> app) {
   app_ = std::dynamic_pointer_cast<SlideApp>(app);
   if (!app_) return false;
   docking_ = std::make_unique<SlideDocking>(addin_, *app_, profile_);
-  active_ = false;
   return true;
 }
 
 void SlideHost::startAddin() {
-  WindowSystem& ws = addin_.windows();
-  chooseProfile(HostKind::Slide);
-  const Hwnd frame = docking_->activeFrame();
-  if (frame == kNoWindow) return;  // stays inactive
-  active_ = true;
-  events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_, profile_);
+  setup_ = Setup{};
+  forgetProfile();
   addin_.bar().model = TabModel{};
-  addin_.menu().buildTabPopup();
-  app_->subscribe(events_.get());
-  subscribed_ = true;
-  if (profile_.setsTaskbar) {
+  completeSetup();
+  addin_.formWindow();  // without a strip window nothing works: the one step that fails start-up
+  addin_.dock().stripHeight = addin_.computeStripHeight();
+  addin_.toolkit().setTimer(TimerId::Mouse, true, tickIntervalMs());
+  // A host whose frame is not there yet (started for automation, still
+  // coming up) gets the strip when a frame appears.
+  FrameDock& frames = docking_->frames();
+  const Hwnd frame = setup_.profile.done() ? docking_->activeFrame() : kNoWindow;
+  if (!frames.follow(frame)) return frames.waitForFrame();
+  addin_.toolkit().show(true);
+  bestEffort([&] { addin_.windows().setForeground(docking_->hostMainWnd()); });
+  bestEffort([&] { app_->activate(); });
+}
+
+// What start-up asks of the host besides the strip: its version, its events,
+// the context menu, the taskbar setting off (where that still has an
+// effect). A step the host cannot take now is taken on a later tick.
+void SlideHost::completeSetup() {
+  setup_.profile.attempt([&] {
+    chooseProfile(HostKind::Slide);
+    addin_.chooseTheme();
+  });
+  if (!setup_.profile.done()) return;  // nothing is known about the host yet
+  if (!events_) events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_, profile_);
+  setup_.menu.attempt([&] { addin_.menu().buildTabPopup(); });
+  setup_.events.attempt([&] {
+    app_->subscribe(events_.get());
+    subscribed_ = true;
+  });
+  if (!profile_.setsTaskbar) return;
+  setup_.taskbar.attempt([&] {
     taskbarAtConnection_ = app_->showWindowsInTaskbar();
     app_->setShowWindowsInTaskbar(false);
     taskbarChanged_ = true;
-  }
-  addin_.formWindow();
-  docking_->frames().follow(frame);
-  addin_.dock().stripHeight = addin_.computeStripHeight();
-  addin_.toolkit().setTimer(TimerId::Mouse, true, tickIntervalMs());
-  addin_.toolkit().show(true);
-  ws.setForeground(docking_->hostMainWnd());
-  app_->activate();
+  });
+}
+
+bool SlideHost::setupPending() const {
+  return !setup_.profile.settled() || !setup_.menu.settled() || !setup_.events.settled() ||
+         (profile_.setsTaskbar && !setup_.taskbar.settled());
 }
 
 void SlideHost::stop() {
@@ -48,7 +68,6 @@ void SlideHost::stop() {
   if (docking_) docking_->restoreLayout();
   if (taskbarChanged_) bestEffort([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
   taskbarChanged_ = false;
-  active_ = false;
   events_.reset();
   docking_.reset();
   app_.reset();
@@ -60,6 +79,8 @@ void SlideHost::aa() {
 }
 
 void SlideHost::onTick() {
+  if (!docking_) return;
+  if (setupPending()) completeSetup();
   if (events_) events_->runDeferred();
 }
 
@@ -68,7 +89,7 @@ void SlideHost::stripRecreated() {
 }
 
 void SlideHost::trackHostGeometry() {
-  if (active_ && docking_) docking_->trackHostGeometry();
+  if (docking_) docking_->trackHostGeometry();
 }
 
 Hwnd SlideHost::focusWindow() { return docking_ ? docking_->hostMainWnd() : kNoWindow; }

@@ -4,6 +4,7 @@
 // close image asks to save first.
 #include <memory>
 
+#include "addin/retried_step.h"
 #include "docking/slide_docking.h"
 #include "documents/slide_events.h"
 #include "hosts/host_variant.h"
@@ -40,13 +41,19 @@ class SlideHost final : public HostVariant {
   SlideEvents* events() { return events_.get(); }
 
  private:
+  void completeSetup();
+  bool setupPending() const;
   std::shared_ptr<DocWindow> windowOfTab(int k);
   void activateTwice(int k);
 
+  struct Setup {
+    RetriedStep profile, menu, events, taskbar;
+  };
+
   std::shared_ptr<SlideApp> app_;
+  Setup setup_;
   std::unique_ptr<SlideDocking> docking_;
   std::unique_ptr<SlideEvents> events_;
-  bool active_ = false;  // false when the host's frame window was not found
   bool subscribed_ = false;
   bool taskbarChanged_ = false;
   bool taskbarAtConnection_ = true;

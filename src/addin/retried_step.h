@@ -1,0 +1,36 @@
+#pragma once
+// One step of start-up that the host may not take at the moment of
+// connection (busy, still coming up, a window not made yet). A connection
+// that fails makes the host switch the add-in off for good, so such a step
+// does not fail it: the polling tick tries it again until it is done, or
+// until the host has refused it outright often enough to say it never will.
+#include "platform/host_error.h"
+
+namespace brelm {
+
+class RetriedStep {
+ public:
+  template <class F>
+  void attempt(F&& step) noexcept {
+    if (settled()) return;
+    try {
+      step();
+      done_ = true;
+    } catch (const HostError& e) {
+      if (!e.busy()) ++refusals_;  // a busy host says nothing about the step
+    } catch (...) {
+      ++refusals_;
+    }
+  }
+  bool done() const { return done_; }
+  // Done, or given up on.
+  bool settled() const { return done_ || refusals_ >= kMaxRefusals; }
+  void reset() { *this = RetriedStep{}; }
+
+ private:
+  static constexpr int kMaxRefusals = 10;
+  bool done_ = false;
+  int refusals_ = 0;
+};
+
+}  // namespace brelm
