@@ -16,7 +16,7 @@ void SlideEvents::onWindowActivate(const std::shared_ptr<DocWindow>& window) {
 
 void SlideEvents::onWindowDeactivate(const std::shared_ptr<DocWindow>& window) {
   bestEffort([&] {
-    if (window) xlap_WindowdeActivate(*window);
+    if (window) xlap_WindowdeActivate(window);
   });
 }
 
@@ -27,7 +27,9 @@ void SlideEvents::onPresentationClose() {
 void SlideEvents::redockStrip() {
   const Hwnd frame = docking_.activeFrame();
   if (frame == kNoWindow) return frames_.park();  // no frame left
-  frames_.follow(frame);
+  // The frame that holds the strip already (the application activated again,
+  // say) is left as it is.
+  if (frame != frames_.frame() || frames_.parked()) frames_.follow(frame);
   addin_.windows().setForeground(frames_.frame());
 }
 
@@ -36,12 +38,15 @@ void SlideEvents::stripLost() { frames_.stripLost(); }
 void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
   WindowSystem& ws = addin_.windows();
   if (framePerDocument_) {
+    handOverPending(window);
     const Hwnd oldFrame = frames_.frame();
     redockStrip();
     const Hwnd frame = frames_.frame();
-    ws.showWindow(frame, ShowCmd::Show);
-    frames_.shown(frame);
-    if (oldFrame != kNoWindow && oldFrame != frame) frames_.hideFrame(oldFrame);
+    if (frame != oldFrame) {
+      ws.showWindow(frame, ShowCmd::Show);
+      frames_.shown(frame);
+      if (oldFrame != kNoWindow) frames_.hideFrame(oldFrame);
+    }
   }
   ws.setForeground(frames_.frame());
   TabBar& bar = addin_.bar();
@@ -50,21 +55,49 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
   }
 }
 
-void SlideEvents::xlap_WindowdeActivate(DocWindow& window) {
-  if (!framePerDocument_) return;
-  int state = 0;
-  bestEffort([&] { state = window.windowState(); });
+// A deactivation that named no other window is settled by the activation
+// that follows: another window takes the place over; the same one (the
+// application came back) keeps its own.
+void SlideEvents::handOverPending(const DocWindow& activated) {
+  if (!pending_) return;
+  Pending p = std::move(*pending_);
+  pending_.reset();
+  if (p.window->sameObject(activated)) return;
   std::shared_ptr<DocWindow> active;
   bestEffort([&] { active = app_.activeWindow(); });
-  if (!active) return;
+  if (active && !active->sameObject(*p.window)) handOver(*p.window, p.state, *active);
+}
+
+// The host raises WindowDeactivate also when the application itself loses
+// the activation (minimised, another program in front), and then the active
+// window is still the one deactivated; whether a switch between documents
+// changes the active window before or after the event is not documented. So
+// the place is handed over only between two different document windows: at
+// once when the host already names the new one, else when the activation of
+// another window follows. A window whose application comes back is left as
+// it is (maximising it would keep the host from being minimised).
+void SlideEvents::xlap_WindowdeActivate(const std::shared_ptr<DocWindow>& window) {
+  if (!framePerDocument_) return;
+  pending_.reset();
+  int state = 0;
+  bestEffort([&] { state = window->windowState(); });
+  std::shared_ptr<DocWindow> active;
+  bestEffort([&] { active = app_.activeWindow(); });
+  if (active && !active->sameObject(*window)) return handOver(*window, state, *active);
+  pending_ = Pending{window, state};
+}
+
+// The deactivated window's place and size, or its maximised state, go to
+// the window now active.
+void SlideEvents::handOver(DocWindow& from, int state, DocWindow& to) {
   if (state == 1) {
-    bestEffort([&] { active->setWindowState(1); });
-    bestEffort([&] { active->setTop(window.top()); });
-    bestEffort([&] { active->setWidth(window.width()); });
-    bestEffort([&] { active->setLeft(window.left()); });
-    bestEffort([&] { active->setHeight(window.height()); });
+    bestEffort([&] { to.setWindowState(1); });
+    bestEffort([&] { to.setTop(from.top()); });
+    bestEffort([&] { to.setWidth(from.width()); });
+    bestEffort([&] { to.setLeft(from.left()); });
+    bestEffort([&] { to.setHeight(from.height()); });
   } else {
-    bestEffort([&] { active->setWindowState(3); });
+    bestEffort([&] { to.setWindowState(3); });
   }
 }
 

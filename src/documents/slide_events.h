@@ -3,6 +3,7 @@
 // from its tab. On a frame-per-document host (version above 13) every
 // document window has its own frame: the strip follows the active one.
 #include <memory>
+#include <optional>
 
 #include "docking/slide_docking.h"
 #include "hosts/host_profile.h"
@@ -29,7 +30,7 @@ class SlideEvents final : public SlideAppEvents {
   void onWindowDeactivate(const std::shared_ptr<DocWindow>& window) override;
 
   void xlap_WindowActivate(const DocWindow& window);
-  void xlap_WindowdeActivate(DocWindow& window);
+  void xlap_WindowdeActivate(const std::shared_ptr<DocWindow>& window);
   void xlap_PresentationClose();
   // Moves the strip into the frame on top, or parks it when there is none.
   void redockStrip();
@@ -43,6 +44,13 @@ class SlideEvents final : public SlideAppEvents {
   int closingByTab = 0;
 
  private:
+  // A deactivation whose hand-over waits for the next activation.
+  struct Pending {
+    std::shared_ptr<DocWindow> window;
+    int state = 0;
+  };
+  void handOver(DocWindow& from, int state, DocWindow& to);
+  void handOverPending(const DocWindow& activated);
   bool savePrompt(DocWindow& w);
   bool saveDocument(Document& d);
   void closeWindow(int n, int p);
@@ -57,6 +65,7 @@ class SlideEvents final : public SlideAppEvents {
 
   enum class Recovery { None, ActivateIfNone };
   Recovery recovery_ = Recovery::None;
+  std::optional<Pending> pending_;
   int parkedTicks_ = 0;
 };
 

@@ -124,16 +124,37 @@ void SlideHost::raise(const std::string& event, F&& handler) {
 template <class F>
 void SlideHost::switchTo(int id, F&& between) {
   int old = active_;
-  makeActive(id);
-  tree_.raise(frameOf(id));
   auto self = shared_from_this();
-  if (old && old != id && wins_.at(old).open) {
+  auto deactivate = [&] {
+    if (!old || old == id || !wins_.at(old).open) return;
     raise("WindowDeactivate " + windowName(old), [&](SlideAppEvents& s) {
       s.onWindowDeactivate(std::make_shared<SimDocWindow>(self, old));
     });
-  }
+  };
+  if (deactivateEarly_) deactivate();
+  makeActive(id);
+  tree_.raise(frameOf(id));
+  if (!deactivateEarly_) deactivate();
   between();
   if (quit() || !wins_.at(id).open) return;
+  raise("WindowActivate " + windowName(id), [&](SlideAppEvents& s) {
+    s.onWindowActivate(std::make_shared<SimDocWindow>(self, id));
+  });
+}
+
+void SlideHost::applicationDeactivated() {
+  if (!active_) return;
+  const int id = active_;
+  auto self = shared_from_this();
+  raise("WindowDeactivate " + windowName(id), [&](SlideAppEvents& s) {
+    s.onWindowDeactivate(std::make_shared<SimDocWindow>(self, id));
+  });
+}
+
+void SlideHost::applicationActivated() {
+  if (!active_) return;
+  const int id = active_;
+  auto self = shared_from_this();
   raise("WindowActivate " + windowName(id), [&](SlideAppEvents& s) {
     s.onWindowActivate(std::make_shared<SimDocWindow>(self, id));
   });

@@ -38,6 +38,14 @@ class SlideHost final : public HostModel {
 
   // Application.HWND: the frame of the active window; a member from 15 on.
   Hwnd hwndAnswer() const;
+  // The application loses the activation (minimised, another program in
+  // front) and gets it back: the host raises WindowDeactivate and then
+  // WindowActivate for the active window, which stays the active one.
+  void applicationDeactivated();
+  void applicationActivated();
+  // Whether a switch between windows raises WindowDeactivate before the
+  // active window changes (the documentation does not say which it is).
+  void deactivateBeforeSwitch(bool early) { deactivateEarly_ = early; }
   // Application members beyond the common ones.
   void subscribe(SlideAppEvents* sink) { sink_ = sink; }
   void quitHost();
@@ -62,6 +70,7 @@ class SlideHost final : public HostModel {
 
   std::vector<SlideFrame> frames_;
   SlideAppEvents* sink_ = nullptr;
+  bool deactivateEarly_ = false;
 };
 
 }  // namespace brelm::sim
