@@ -14,14 +14,15 @@ void SheetDocking::enterFrame(Hwnd frame) {
   addin_.dock().lastDockOffset = 0;
 }
 
-void SheetDocking::moveDown(Hwnd window, const Rect& r, int x) {
+void SheetDocking::moveDown(Hwnd window, const Rect& r, std::optional<int> x) {
+  WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
-  const int a = profile_.borderAllowance;
-  Rect ref;
-  addin_.windows().windowRect(room_->layoutRef, ref);
-  addin_.windows().setWindowPos(window, ZOrder::None, x,
-                                checked32(std::int64_t{sh} + r.top - ref.top - a), r.width(),
-                                checked32(std::int64_t{r.height()} - sh + a), swp::kNoZOrder);
+  Point c;
+  if (!ws.clientOrigin(ws.parent(window), c)) return;
+  ws.setWindowPos(window, ZOrder::None, x ? *x : checked32(std::int64_t{r.left} - c.x),
+                  checked32(std::int64_t{sh} + r.top - c.y), r.width(),
+                  checked32(std::int64_t{r.height()} - sh + profile_.borderAllowance),
+                  swp::kNoZOrder);
 }
 
 bool SheetDocking::dockHostWindows() {
@@ -29,7 +30,6 @@ bool SheetDocking::dockHostWindows() {
   WindowSystem& ws = addin_.windows();
   Room& room = *room_;
   const int sh = addin_.dock().stripHeight = addin_.computeStripHeight();
-  const int a = profile_.borderAllowance;
   const Hwnd main = frames_.frame();
 
   // Everything is found before anything moves: a frame still being built
@@ -50,18 +50,15 @@ bool SheetDocking::dockHostWindows() {
   frames_.roomMade(main);
 
   findCommandBars(main);
-  room.layoutRef = profile_.version < 12 ? ws.parent(room.menuBar) : main;
-  Rect ref;
-  ws.windowRect(room.layoutRef, ref);
-
-  moveDown(room.desk, k, checked32(std::int64_t{k.left} - ref.left - a));
+  moveDown(room.desk, k, std::nullopt);
   Rect t;
   const Hwnd taskDock = ws.parent(room.taskPane);
-  if (ws.windowRect(taskDock, t)) moveDown(taskDock, t, checked32(std::int64_t{t.left} - ref.left - a));
+  if (ws.windowRect(taskDock, t)) moveDown(taskDock, t, std::nullopt);
   Rect u;
+  Point c;
   const Hwnd recoveryDock = ws.parent(room.docRecovery);
-  if (ws.windowRect(recoveryDock, u)) {
-    room.recoveryX = checked32(std::int64_t{u.left} - ref.left - a);
+  if (ws.windowRect(recoveryDock, u) && ws.clientOrigin(ws.parent(recoveryDock), c)) {
+    room.recoveryX = checked32(std::int64_t{u.left} - c.x);
     moveDown(recoveryDock, u, 0);
   }
   return true;
@@ -86,7 +83,6 @@ void SheetDocking::findCommandBars(Hwnd parent) {
   for (Hwnd c : ws.descendants(parent)) {
     if (ws.className(c) != "MsoCommandBar") continue;
     const std::string title = ws.windowText(c);
-    if (title == "Worksheet Menu Bar") room_->menuBar = c;
     if (title == "Task Pane") room_->taskPane = c;
     if (title == "Document Recovery") room_->docRecovery = c;
   }
@@ -98,13 +94,14 @@ bool SheetDocking::hostRelaidOut(const Room& room, const Rect& formulaBar) const
 }
 
 // Where every workbook has a frame of its own the strip is as wide as the
-// frame it is in, whatever the host calls its own width; elsewhere the
-// host's width (points) is the measure.
-int SheetDocking::hostWidthTwips(const Rect& frame) {
+// frame it is in (its formula bar spans the frame's client area), whatever
+// the host calls its own width; elsewhere the host's width (points) is the
+// measure.
+int SheetDocking::hostWidthTwips(const Rect& formulaBar) {
   if (profile_.framePerDocument) {
     int p = addin_.windows().twipsPerPixelX();
     if (p <= 0) p = 15;
-    return checked32(std::int64_t{frame.width()} * p);
+    return checked32(std::int64_t{formulaBar.width()} * p);
   }
   double w = 0;
   try {
@@ -125,49 +122,46 @@ void SheetDocking::trackHostGeometry() {
       app_.setVisible(true);
     }
   }
-  Rect ref, f;
-  ws.windowRect(room_->layoutRef, ref);
+  Rect f;
   ws.windowRect(room_->formulaBar, f);
   if (!room_->made || hostRelaidOut(*room_, f)) {
     // A frame the strip is new to, or one the host laid out anew (a resize,
     // for one): make room. Until there is room nothing is placed.
     if (!dockHostWindows()) return;
-    ref = f = Rect{};
-    ws.windowRect(room_->layoutRef, ref);
+    f = Rect{};
     ws.windowRect(room_->formulaBar, f);
   }
-  const int offset = checked32(std::int64_t{f.bottom} - ref.top);
+  // The strip is a child of the frame: it is placed from the frame's client
+  // area, which is where the formula bar's bottom is measured from too.
+  Point c;
+  if (!ws.clientOrigin(frames_.frame(), c)) return;
+  const int offset = checked32(std::int64_t{f.bottom} - c.y);
 
-  const int w = hostWidthTwips(ref);
+  const int w = hostWidthTwips(f);
   if (w == hostWidthTwips_ && offset == dock.lastDockOffset) return;
   hostWidthTwips_ = w;
 
   int p = ws.twipsPerPixelX();
   if (p <= 0) p = 15;
   const int width = std::max(0, (hostWidthTwips_ - 80) / p);
-  // The offset is measured from the layout window's outer edge; the strip is
-  // placed in client coordinates, so the border allowance comes off as it does
-  // for the document area.
   ws.setWindowPos(addin_.toolkit().window(), ZOrder::None, 0,
-                  checked32(std::int64_t{offset} - dock.stripHeight - profile_.borderAllowance),
-                  width, dock.stripHeight, swp::kNoZOrder);
+                  checked32(std::int64_t{offset} - dock.stripHeight), width, dock.stripHeight,
+                  swp::kNoZOrder);
   addin_.bar().updateScrollArrows();
   ws.setForeground(app_.hwnd());
   dock.lastDockOffset = offset;
 }
 
-void SheetDocking::moveUp(const Room& room, Hwnd window, std::optional<int> x0) {
+void SheetDocking::moveUp(Hwnd window, std::optional<int> x0) {
   WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
-  const int a = profile_.borderAllowance;
-  Rect r, ref;
-  // Without the layout reference (a version-11 host without its menu bar)
-  // there is no telling where the window stood: moving it by the docking
-  // arithmetic again would only push it further off.
-  if (!ws.windowRect(window, r) || !ws.windowRect(room.layoutRef, ref)) return;
-  const int x = x0 ? *x0 : checked32(std::int64_t{r.left} - ref.left - a);
-  ws.setWindowPos(window, ZOrder::None, x, checked32(std::int64_t{r.top} - ref.top - a - sh),
-                  r.width(), checked32(std::int64_t{r.height()} + sh - a), swp::kNoZOrder);
+  Rect r;
+  Point c;
+  if (!ws.windowRect(window, r) || !ws.clientOrigin(ws.parent(window), c)) return;
+  const int x = x0 ? *x0 : checked32(std::int64_t{r.left} - c.x);
+  ws.setWindowPos(window, ZOrder::None, x, checked32(std::int64_t{r.top} - c.y - sh), r.width(),
+                  checked32(std::int64_t{r.height()} + sh - profile_.borderAllowance),
+                  swp::kNoZOrder);
 }
 
 void SheetDocking::giveBack(Hwnd frame) {
@@ -182,9 +176,9 @@ void SheetDocking::giveBack(Hwnd frame) {
   const int sh = addin_.dock().stripHeight;
   ws.setWindowPos(room.formulaBar, ZOrder::None, 0, 0, f.width(), f.height() - sh,
                   swp::kNoMove | swp::kNoZOrder);
-  moveUp(room, room.desk, std::nullopt);
-  moveUp(room, ws.parent(room.taskPane), std::nullopt);
-  moveUp(room, ws.parent(room.docRecovery), room.recoveryX);
+  moveUp(room.desk, std::nullopt);
+  moveUp(ws.parent(room.taskPane), std::nullopt);
+  moveUp(ws.parent(room.docRecovery), room.recoveryX);
   room.givenFormulaHeight = -1;
 }
 

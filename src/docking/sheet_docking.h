@@ -41,20 +41,21 @@ class SheetDocking final : public FrameLayout {
   // The windows of one frame the docking works on, and what it gave them.
   struct Room {
     Hwnd formulaBar = kNoWindow;
-    Hwnd menuBar = kNoWindow;
     Hwnd taskPane = kNoWindow;
     Hwnd docRecovery = kNoWindow;
-    Hwnd layoutRef = kNoWindow;
     Hwnd desk = kNoWindow;
     int recoveryX = 0;  // where the recovery dock stood before it was moved to x = 0
     int givenFormulaHeight = -1;  // height the formula bar was given; -1 = none
     bool made = false;  // room was made and not given back
   };
 
-  void moveDown(Hwnd window, const Rect& r, int x);
-  void moveUp(const Room& room, Hwnd window, std::optional<int> x);
+  // Moves a window down by the strip's height and makes it that much shorter
+  // (moveUp: the other way), at x when given; positions count from the
+  // client area of the window's parent.
+  void moveDown(Hwnd window, const Rect& r, std::optional<int> x);
+  void moveUp(Hwnd window, std::optional<int> x);
   bool hostRelaidOut(const Room& room, const Rect& formulaBar) const;
-  int hostWidthTwips(const Rect& frame);
+  int hostWidthTwips(const Rect& formulaBar);
 
   Addin& addin_;
   SheetApp& app_;

@@ -40,21 +40,26 @@ int SlideDocking::documentAreaOffset() {
   return checked32(std::int64_t{m.top} - d.top);
 }
 
+// The document area and the right dock start a strip's height below the top
+// dock. Positions count from the frame's client area (the top dock sits at
+// its top), whatever border the frame draws.
 void SlideDocking::dockHostWindows() {
   WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
+  Point c;
+  if (!ws.clientOrigin(hostMainWnd(), c)) return;
   Rect d, m;
   ws.windowRect(dockTopWnd, d);
   ws.windowRect(mdiClientWnd, m);
-  ws.setWindowPos(mdiClientWnd, ZOrder::None, checked32(std::int64_t{m.left} - d.left),
-                  checked32(std::int64_t{sh} + d.height()), m.width(),
+  ws.setWindowPos(mdiClientWnd, ZOrder::None, checked32(std::int64_t{m.left} - c.x),
+                  checked32(std::int64_t{sh} + d.bottom - c.y), m.width(),
                   checked32(std::int64_t{m.height()} - sh), swp::kNoZOrder);
   Rect g;
   d = Rect{};
   ws.windowRect(dockTopWnd, d);
   ws.windowRect(dockRightWnd, g);
-  ws.setWindowPos(dockRightWnd, ZOrder::None, checked32(std::int64_t{g.left} - d.left),
-                  checked32(std::int64_t{sh} + d.height()), g.width(),
+  ws.setWindowPos(dockRightWnd, ZOrder::None, checked32(std::int64_t{g.left} - c.x),
+                  checked32(std::int64_t{sh} + d.bottom - c.y), g.width(),
                   checked32(std::int64_t{g.height()} - sh), swp::kNoZOrder);
   frames_.roomMade(hostMainWnd());
 }
@@ -87,14 +92,15 @@ bool SlideDocking::inPlace() {
 void SlideDocking::placeStrip() {
   WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
-  Rect d, m;
-  ws.windowRect(dockTopWnd, d);
+  Point c;
+  Rect m;
+  if (!ws.clientOrigin(hostMainWnd(), c)) return;
   ws.windowRect(mdiClientWnd, m);
   int p = ws.twipsPerPixelX();
   if (p <= 0) p = 15;
   const int width = std::max(0, roundEven(app_.width() * 20 - 80) / p);
   ws.setWindowPos(addin_.toolkit().window(), ZOrder::Top, 0,
-                  checked32(std::int64_t{m.top} - d.top - sh), width, sh + 2,
+                  checked32(std::int64_t{m.top} - c.y - sh), width, sh + 2,
                   swp::kFrameChanged);
 }
 
@@ -124,14 +130,16 @@ void SlideDocking::giveBack(Hwnd frame) {
   const Hwnd mdi = ws.findChild(frame, kNoWindow, "MDIClient", std::nullopt);
   const Hwnd right = ws.findChild(frame, kNoWindow, "MsoCommandBarDock", "MsoDockRight");
   Rect d, m, g;
-  if (!ws.windowRect(top, d) || !ws.windowRect(mdi, m)) return;
+  Point c;
+  if (!ws.windowRect(top, d) || !ws.windowRect(mdi, m) || !ws.clientOrigin(frame, c)) return;
   const std::int64_t gap = std::int64_t{m.top} - d.bottom;
   if (gap < sh - 6 || gap > sh + 6) return;  // the host has laid the frame out anew
-  ws.setWindowPos(mdi, ZOrder::None, checked32(std::int64_t{m.left} - d.left), d.height(),
-                  m.width(), checked32(std::int64_t{m.height()} + sh), swp::kNoZOrder);
+  const int y = checked32(std::int64_t{d.bottom} - c.y);
+  ws.setWindowPos(mdi, ZOrder::None, checked32(std::int64_t{m.left} - c.x), y, m.width(),
+                  checked32(std::int64_t{m.height()} + sh), swp::kNoZOrder);
   if (ws.windowRect(right, g)) {
-    ws.setWindowPos(right, ZOrder::None, checked32(std::int64_t{g.left} - d.left), d.height(),
-                    g.width(), checked32(std::int64_t{g.height()} + sh), swp::kNoZOrder);
+    ws.setWindowPos(right, ZOrder::None, checked32(std::int64_t{g.left} - c.x), y, g.width(),
+                    checked32(std::int64_t{g.height()} + sh), swp::kNoZOrder);
   }
 }
 

@@ -56,6 +56,11 @@ class WindowSystem {
   virtual Hwnd parent(Hwnd window) = 0;
   // False, with `out` untouched, when the window does not exist.
   virtual bool windowRect(Hwnd window, Rect& out) = 0;
+  // Screen position of the window's client area, where the positions of its
+  // children count from. Frames draw borders of their own, of a width that
+  // depends on state, theme and DPI: only the window system knows it. False,
+  // with `out` untouched, when the window does not exist.
+  virtual bool clientOrigin(Hwnd window, Point& out) = 0;
   virtual bool setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
                             unsigned flags) = 0;
   virtual bool setParent(Hwnd child, Hwnd parent) = 0;

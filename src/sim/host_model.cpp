@@ -31,6 +31,8 @@ HostModel::HostModel(HostKind kind, const HostOptions& options, SimLog& log, Win
     : kind_(kind),
       version_(options.version),
       widthPoints_(options.widthPoints),
+      frameBorder_(options.frameBorder),
+      frameOrigin_(options.frameOrigin),
       log_(log),
       tree_(tree),
       windows_(windows) {}

@@ -9,6 +9,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,11 @@ struct BarData {
 struct HostOptions {
   std::string version = "14.0";
   double widthPoints = 1000;
+  // The border the frames draw (pixels; the version's own when unset), and
+  // where on the screen they stand: a maximised frame stands its border's
+  // width beyond the screen's edge.
+  std::optional<int> frameBorder;
+  Point frameOrigin{40, 30};
 };
 
 class HostModel : public std::enable_shared_from_this<HostModel> {
@@ -188,6 +194,8 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   HostKind kind_;
   std::string version_;
   double widthPoints_;
+  std::optional<int> frameBorder_;
+  Point frameOrigin_;
   SimLog& log_;
   WindowTree& tree_;
   SimWindowSystem& windows_;

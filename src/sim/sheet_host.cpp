@@ -9,7 +9,6 @@ namespace brelm::sim {
 
 namespace {
 
-constexpr int kScreenLeft = 40, kScreenTop = 30;
 constexpr const char* kAppTitle = "Microsoft Excel";
 
 class SimSheetApp final : public SimAppBase<SheetApp> {
@@ -64,14 +63,15 @@ int SheetHost::px(int pixelsAt96) const {
 
 Rect SheetHost::defaultPlace() const {
   int width = static_cast<int>(std::lround(widthPoints_ * windows_.dpi() / 72.0));
-  return {kScreenLeft, kScreenTop, kScreenLeft + width, kScreenTop + px(800)};
+  const Point o = frameOrigin_;
+  return {o.x, o.y, o.x + width, o.y + px(800)};
 }
 
 // Creates a frame's windows; layoutFrame() gives them their places. Each is
 // created on top of its siblings, so the bottom-most comes first.
 SheetFrame SheetHost::makeFrame(const std::string& title) {
   SheetFrame f;
-  int border = majorVersion() >= 14 ? 4 : majorVersion() >= 12 ? 2 : 4;
+  int border = frameBorder_.value_or(majorVersion() >= 14 ? 4 : majorVersion() >= 12 ? 2 : 4);
   f.frame = tree_.create(kNoWindow, "XLMAIN", title, {}, border);
   f.status = tree_.create(f.frame, "EXCEL4", "", {});
   f.desk = tree_.create(f.frame, "XLDESK", "", {});

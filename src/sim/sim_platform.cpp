@@ -8,7 +8,7 @@ SimPlatform::SimPlatform(const SimOptions& opts)
       toolkit(tree, windows, log),
       registry(log),
       shell(log) {
-  HostOptions hostOptions{opts.version, opts.widthPoints};
+  HostOptions hostOptions{opts.version, opts.widthPoints, opts.frameBorder, opts.frameOrigin};
   if (opts.host == HostKind::Sheet) {
     host = std::make_shared<SheetHost>(hostOptions, log, tree, windows);
   } else {

@@ -26,6 +26,8 @@ struct SimOptions {
   int dpi = 96;
   std::optional<std::uint32_t> theme;  // HKCU ...\Office\<version>\Common "Theme"
   double widthPoints = 1000;
+  std::optional<int> frameBorder;  // the version's own when unset
+  Point frameOrigin{40, 30};
 };
 
 class SimPlatform {

@@ -106,6 +106,12 @@ bool SimWindowSystem::windowRect(Hwnd window, Rect& out) {
   return true;
 }
 
+bool SimWindowSystem::clientOrigin(Hwnd window, Point& out) {
+  if (failing() || !tree_.exists(window)) return false;
+  out = tree_.clientOrigin(window);
+  return true;
+}
+
 namespace {
 
 std::string flagText(ZOrder z, unsigned flags) {

@@ -9,7 +9,6 @@ namespace brelm::sim {
 
 namespace {
 
-constexpr int kScreenLeft = 40, kScreenTop = 30;
 constexpr const char* kAppTitle = "Microsoft PowerPoint";
 
 class SimSlideApp final : public SimAppBase<SlideApp> {
@@ -64,7 +63,7 @@ int SlideHost::px(int pixelsAt96) const {
 
 SlideFrame SlideHost::makeFrame(const std::string& title) {
   SlideFrame f;
-  f.frame = tree_.create(kNoWindow, frameClass(), title, {}, 4);
+  f.frame = tree_.create(kNoWindow, frameClass(), title, {}, frameBorder_.value_or(4));
   f.rightDock = tree_.create(f.frame, "MsoCommandBarDock", "MsoDockRight", {});
   f.mdiClient = tree_.create(f.frame, "MDIClient", "", {});
   f.topDock = tree_.create(f.frame, "MsoCommandBarDock", "MsoDockTop", {});
@@ -78,7 +77,7 @@ SlideFrame SlideHost::makeFrame(const std::string& title) {
 void SlideHost::layoutFrame(const SlideFrame& f) {
   int width = static_cast<int>(std::lround(widthPoints_ * windows_.dpi() / 72.0));
   int height = px(800);
-  tree_.place(f.frame, kScreenLeft, kScreenTop, width, height);
+  tree_.place(f.frame, frameOrigin_.x, frameOrigin_.y, width, height);
   int border = tree_.get(f.frame)->border;
   int cw = width - 2 * border, ch = height - 2 * border;
   int topHeight = majorVersion() < 12 ? px(52) : px(140);

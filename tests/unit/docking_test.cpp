@@ -38,8 +38,9 @@ TEST_P(SheetDockingTest, StripFillsTheBottomOfTheEnlargedFormulaBarArea) {
   EXPECT_EQ(bar.height(), barBefore.height() + 24);
   EXPECT_EQ(strip.bottom, bar.bottom);
   EXPECT_EQ(strip.height(), 24);
-  // A host with a frame per workbook: as wide as the frame the strip is in.
-  const int hostTwips = sheet().framePerWindow() ? rectOf(h, sheet().mainWindow()).width() * 15 : 20000;
+  // A host with a frame per workbook: as wide as the frame the strip is in
+  // (its client area, which the formula bar spans).
+  const int hostTwips = sheet().framePerWindow() ? bar.width() * 15 : 20000;
   EXPECT_EQ(strip.width(), (hostTwips - 80) / 15);
   EXPECT_GE(desk.top, strip.bottom) << "no cell row hides under the strip";
   // The formula bar went to the bottom of the z-order, below the strip.
@@ -65,7 +66,7 @@ TEST_P(SheetDockingTest, ResizeReplacesTheStripAndKeepsCellsClear) {
   h.tick();
   const Rect strip = rectOf(h, h.sim.toolkit.window());
   const Rect bar = rectOf(h, sheet().formulaBar());
-  EXPECT_EQ(strip.width(), (16000 - 80) / 15);
+  EXPECT_EQ(strip.width(), ((sheet().framePerWindow() ? bar.width() * 15 : 16000) - 80) / 15);
   EXPECT_EQ(strip.bottom, bar.bottom);
   EXPECT_GE(rectOf(h, sheet().documentArea()).top, strip.bottom);
   const int barHeight = bar.height();

@@ -515,8 +515,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "being built, looked at again on each tick; the tabs work"},
         MissingCase{"SheetMenuBar", HostKind::Sheet, "11.0", "MsoCommandBar",
                     "Worksheet Menu Bar", false,
-                    "no layout reference: positions are screen coordinates as they are, and "
-                    "disconnection leaves the windows it cannot place back"},
+                    "positions come from the frame's client area, not from the menu bar: the "
+                    "strip docks as with it, and disconnection gives the layout back"},
         MissingCase{"SheetTaskPane", HostKind::Sheet, "11.0", "MsoCommandBar", "Task Pane", false,
                     "the right dock stays where it is, the rest docks"},
         MissingCase{"SheetRecoveryBar", HostKind::Sheet, "14.0", "MsoCommandBar",
@@ -537,13 +537,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Outcome, in numbers: without the layout reference the windows docking
 // moved stay where they are at disconnection instead of moving on again.
-TEST(MissingWindow, WithoutTheLayoutReferenceDisconnectionMovesNothingBack) {
+// Outcome, in numbers: without the menu bar the document area still moves
+// down by the strip's height, and comes back where it was.
+TEST(MissingWindow, WithoutTheMenuBarTheDocumentAreaMovesByTheStripAndBack) {
   Harness h(sheetHost("11.0"));
   hideWindows(h, {"", HostKind::Sheet, "11.0", "MsoCommandBar", "Worksheet Menu Bar", false, ""});
+  const Rect before = rectOf(h, h.sim.sheet()->documentArea());
   h.connect();
-  const Rect docked = rectOf(h, h.sim.sheet()->documentArea());
+  EXPECT_EQ(rectOf(h, h.sim.sheet()->documentArea()).top, before.top + 24);
   h.addin.OnDisconnection();
-  EXPECT_EQ(rectOf(h, h.sim.sheet()->documentArea()), docked);
+  EXPECT_EQ(rectOf(h, h.sim.sheet()->documentArea()), before);
 }
 
 // Outcome, in numbers: a missing task pane or recovery bar leaves its dock

@@ -78,12 +78,6 @@ TEST_P(StartUpRetry, AnyOneFailingCallLeavesAConnectionThatCompletesLater) {
       {sim::FaultSite::Reparent, 0},  // a frame that does not take the strip
   };
   for (auto [site, hr] : kinds) {
-    // Version 11 takes its layout origin from the menu bar a walk of the
-    // frame finds; a walk that fails leaves the origin at the screen's, as a
-    // host without that bar does.
-    if (site == sim::FaultSite::Search && host.kind == HostKind::Sheet &&
-        std::string(host.version) == "11.0")
-      continue;
     const int calls = callsOfACleanStart(host, site);
     ASSERT_GT(calls, 0);
     for (int n = 1; n <= calls; ++n) {

@@ -127,6 +127,13 @@ bool Win32WindowSystem::windowRect(Hwnd window, Rect& out) {
   return true;
 }
 
+bool Win32WindowSystem::clientOrigin(Hwnd window, Point& out) {
+  POINT origin{0, 0};
+  if (!window || !IsWindow(h(window)) || !ClientToScreen(h(window), &origin)) return false;
+  out = {origin.x, origin.y};
+  return true;
+}
+
 bool Win32WindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy,
                                      unsigned flags) {
   HWND after = nullptr;

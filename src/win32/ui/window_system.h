@@ -15,6 +15,7 @@ class Win32WindowSystem final : public WindowSystem {
   std::string windowText(Hwnd window) override;
   Hwnd parent(Hwnd window) override;
   bool windowRect(Hwnd window, Rect& out) override;
+  bool clientOrigin(Hwnd window, Point& out) override;
   bool setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, int cy, unsigned flags) override;
   bool setParent(Hwnd child, Hwnd parent) override;
   bool showWindow(Hwnd window, ShowCmd cmd) override;
