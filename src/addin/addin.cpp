@@ -112,10 +112,13 @@ void Addin::chooseTheme() {
     return;
   }
   std::uint32_t type = regtype::kDword;
+  const HostProfile& profile = host_->profile();
   const std::string theme = readRegValue(registry(), RegRoot::CurrentUser,
                                          "Software\\Microsoft\\Office\\" + version + "\\Common",
-                                         "Theme", type);
-  bar_.form.picture = chooseStripPicture(version, theme, host_->themedStripPicture());
+                                         profile.themeValue, type);
+  bar_.form.picture = profile.major >= 15
+                          ? chooseUiThemePicture(theme, host_->themedStripPicture())
+                          : chooseStripPicture(version, theme, host_->themedStripPicture());
 }
 
 void Addin::unloadForm() {

@@ -34,6 +34,7 @@ HostProfile hostProfile(HostKind kind, const std::string& version) {
   p.versionText = version;
   p.version = versionNumber(version);
   p.major = majorVersion(version);
+  p.themeValue = p.major >= 15 ? "UI Theme" : "Theme";
   if (kind == HostKind::Sheet) {
     sheetRow(p);
   } else {

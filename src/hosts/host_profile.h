@@ -24,6 +24,9 @@ struct HostProfile {
   int borderAllowance = 0;
   // Start-up switches the host's taskbar setting off (where it still has an effect).
   bool setsTaskbar = false;
+  // The registry value of the user's Office theme under the version's
+  // "Common" key: "Theme" up to 14, "UI Theme" from 15.
+  std::string themeValue;
   // Re-showing the formula bar also hides and shows the host window, which
   // makes the host lay itself out again. Not where that shows hidden windows.
   bool togglesVisible = false;

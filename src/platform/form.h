@@ -19,6 +19,9 @@ constexpr int kDocIcon = 5;
 constexpr int kStrip6 = 6;
 constexpr int kStrip7 = 7;
 constexpr int kStrip8 = 8;
+// The strip under a dark Office theme (15 on): the selected tab's caption,
+// drawn straight on it, is light.
+constexpr int kStripDark = 9;
 // The form's own design-time background.
 constexpr int kStripDesign = 0;
 }  // namespace picture

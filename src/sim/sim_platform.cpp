@@ -20,6 +20,10 @@ SimPlatform::SimPlatform(const SimOptions& opts)
   if (opts.theme) {
     registry.setDword(RegRoot::CurrentUser, officeCommonKey(opts.version), "Theme", *opts.theme);
   }
+  if (opts.uiTheme) {
+    registry.setDword(RegRoot::CurrentUser, officeCommonKey(opts.version), "UI Theme",
+                      *opts.uiTheme);
+  }
 }
 
 }  // namespace brelm::sim

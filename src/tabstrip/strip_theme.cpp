@@ -96,4 +96,9 @@ int chooseStripPicture(const std::string& version, const std::string& theme, int
   return chosen;
 }
 
+int chooseUiThemePicture(const std::string& uiTheme, int themedPicture) {
+  if (uiTheme == "2" || uiTheme == "3" || uiTheme == "4") return picture::kStripDark;
+  return themedPicture;
+}
+
 }  // namespace brelm

@@ -21,5 +21,9 @@ std::string readRegValue(Registry& registry, RegRoot root, const std::string& su
 // The form's background picture for a host version and theme value;
 // `themedPicture` is the host's alternative picture (8 or 6).
 int chooseStripPicture(const std::string& version, const std::string& theme, int themedPicture);
+// From 15 on: the background for the "UI Theme" value, the dark one for the
+// dark themes (2 dark grey on 15; 3 dark grey and 4 black on 16), the host's
+// alternative picture for the light ones and for any value not known.
+int chooseUiThemePicture(const std::string& uiTheme, int themedPicture);
 
 }  // namespace brelm

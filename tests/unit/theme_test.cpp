@@ -80,6 +80,45 @@ TEST(StripTheme, BackgroundByVersionAndTheme) {
   }
 }
 
+// From 15 on the theme is the value "UI Theme" (the old value is not there,
+// and is not read): its dark themes give the dark strip, the light ones and
+// anything else the host's alternative background as before.
+TEST(StripTheme, CurrentVersionsReadTheUiThemeValue) {
+  struct Case {
+    const char* version;
+    std::optional<std::uint32_t> uiTheme, theme;
+    int sheet, slide;
+  };
+  constexpr int kDark = picture::kStripDark;
+  const Case cases[] = {
+      {"15.0", 2u, std::nullopt, kDark, kDark},  // dark grey
+      {"15.0", 0u, std::nullopt, 8, 6},          // white
+      {"15.0", 1u, std::nullopt, 8, 6},          // light grey
+      {"16.0", 3u, std::nullopt, kDark, kDark},  // dark grey
+      {"16.0", 4u, std::nullopt, kDark, kDark},  // black
+      {"16.0", 0u, std::nullopt, 8, 6},          // colourful
+      {"16.0", 5u, std::nullopt, 8, 6},          // white
+      {"16.0", 6u, std::nullopt, 8, 6},          // not known: as before
+      {"16.0", 4000000000u, std::nullopt, 8, 6},
+      {"16.0", std::nullopt, std::nullopt, 8, 6},
+      {"16.0", std::nullopt, 1u, 8, 6},  // the old value is not this version's
+      {"14.0", 4u, 1u, picture::kStripDesign, picture::kStripDesign},  // and the new not 14's
+  };
+  for (const Case& c : cases) {
+    for (HostKind kind : {HostKind::Sheet, HostKind::Slide}) {
+      sim::SimOptions o = kind == HostKind::Sheet ? sheetHost(c.version) : slideHost(c.version);
+      o.uiTheme = c.uiTheme;
+      o.theme = c.theme;
+      Harness h{o};
+      h.open("Doc");
+      h.connect();
+      EXPECT_EQ(h.bar().form.picture, kind == HostKind::Sheet ? c.sheet : c.slide)
+          << c.version << " UI Theme " << (c.uiTheme ? std::to_string(*c.uiTheme) : "missing")
+          << (kind == HostKind::Sheet ? " sheet" : " slide");
+    }
+  }
+}
+
 TEST(StripTheme, VersionNumbersAreReadAsTheHostWritesThem) {
   EXPECT_EQ(majorVersion("14.0"), 14);
   EXPECT_EQ(majorVersion("16.0.1234"), 16);

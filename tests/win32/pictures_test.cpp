@@ -6,6 +6,7 @@
 
 #include "platform/form.h"
 #include "ui/gdi.h"
+#include "ui/painter.h"
 #include "ui/pictures.h"
 
 namespace brelm::win32::test {
@@ -43,7 +44,8 @@ TEST(Pictures, NaturalSizesOfTheImageList) {
   EXPECT_EQ(pictureSize(5).cx, 16);
   EXPECT_EQ(pictureSize(8).cx, 2000);
   EXPECT_EQ(pictureSize(8).cy, 96);
-  EXPECT_EQ(pictureSize(9).cx, 0);
+  EXPECT_EQ(pictureSize(picture::kStripDark).cx, 2000);
+  EXPECT_EQ(pictureSize(10).cx, 0);
 }
 
 TEST(Pictures, EachDrawsWithinItsPlaceAtEveryScale) {
@@ -91,6 +93,47 @@ TEST(Pictures, StripBackgroundsDifferAndFillTheirPlace) {
   }
   for (int i = 0; i < 4; ++i)
     for (int j = i + 1; j < 4; ++j) EXPECT_NE(middle[i], middle[j]) << i << " " << j;
+}
+
+// Under a dark Office theme the selected tab's caption, which stands straight
+// on the strip, is drawn light; the other captions stand on their light tabs.
+TEST(Pictures, TheSelectedCaptionIsLightOnTheDarkStrip) {
+  FormState form;
+  form.width = 4500;
+  form.picture = picture::kStripDark;
+  form.image1.resize(3);
+  form.label2.resize(3);
+  for (int i = 1; i <= 2; ++i) {
+    form.image1[i] = Element{static_cast<float>(i * 1500), 60, 1400, 300, true, picture::kTab, ""};
+    form.label2[i] = Element{static_cast<float>(i * 1500 + 300), 90, 900, 240, true, 0, "WWWWW"};
+  }
+  form.image1[1].picture = picture::kNone;  // the selected tab
+  Canvas canvas;
+  const TwipsScale scale = TwipsScale::forDpi(96, 96);
+  Font font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  paintForm(canvas.dc.get(), form, scale, font.get(), RECT{0, 0, 300, 120});
+  auto brightest = [&](const Element& label) {
+    const RECT r = scale.toPixels(label);
+    int best = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        const COLORREF c = GetPixel(canvas.dc.get(), x, y);
+        best = std::max<int>(best, std::min({GetRValue(c), GetGValue(c), GetBValue(c)}));
+      }
+    return best;
+  };
+  auto darkest = [&](const Element& label) {
+    const RECT r = scale.toPixels(label);
+    int worst = 255;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        const COLORREF c = GetPixel(canvas.dc.get(), x, y);
+        worst = std::min<int>(worst, std::max({GetRValue(c), GetGValue(c), GetBValue(c)}));
+      }
+    return worst;
+  };
+  EXPECT_GT(brightest(form.label2[1]), 0xC0) << "light text on the dark strip";
+  EXPECT_LT(darkest(form.label2[2]), 0x60) << "dark text on a light tab";
 }
 
 }  // namespace

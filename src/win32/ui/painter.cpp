@@ -15,14 +15,18 @@ void paintImages(HDC dc, const std::vector<Element>& elements, const TwipsScale&
   }
 }
 
-void paintCaptions(HDC dc, const std::vector<Element>& labels, const TwipsScale& scale,
-                   HFONT font) {
+// A caption stands on its tab's background, or, for the selected tab, whose
+// background has no picture, straight on the strip: light on a dark strip.
+void paintCaptions(HDC dc, const FormState& form, const TwipsScale& scale, HFONT font) {
   Select selectFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0x1F, 0x23, 0x29));
+  const std::vector<Element>& labels = form.label2;
   for (size_t i = 1; i < labels.size(); ++i) {
     const Element& e = labels[i];
     if (!e.visible || e.caption.empty()) continue;
+    const bool onStrip = i < form.image1.size() && form.image1[i].picture == picture::kNone;
+    SetTextColor(dc, onStrip && form.picture == picture::kStripDark ? RGB(0xF2, 0xF2, 0xF2)
+                                                                     : RGB(0x1F, 0x23, 0x29));
     RECT r = scale.toPixels(e);
     const std::wstring text = widen(e.caption);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
@@ -41,7 +45,7 @@ void paintForm(HDC dc, const FormState& form, const TwipsScale& scale, HFONT cap
   drawStripBackground(dc, form.picture, client);
   paintImages(dc, form.image1, scale);  // backgrounds, below the rest of each tab
   paintImages(dc, form.image3, scale);
-  paintCaptions(dc, form.label2, scale, captionFont);
+  paintCaptions(dc, form, scale, captionFont);
   paintImages(dc, form.image2, scale);
   paintArrow(dc, form.ileft, true, scale);
   paintArrow(dc, form.iright, false, scale);

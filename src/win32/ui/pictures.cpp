@@ -128,6 +128,7 @@ Colors stripColors(int index) {
     case picture::kStrip6: return {RGB(0xDF, 0xE9, 0xF5), RGB(0xF6, 0xF9, 0xFD), RGB(0xA7, 0xBA, 0xD3)};
     case picture::kStrip7: return {RGB(0xE6, 0xE6, 0xE6), RGB(0xFA, 0xFA, 0xFA), RGB(0xB4, 0xB4, 0xB4)};
     case picture::kStrip8: return {RGB(0xFF, 0xFF, 0xFF), RGB(0xF3, 0xF3, 0xF3), RGB(0xC6, 0xC6, 0xC6)};
+    case picture::kStripDark: return {RGB(0x3B, 0x3B, 0x3B), RGB(0x2B, 0x2B, 0x2B), RGB(0x1A, 0x1A, 0x1A)};
     default: return {RGB(0xF1, 0xF4, 0xF8), RGB(0xFF, 0xFF, 0xFF), RGB(0xB9, 0xC2, 0xCE)};
   }
 }
@@ -144,7 +145,8 @@ SIZE pictureSize(int index) {
     case picture::kStripDesign:
     case picture::kStrip6:
     case picture::kStrip7:
-    case picture::kStrip8: return {2000, 96};
+    case picture::kStrip8:
+    case picture::kStripDark: return {2000, 96};
     default: return {0, 0};
   }
 }
@@ -162,7 +164,8 @@ void drawPicture(HDC dc, int index, const RECT& area) {
     case picture::kDocIcon: drawDocument(dc, area); break;
     case picture::kStrip6:
     case picture::kStrip7:
-    case picture::kStrip8: drawStripBackground(dc, index, area); break;
+    case picture::kStrip8:
+    case picture::kStripDark: drawStripBackground(dc, index, area); break;
     default: break;
   }
 }
