@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 export WINEDEBUG=-all
-export DISPLAY=:91
+export DISPLAY=${BRELM_DISPLAY:-:91}
 work=$root/build/wine
 mkdir -p "$work"
 
