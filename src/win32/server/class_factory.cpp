@@ -60,18 +60,6 @@ bool isUserScope(const wchar_t* commandLine) {
   return commandLine && lstrcmpiW(commandLine, L"user") == 0;
 }
 
-HRESULT registerIn(const AddinLibrary& library, Scope scope) {
-  const SystemRoots roots(scope);
-  if (!roots.ok()) return E_ACCESSDENIED;
-  return registerAddin(library.identity, modulePath(), roots.roots());
-}
-
-HRESULT unregisterIn(const AddinLibrary& library, Scope scope) {
-  const SystemRoots roots(scope);
-  if (!roots.ok()) return E_ACCESSDENIED;
-  return unregisterAddin(library.identity, roots.roots());
-}
-
 }  // namespace
 
 HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid, void** out) {
@@ -87,15 +75,15 @@ HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid,
 
 HRESULT canUnloadNow() { return moduleRefCount() == 0 ? S_OK : S_FALSE; }
 
-HRESULT registerServer(const AddinLibrary& library) { return registerIn(library, Scope::Machine); }
+HRESULT registerServer(const AddinLibrary& library) { return registerIn(library.identity, Scope::Machine); }
 
 HRESULT unregisterServer(const AddinLibrary& library) {
-  return unregisterIn(library, Scope::Machine);
+  return unregisterIn(library.identity, Scope::Machine);
 }
 
 HRESULT install(const AddinLibrary& library, bool doInstall, const wchar_t* commandLine) {
   const Scope scope = isUserScope(commandLine) ? Scope::User : Scope::Machine;
-  return doInstall ? registerIn(library, scope) : unregisterIn(library, scope);
+  return doInstall ? registerIn(library.identity, scope) : unregisterIn(library.identity, scope);
 }
 
 }  // namespace brelm::win32
