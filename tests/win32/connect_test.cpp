@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "com/com_ptr.h"
+#include "failing_allocations.h"
 #include "fake_dispatch.h"
+#include "server/connect.h"
 #include "server/extensibility.h"
+#include "trace_capture.h"
 #include "window_helpers.h"
 
 namespace brelm::win32::test {
@@ -178,6 +181,12 @@ TEST_F(SheetAddin, TheDualInterfaceWorksByNameWithAaAmongItsMembers) {
   V_ERROR(&args[0]) = DISP_E_PARAMNOTFOUND;
   DISPPARAMS dp{args, nullptr, 4, 0};
   EXCEPINFO info{};
+  // Only the default interface is known: a caller naming another gets nothing done.
+  EXPECT_EQ(addin.dispatch->Invoke(1, IID_IDispatch, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  names[0] = const_cast<LPOLESTR>(L"aa");
+  EXPECT_EQ(addin.dispatch->GetIDsOfNames(IID_IDispatch, names, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
   ASSERT_EQ(addin.dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr), S_OK);
   EXPECT_NE(stripOf(main.get()), nullptr);
 
@@ -257,6 +266,52 @@ TEST_F(SheetAddin, AClickOnTheMenuReachesTheAddin) {
   }
   EXPECT_EQ(fakeBooks->count(L"get count"), counted + 1) << "Save All walked the workbooks";
   ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+}
+
+// The add-in class built into this program, where allocations can be made to fail.
+ComPtr<IDispatch> inProcessSheetAddin() {
+  ComPtr<IDispatch> dispatch;
+  dispatch = adopt(static_cast<IDispatch*>(
+      static_cast<IDTExtensibility2*>(new Connect(HostKind::Sheet, sheetIdentity(), L"BrelmSheet"))));
+  return dispatch;
+}
+
+TEST_F(SheetAddin, RunningOutOfMemoryInAHostCallIsAnsweredNotThrown) {
+  ComPtr<IDispatch> inProcess = inProcessSheetAddin();
+  ComPtr<IDTExtensibility2> ext;
+  ASSERT_EQ(inProcess->QueryInterface(kIID_IDTExtensibility2, reinterpret_cast<void**>(ext.GetAddressOf())),
+            S_OK);
+  const ULONG before = app->refs();
+  ASSERT_EQ(ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  // aa asks the host for its window; the host fails, and from then on no
+  // memory is left, for the error's text nor for reporting it.
+  app->method(L"Hwnd", [](std::vector<Variant>&, Variant&, EXCEPINFO* info) {
+    const HRESULT hr = raise(info, E_FAIL, L"The host could not answer.");
+    FailingAllocations::arm();
+    return hr;
+  });
+  DISPID aa = 0;
+  LPOLESTR names[1] = {const_cast<LPOLESTR>(L"aa")};
+  ASSERT_EQ(inProcess->GetIDsOfNames(IID_NULL, names, 1, 0, &aa), S_OK);
+  DISPPARAMS none{};
+  EXCEPINFO info{};
+  TraceCapture trace;
+  HRESULT hr = S_OK;
+  int refused = 0;
+  {
+    struct Disarm {
+      ~Disarm() { FailingAllocations::disarm(); }
+    } disarm;
+    hr = inProcess->Invoke(aa, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, &info, nullptr);
+    refused = FailingAllocations::refused();
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_EQ(hr, E_OUTOFMEMORY);
+  EXPECT_EQ(info.bstrDescription, nullptr);
+  EXPECT_EQ(trace.take(), std::vector<std::wstring>{L"Brelm: aa failed (0x8007000E)"});
+  ASSERT_EQ(ext->OnDisconnection(0, nullptr), S_OK);
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  EXPECT_EQ(app->refs(), before);
 }
 
 TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {

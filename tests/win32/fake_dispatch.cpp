@@ -275,7 +275,7 @@ size_t FakeObject::sinkCount(const IID& events) const {
   return 0;
 }
 
-HRESULT FakeObject::fire(const IID& events, DISPID id, std::vector<Variant> args) {
+HRESULT FakeObject::fire(const IID& events, DISPID id, std::vector<Variant> args, const IID& riid) {
   for (FakeConnectionPoint* p : points_) {
     if (p->events() != events) continue;
     std::vector<VARIANT> reversed;
@@ -283,7 +283,7 @@ HRESULT FakeObject::fire(const IID& events, DISPID id, std::vector<Variant> args
     DISPPARAMS dp{reversed.empty() ? nullptr : reversed.data(), nullptr,
                   static_cast<UINT>(reversed.size()), 0};
     for (const ComPtr<IDispatch>& sink : p->sinks()) {
-      const HRESULT hr = sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr);
+      const HRESULT hr = sink->Invoke(id, riid, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr);
       if (FAILED(hr)) return hr;
     }
     return S_OK;

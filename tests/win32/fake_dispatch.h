@@ -67,7 +67,8 @@ class FakeObject final : public IDispatch, public IConnectionPointContainer {
   // Sinks advised on the connection point for `events`.
   size_t sinkCount(const IID& events) const;
   // Calls Invoke on every sink; arguments first to last.
-  HRESULT fire(const IID& events, DISPID id, std::vector<Variant> args);
+  HRESULT fire(const IID& events, DISPID id, std::vector<Variant> args,
+               const IID& riid = IID_NULL);
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;

@@ -4,6 +4,7 @@
 
 #include "fake_dispatch.h"
 #include "host/com_host.h"
+#include "trace_capture.h"
 
 namespace brelm::win32::test {
 namespace {
@@ -137,8 +138,12 @@ TEST(HostCom, PopupBarButtonsAreAddedAndTheirClicksArrive) {
   EXPECT_EQ(cancel, VARIANT_FALSE) << "the cancel flag is left alone";
 
   clicks.fail = true;
-  EXPECT_EQ(button->fire(kButtonEvents, 1, {Variant::fromDispatch(clicked.Get()), cancelRef}), S_OK)
-      << "a failing handler still answers the host with success";
+  {
+    TraceCapture trace;
+    EXPECT_EQ(button->fire(kButtonEvents, 1, {Variant::fromDispatch(clicked.Get()), cancelRef}), S_OK)
+        << "a failing handler still answers the host with success";
+    EXPECT_EQ(trace.take(), std::vector<std::wstring>{L"Brelm: host event failed (0x80004005)"});
+  }
 
   first->unbindClick();
   EXPECT_EQ(button->sinkCount(kButtonEvents), 0u);
@@ -178,6 +183,8 @@ TEST(HostCom, PresentationEventsReachTheSubscriberUntilItLeaves) {
     EXPECT_EQ(app->fire(kSlideEvents, 2006, {p}), S_OK);
     EXPECT_EQ(app->fire(kSlideEvents, 2007, {p}), S_OK);
     EXPECT_EQ(app->fire(kSlideEvents, 2001, {p}), S_OK) << "other events are ignored";
+    EXPECT_EQ(app->fire(kSlideEvents, 2009, {p, w}, IID_IDispatch), DISP_E_UNKNOWNINTERFACE)
+        << "an event for another interface than the events' own is not delivered";
     slide->subscribe(nullptr);
     EXPECT_EQ(app->sinkCount(kSlideEvents), 0u);
     slide->subscribe(&events);

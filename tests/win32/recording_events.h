@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/host_error.h"
 
 namespace brelm::win32::test {
 
@@ -25,6 +26,9 @@ class RecordingEvents : public FormEvents {
   std::vector<std::string> lines;
   // Called from inside onMouseMove, like the core starting a drag.
   std::function<void(Target)> onMove;
+  // Events whose line starts with this fail, after being recorded, the way
+  // a host call inside a handler fails: the host is busy.
+  std::string failOn;
 
   void onMouseDown(Target t, int button) override { add(line("down", t, button)); }
   void onMouseUp(Target t, int button) override { add(line("up", t, button)); }
@@ -59,7 +63,11 @@ class RecordingEvents : public FormEvents {
     s << what << ' ' << name(t) << ' ' << button;
     return s.str();
   }
-  void add(std::string line) { lines.push_back(std::move(line)); }
+  void add(std::string line) {
+    const bool fail = !failOn.empty() && line.rfind(failOn, 0) == 0;
+    lines.push_back(std::move(line));
+    if (fail) throw HostError(hresult::kHostBusy, "the host is busy");
+  }
 };
 
 using Lines = std::vector<std::string>;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "com/registration.h"
+#include "failing_allocations.h"
 #include "system/reg_key.h"
 #include "system/registry_reader.h"
 
@@ -199,6 +200,21 @@ TEST_F(SystemRegistration, MachineWideWritesTheClassAndBothEntries) {
   EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, classKey()));
   EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, entry()));
   EXPECT_FALSE(exists(HKEY_CURRENT_USER, entry()));
+}
+
+TEST_F(SystemRegistration, WithoutMemoryItFailsAndSaysSo) {
+  for (const Scope scope : {Scope::User, Scope::Machine}) {
+    HRESULT registered = S_OK, unregistered = S_OK;
+    {
+      FailingAllocations failing;
+      registered = registerIn(scratchIdentity(), scope);
+      unregistered = unregisterIn(scratchIdentity(), scope);
+    }
+    EXPECT_EQ(registered, E_OUTOFMEMORY);
+    EXPECT_EQ(unregistered, E_OUTOFMEMORY);
+  }
+  EXPECT_FALSE(exists(HKEY_CURRENT_USER, kScratch));
+  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, kScratch));
 }
 
 class RegistryReading : public Registration {};

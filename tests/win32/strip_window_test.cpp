@@ -2,7 +2,10 @@
 // turned into events, timers, resizing, measuring text and painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "recording_events.h"
+#include "trace_capture.h"
 #include "ui/form_toolkit.h"
 #include "ui/window_system.h"
 #include "window_helpers.h"
@@ -113,6 +116,27 @@ TEST_F(StripTest, TimersTickOnTheWindowUntilDisabled) {
   pump(50);
   EXPECT_TRUE(events.take().empty());
   EXPECT_FALSE(toolkit.timerEnabled(TimerId::Left));
+}
+
+TEST_F(StripTest, AFailingHandlerLeavesATraceAndTheWindowGoesOn) {
+  TraceCapture trace;
+  events.failOn = "down";
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, at(375, 105));
+  events.failOn = "left";
+  toolkit.setTimer(TimerId::Left, true, 10);
+  pump(60);
+  toolkit.setTimer(TimerId::Left, false, 10);
+  events.failOn.clear();
+  SendMessageW(strip, WM_LBUTTONUP, 0, at(375, 105));
+  const Lines seen = events.take();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), "down Label2 1 1");
+  EXPECT_NE(std::find(seen.begin(), seen.end(), "up Label2 1 1"), seen.end())
+      << "the window still answers";
+  const std::vector<std::wstring> lines = trace.take();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0], L"Brelm: strip window message failed (0x800AC472)");
+  EXPECT_EQ(lines[1], L"Brelm: timer tick failed (0x800AC472)");
 }
 
 TEST_F(StripTest, ResizesInTwipsAndReportsResizesByOthers) {

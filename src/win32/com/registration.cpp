@@ -1,5 +1,7 @@
 #include "com/registration.h"
 
+#include "com/boundary.h"
+
 #include "system/module.h"
 #include "system/reg_key.h"
 
@@ -125,16 +127,27 @@ HRESULT unregisterAddin(const AddinIdentity& id, const RegistrationRoots& roots)
   return fromStatus(first);
 }
 
-HRESULT registerIn(const AddinIdentity& identity, Scope scope) {
-  const SystemRoots roots(scope);
-  if (!roots.ok()) return E_ACCESSDENIED;
-  return registerAddin(identity, modulePath(), roots.roots());
+HRESULT registerIn(const AddinIdentity& identity, Scope scope) noexcept {
+  return guardedCall("registration", [&] {
+    const SystemRoots roots(scope);
+    if (!roots.ok()) return E_ACCESSDENIED;
+    const std::wstring server = modulePath();
+    try {
+      return registerAddin(identity, server, roots.roots());
+    } catch (...) {
+      // Out of memory half-way: take back what was written, as far as we can.
+      guardedCall("registration rollback", [&] { return unregisterAddin(identity, roots.roots()); });
+      throw;
+    }
+  });
 }
 
-HRESULT unregisterIn(const AddinIdentity& identity, Scope scope) {
-  const SystemRoots roots(scope);
-  if (!roots.ok()) return E_ACCESSDENIED;
-  return unregisterAddin(identity, roots.roots());
+HRESULT unregisterIn(const AddinIdentity& identity, Scope scope) noexcept {
+  return guardedCall("unregistration", [&] {
+    const SystemRoots roots(scope);
+    if (!roots.ok()) return E_ACCESSDENIED;
+    return unregisterAddin(identity, roots.roots());
+  });
 }
 
 }  // namespace brelm::win32

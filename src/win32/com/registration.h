@@ -44,8 +44,8 @@ HRESULT registerAddin(const AddinIdentity& identity, const std::wstring& serverP
 HRESULT unregisterAddin(const AddinIdentity& identity, const RegistrationRoots& roots);
 
 // The same into the system's roots for a scope, with this library as the
-// server: what the library's registration entry points do.
-HRESULT registerIn(const AddinIdentity& identity, Scope scope);
-HRESULT unregisterIn(const AddinIdentity& identity, Scope scope);
+// server: what the library's registration entry points do. Never throws.
+HRESULT registerIn(const AddinIdentity& identity, Scope scope) noexcept;
+HRESULT unregisterIn(const AddinIdentity& identity, Scope scope) noexcept;
 
 }  // namespace brelm::win32

@@ -31,7 +31,7 @@ class ClickSink final : public DispatchSink {
     if (id != kDispidClick || !target_ || params.cArgs < 2) return;
     const DpiScope dpi;
     Variant ctrl;
-    VariantCopyInd(ctrl.out(), &params.rgvarg[params.cArgs - 1]);
+    if (FAILED(VariantCopyInd(ctrl.out(), &params.rgvarg[params.cArgs - 1]))) return;
     ComPtr<IDispatch> button;
     button = adopt(ctrl.toDispatch());
     if (!button) return;

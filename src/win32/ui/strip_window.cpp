@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "system/debug_trace.h"
 #include "system/module.h"
 #include "ui/gdi.h"
 #include "ui/hit_test.h"
@@ -134,26 +135,27 @@ void StripWindow::beginDrag(int index) {
 }
 
 LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<StripWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self) self->hwnd_ = hwnd;
-  }
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (self->accessible_) self->accessible_->detach();
-    self->accessible_.Reset();
-    self->hwnd_ = nullptr;
-    self->shown_.reset();
-    if (!self->destroying_) self->lost_ = true;
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
+  // Nothing may escape into the system's message dispatch.
   try {
+    auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+      self = static_cast<StripWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      if (self) self->hwnd_ = hwnd;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      if (self->accessible_) self->accessible_->detach();
+      self->accessible_.Reset();
+      self->hwnd_ = nullptr;
+      self->shown_.reset();
+      if (!self->destroying_) self->lost_ = true;
+      return DefWindowProcW(hwnd, msg, wp, lp);
+    }
     return self->handle(msg, wp, lp);
   } catch (...) {
-    // Nothing may escape into the system's message dispatch.
+    traceCaught("strip window message");
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }

@@ -1,5 +1,6 @@
 #include "ui/timer_window.h"
 
+#include "system/debug_trace.h"
 #include "system/module.h"
 
 namespace brelm::win32 {
@@ -74,6 +75,7 @@ LRESULT CALLBACK TimerWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     self->events_->onTimer(static_cast<TimerId>(slot));
   } catch (...) {
     // A tick that fails is forgotten; the next one starts afresh.
+    traceCaught("timer tick");
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "system/debug_trace.h"
 #include "system/text.h"
 #include "ui/dpi.h"
 #include "ui/scale.h"
@@ -50,6 +51,7 @@ BOOL CALLBACK collectChild(HWND child, LPARAM list) {
     reinterpret_cast<std::vector<Hwnd>*>(list)->push_back(w(child));
     return TRUE;
   } catch (...) {
+    traceCaught("window walk");
     return FALSE;  // out of memory: the walk ends with what it has
   }
 }
