@@ -3,6 +3,8 @@
 // a hand-made Application object with a main window, and disconnected again.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "com/com_ptr.h"
 #include "failing_allocations.h"
 #include "fake_dispatch.h"
@@ -346,6 +348,44 @@ TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {
   EXPECT_EQ(stripOf(frame.get()), nullptr);
   EXPECT_EQ(app->refs(), before);
   EXPECT_EQ(window->refs(), 1u) << "event arguments are not kept";
+}
+
+bool moduleHasClass(HMODULE module, const wchar_t* cls) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  return GetClassInfoExW(module, cls, &wc) != FALSE;
+}
+
+// Connects to a fresh host window and ticks a few times; the host's window
+// is closed with the strip in it before the disconnection when `loseStrip`.
+void connectOnce(bool loseStrip) {
+  auto main = std::make_unique<HostWindow>(L"BrelmTestSheetMain");
+  FakeCommandBars bars;
+  auto app = fakeApplication(bars, L"Workbooks");
+  app->set(L"Hwnd", Variant::fromInt(static_cast<long>(reinterpret_cast<std::intptr_t>(main->get()))));
+  app->set(L"DisplayFormulaBar", Variant::fromBool(true));
+  Addin addin = create(L"quorvanesheet.Connect");
+  ASSERT_TRUE(addin.ext);
+  ASSERT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  EXPECT_NE(stripOf(main->get()), nullptr);
+  pump(250);
+  EXPECT_GE(app->count(L"get windows"), 2) << "the polling tick runs";
+  if (loseStrip) main.reset();
+  EXPECT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+}
+
+TEST(AddinLibrary, UnloadsWithItsWindowClassesAndLoadsAgain) {
+  connectOnce(true);
+  const HMODULE first = GetModuleHandleW(L"BrelmSheet.dll");
+  ASSERT_NE(first, nullptr);
+  CoFreeUnusedLibrariesEx(0, 0);
+  ASSERT_EQ(GetModuleHandleW(L"BrelmSheet.dll"), nullptr) << "the library was unloaded";
+  EXPECT_FALSE(moduleHasClass(first, L"BrelmTabStrip")) << "no class outlives its library";
+  EXPECT_FALSE(moduleHasClass(first, L"BrelmTimers"));
+  connectOnce(false);
+  connectOnce(true);
+  CoFreeUnusedLibrariesEx(0, 0);
+  EXPECT_EQ(GetModuleHandleW(L"BrelmSheet.dll"), nullptr);
 }
 
 TEST(AddinLibrary, CanUnloadOnceEveryObjectIsGone) {

@@ -4,6 +4,7 @@
 
 #include "com/boundary.h"
 #include "server/class_factory.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -28,8 +29,12 @@ const AddinLibrary& library() {
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept {
   if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  // Unloaded while the process goes on (CoFreeUnusedLibraries, FreeLibrary):
+  // no class of ours may outlive the code of its window procedure. At
+  // process exit the system removes them itself.
+  if (reason == DLL_PROCESS_DETACH && !reserved) brelm::win32::WindowClass::unregisterAll();
   return TRUE;
 }
 

@@ -39,18 +39,9 @@ bool sameLook(const FormState& a, const FormState& b) {
          sameElements(a.label2, b.label2);
 }
 
-bool registerClass(WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = thisModule();
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kStripClassName;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
+
+WindowClass StripWindow::class_{kStripClassName, &StripWindow::windowProc, CS_DBLCLKS, IDC_ARROW};
 
 StripWindow::~StripWindow() { destroy(); }
 
@@ -66,7 +57,7 @@ HWND StripWindow::create(const FormState* state, FormEvents* events, const Twips
 }
 
 HWND StripWindow::makeWindow() {
-  if (!registerClass(&StripWindow::windowProc)) return nullptr;
+  if (!holdsClass_ && !(holdsClass_ = class_.acquire())) return nullptr;
   const int width = state_ ? scale_.toPixelsX(state_->width) : 1;
   const int height = state_ ? scale_.toPixelsY(state_->height) : 1;
   quiet_ = true;
@@ -78,7 +69,8 @@ HWND StripWindow::makeWindow() {
                               0, 0, width, height, HWND_MESSAGE, nullptr, thisModule(), this);
   quiet_ = false;
   hwnd_ = hwnd;
-  lost_ = false;
+  // A strip that could not be made anew stays lost, to be tried again.
+  if (hwnd_) lost_ = false;
   return hwnd_;
 }
 
@@ -90,15 +82,18 @@ bool StripWindow::recreate() {
 }
 
 void StripWindow::destroy() noexcept {
-  if (!hwnd_) return;
-  const HWND hwnd = hwnd_;
-  destroying_ = true;
-  DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
-  destroying_ = false;
-  hwnd_ = nullptr;
+  if (hwnd_) {
+    const HWND hwnd = hwnd_;
+    destroying_ = true;
+    DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
+    destroying_ = false;
+    hwnd_ = nullptr;
+  }
   lost_ = false;
   shown_.reset();
-  UnregisterClassW(kStripClassName, thisModule());  // fails while another strip lives: fine
+  // Also when the window was already lost with its parent.
+  if (holdsClass_) class_.release();
+  holdsClass_ = false;
 }
 
 void StripWindow::setLook(const TwipsScale& scale, HFONT font) {

@@ -15,6 +15,7 @@
 #include "ui/accessible.h"
 #include "ui/pointer_input.h"
 #include "ui/scale.h"
+#include "ui/window_class.h"
 
 namespace brelm::win32 {
 
@@ -34,7 +35,8 @@ class StripWindow final : private AccessibleSource {
   HWND hwnd() const { return hwnd_; }
   // The window was destroyed by someone else (with its parent).
   bool lost() const { return lost_; }
-  // Makes a new hidden top-level window for the same state; false if that failed.
+  // Makes a new hidden window for the same state; false if that failed (the
+  // strip then stays lost, and the next call tries again).
   bool recreate();
 
   void setLook(const TwipsScale& scale, HFONT font);
@@ -62,7 +64,10 @@ class StripWindow final : private AccessibleSource {
   std::vector<AccessibleItem> accessibleItems() const override;
   void queueDefaultAction(const AccessibleItem& item) override;
 
+  static WindowClass class_;
+
   HWND hwnd_ = nullptr;
+  bool holdsClass_ = false;  // apart from the window: it may be lost with its parent
   const FormState* state_ = nullptr;
   FormEvents* events_ = nullptr;
   PointerInput input_;
