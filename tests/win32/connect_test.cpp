@@ -143,9 +143,11 @@ TEST_F(SheetAddin, ConnectsIntoTheHostWindowAndLetsGoOfEverything) {
   pump(350);  // a few polling ticks against the host
   EXPECT_GE(app->count(L"get windows"), 2) << "the polling tick asks for the host's windows";
 
+  EXPECT_TRUE(bars.added);
   ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
   EXPECT_EQ(stripOf(main.get()), nullptr);
   EXPECT_EQ(bars.advised(), 0u);
+  EXPECT_FALSE(bars.added) << "the popup goes with the add-in";
   EXPECT_EQ(app->refs(), before) << "no reference to the Application is left behind";
   const int calls = static_cast<int>(app->log().size());
   pump(250);

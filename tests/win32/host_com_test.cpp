@@ -107,15 +107,22 @@ TEST(HostCom, PopupBarButtonsAreAddedAndTheirClicksArrive) {
     return S_OK;
   });
   bar->setObject(L"Controls", controls);
+  std::vector<std::wstring> barArgs;
   bars->method(L"Add", [&](std::vector<Variant>& args, Variant& result, EXCEPINFO*) {
-    EXPECT_EQ(args.size(), 2u);
+    for (const Variant& a : args) {
+      std::wstring s = L"missing";
+      if (!(a.type() == VT_ERROR)) a.toString(s);
+      barArgs.push_back(s);
+    }
     result = Variant::fromDispatch(bar.Get());
     return S_OK;
   });
   app->setObject(L"CommandBars", bars);
   auto sheet = makeSheetApp(app.Get());
 
-  auto popup = sheet->addPopupBar("tabPopup");
+  // CommandBars.Add(Name, Position, MenuBar, Temporary): a temporary popup.
+  auto popup = sheet->addPopupBar("tabPopup", true);
+  EXPECT_EQ(barArgs, (std::vector<std::wstring>{L"tabPopup", L"5", L"missing", L"-1"}));
   auto first = popup->addButton(std::nullopt);
   EXPECT_EQ(addArgs, (std::vector<std::wstring>{L"1", L"1", L"missing", L"missing", L"-1"}));
   auto second = popup->addButton(1);

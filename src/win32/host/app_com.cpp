@@ -51,8 +51,8 @@ class AppCom : public Base {
   std::unique_ptr<CommandBar> commandBar(const std::string& name) override {
     return commandBarNamed(app_, name);
   }
-  std::unique_ptr<CommandBar> addPopupBar(const std::string& name) override {
-    return addPopupCommandBar(app_, name);
+  std::unique_ptr<CommandBar> addPopupBar(const std::string& name, bool temporary) override {
+    return addPopupCommandBar(app_, name, temporary);
   }
   std::unique_ptr<FileDialog> saveAsDialog() override { return saveAsFileDialog(app_); }
 
