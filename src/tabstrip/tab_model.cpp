@@ -28,4 +28,19 @@ std::string TabModel::invariantViolation(const FormState& form) const {
   return {};
 }
 
+std::shared_ptr<DocWindow> TabModel::windowOf(int element) const {
+  if (element < 1 || element > kMaxElements) return nullptr;
+  const int p = tabPosition[element];
+  if (p < 1 || p > docWindowCount || tabOrder[p] != element) return nullptr;
+  return docWindows[p];
+}
+
+int TabModel::elementOf(const DocWindow& window) const {
+  for (int p = 1; p <= docWindowCount; ++p) {
+    const DocWindow* w = docWindows[p].get();
+    if (w && (w == &window || w->sameObject(window))) return tabOrder[p];
+  }
+  return 0;
+}
+
 }  // namespace brelm

@@ -145,6 +145,7 @@ LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       self->accessible_.Reset();
       self->hwnd_ = nullptr;
       self->shown_.reset();
+      self->pending_.clear();  // their messages went with the window
       if (!self->destroying_) self->lost_ = true;
       return DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -180,7 +181,11 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (displayChanged_) displayChanged_();
       return DefWindowProcW(hwnd_, msg, wp, lp);
     case kDefaultActionMessage:
-      defaultAction(static_cast<ElementKind>(wp), static_cast<int>(lp));
+      if (!pending_.empty()) {
+        const PendingAction action = std::move(pending_.front());
+        pending_.pop_front();
+        defaultAction(action);
+      }
       return 0;
     default: return DefWindowProcW(hwnd_, msg, wp, lp);
   }
@@ -263,23 +268,48 @@ std::vector<AccessibleItem> StripWindow::accessibleItems() const {
   return win32::accessibleItems(*state_, scale_, client);
 }
 
+namespace {
+
+bool isTabElement(ElementKind kind) {
+  return kind == ElementKind::Image1 || kind == ElementKind::Image2 ||
+         kind == ElementKind::Image3 || kind == ElementKind::Label2;
+}
+
+}  // namespace
+
 void StripWindow::queueDefaultAction(const AccessibleItem& item) {
-  if (!hwnd_ || !PostMessageW(hwnd_, kDefaultActionMessage,
-                              static_cast<WPARAM>(item.target.kind), item.target.index))
+  if (!hwnd_ || !events_) throw std::runtime_error("strip window gone");
+  PendingAction action{item.target.kind, item.target.index, {}};
+  if (isTabElement(action.kind)) {
+    std::shared_ptr<DocWindow> window = events_->tabWindow(item.target.index);
+    if (!window) throw std::runtime_error("no tab at that element");
+    action.window = window;
+  }
+  pending_.push_back(std::move(action));
+  if (!PostMessageW(hwnd_, kDefaultActionMessage, 0, 0)) {
+    pending_.pop_back();
     throw std::runtime_error("strip window gone");
+  }
 }
 
 // What a click does: a tab's caption or close image is clicked; an arrow is
 // pressed for one scroll step.
-void StripWindow::defaultAction(ElementKind kind, int index) {
+void StripWindow::defaultAction(const PendingAction& action) {
   if (!events_ || input_.dragging() || input_.holding()) return;
-  const Target target{kind, index};
+  Target target{action.kind, action.index};
+  if (isTabElement(action.kind)) {
+    const std::shared_ptr<DocWindow> window = action.window.lock();
+    if (!window) return;  // the tab went, and its window with it
+    target.index = events_->tabIndexOf(*window);
+    if (target.index == 0) return;  // no tab shows that window any more
+  }
   FormEvents* events = events_;
   events->onMouseDown(target, mouse::kLeft);
-  if (kind == ElementKind::Ileft || kind == ElementKind::Iright)
-    events->onTimer(kind == ElementKind::Ileft ? TimerId::Left : TimerId::Right);
+  if (action.kind == ElementKind::Ileft || action.kind == ElementKind::Iright)
+    events->onTimer(action.kind == ElementKind::Ileft ? TimerId::Left : TimerId::Right);
   events->onMouseUp(target, mouse::kLeft);
-  if (kind != ElementKind::Ileft && kind != ElementKind::Iright) events->onClick(target);
+  if (action.kind != ElementKind::Ileft && action.kind != ElementKind::Iright)
+    events->onClick(target);
 }
 
 }  // namespace brelm::win32

@@ -7,7 +7,9 @@
 #include <windows.h>
 #include "com/com_ptr.h"
 
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -55,7 +57,16 @@ class StripWindow final : private AccessibleSource {
   void mouseButton(UINT msg, LPARAM lp);
   void mouseMove(LPARAM lp);
   LRESULT getObject(WPARAM wp, LPARAM lp);
-  void defaultAction(ElementKind kind, int index);
+  // An accessible default action waiting for the window's message loop. A
+  // tab's is kept by the tab's document window, not by its control index: by
+  // the time it runs, a tick may have moved the tab, removed it, or given its
+  // elements to another document.
+  struct PendingAction {
+    ElementKind kind;
+    int index;                         // the arrows'; a tab's is looked up again
+    std::weak_ptr<DocWindow> window;   // a tab's; never keeps the host's window
+  };
+  void defaultAction(const PendingAction& action);
   std::optional<Target> targetAt(POINT client) const;
   HWND makeWindow();
 
@@ -80,6 +91,7 @@ class StripWindow final : private AccessibleSource {
   // What the window shows now; a repaint is asked for only when it changes.
   std::optional<FormState> shown_;
   std::function<void()> displayChanged_;
+  std::deque<PendingAction> pending_;
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;
 };
 
