@@ -94,7 +94,6 @@ void TabBar::settab(int index, int pos, const std::string& caption) {
   back.left = icon.left - 15;
 }
 
-void TabBar::setPicture(Element& element, int pic) { element.picture = pic; }
 
 void TabBar::setFormWidth(float width) {
   form.width = width;

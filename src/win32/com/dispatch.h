@@ -86,7 +86,6 @@ class DispatchObject {
   bool getBool(const wchar_t* name) const;
 
   IDispatch* raw() const { return object_.Get(); }
-  const ComPtr<IDispatch>& ptr() const { return object_; }
   const std::shared_ptr<DispidCache>& cache() const { return cache_; }
   // Wraps another object of the same host, sharing the name cache.
   DispatchObject wrap(IDispatch* other) const;
