@@ -38,7 +38,7 @@ int screenCaps(int index) {
   return dpi > 0 ? dpi : 96;
 }
 
-BOOL CALLBACK firstVisible(HWND window, LPARAM found) {
+BOOL CALLBACK firstVisible(HWND window, LPARAM found) noexcept {
   if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;

@@ -46,7 +46,7 @@ Hwnd Win32WindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cl
 
 namespace {
 
-BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+BOOL CALLBACK collectChild(HWND child, LPARAM list) noexcept {
   try {
     reinterpret_cast<std::vector<Hwnd>*>(list)->push_back(w(child));
     return TRUE;
