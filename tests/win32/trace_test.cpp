@@ -2,12 +2,10 @@
 // written when a failure repeats.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "system/debug_trace.h"
-#include "trace_capture.h"
 
 namespace brelm::win32::test {
 namespace {
@@ -62,39 +60,6 @@ TEST_F(DebugTraceTest, ALongOrForeignTextIsCutAndKeptPlain) {
   trace.failure(nullptr, E_FAIL);
   EXPECT_EQ(g_lines[1], L"Brelm: caf?? failed (0x80004005)\n");
   EXPECT_EQ(g_lines[2], L"Brelm: ? failed (0x80004005), 1 more not shown\n");
-}
-
-TEST(TraceCaught, TracesTheExceptionBeingHandledWithItsCode) {
-  TraceCapture capture;
-  HRESULT codes[4] = {};
-  try {
-    throw HostError(static_cast<std::int32_t>(0x800A03EC), "Save: refused");
-  } catch (...) {
-    codes[0] = traceCaught("Save All");
-  }
-  try {
-    throw std::bad_alloc();
-  } catch (...) {
-    codes[1] = traceCaught("paint");
-  }
-  try {
-    throw std::runtime_error("bad");
-  } catch (...) {
-    codes[2] = traceCaught("tick");
-  }
-  try {
-    throw 42;
-  } catch (...) {
-    codes[3] = traceCaught("tick");
-  }
-  EXPECT_EQ(codes[0], static_cast<HRESULT>(0x800A03EC));
-  EXPECT_EQ(codes[1], E_OUTOFMEMORY);
-  EXPECT_EQ(codes[2], E_FAIL);
-  EXPECT_EQ(codes[3], E_UNEXPECTED);
-  EXPECT_EQ(capture.take(), (std::vector<std::wstring>{L"Brelm: Save All failed (0x800A03EC)",
-                                                     L"Brelm: paint failed (0x8007000E)",
-                                                     L"Brelm: tick failed (0x80004005)",
-                                                     L"Brelm: tick failed (0x8000FFFF)"}));
 }
 
 }  // namespace
