@@ -130,7 +130,11 @@ void Addin::unloadForm() {
     toolkit().destroy();
   } catch (...) {
   }
-  bar_.form = FormState{};
+  try {
+    bar_.form = FormState{};
+  } catch (...) {
+    // Out of memory: the window is gone, and the next load lays the form out anew.
+  }
 }
 
 void Addin::releaseModel() noexcept {

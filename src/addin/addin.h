@@ -55,6 +55,8 @@ class Addin final : public FormEvents {
   void onDragDrop(int source, Target target, float x, float y) override;
   void onTimer(TimerId timer) override;
   void onResize(float width, float height) override;
+  std::shared_ptr<DocWindow> tabWindow(int index) override { return bar_.model.windowOf(index); }
+  int tabIndexOf(const DocWindow& window) override { return bar_.model.elementOf(window); }
 
   // Document tracking (documents/sync.cpp)
   void testbooks();

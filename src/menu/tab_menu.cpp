@@ -27,12 +27,22 @@ void describe(CommandBarButton& button, int faceId, const std::string& caption,
 TabMenu::~TabMenu() { release(); }
 
 void TabMenu::release() noexcept {
-  if (!myButton_) return;
-  try {
-    myButton_->unbindClick();
-  } catch (...) {
+  if (myButton_) {
+    try {
+      myButton_->unbindClick();
+    } catch (...) {
+    }
+    myButton_.reset();
   }
-  myButton_.reset();
+  // Nothing of the add-in stays in the host's command bars once it is gone.
+  if (bar_) {
+    try {
+      bar_->deleteBar();
+    } catch (...) {
+      // Deleted already (by the user, through the host's customisation).
+    }
+    bar_.reset();
+  }
 }
 
 void TabMenu::buildTabPopup() {
@@ -43,12 +53,12 @@ void TabMenu::buildTabPopup() {
   } catch (const HostError&) {
     // None left from an earlier start.
   }
-  std::unique_ptr<CommandBar> bar = app.addPopupBar(kPopupName);
-  std::unique_ptr<CommandBarButton> website = bar->addButton(std::nullopt);
+  bar_ = app.addPopupBar(kPopupName, true);
+  std::unique_ptr<CommandBarButton> website = bar_->addButton(std::nullopt);
   describe(*website, 1016, "Visit our web site", "website");
   website->bindClick(this);
   myButton_ = std::move(website);
-  std::unique_ptr<CommandBarButton> saveAllButton = bar->addButton(1);
+  std::unique_ptr<CommandBarButton> saveAllButton = bar_->addButton(1);
   describe(*saveAllButton, 455, "Save All", "SaveAll");
 }
 

@@ -21,7 +21,7 @@ class TabMenu final : public ButtonClickSink {
   void showTabPopup();
   void myButton_Click(const std::string& parameter);
   void saveAll();
-  // Unsubscribes from the host's button; safe to call twice.
+  // Unsubscribes from the host's button and deletes the popup; safe to call twice.
   void release() noexcept;
 
   void onButtonClick(const std::string& parameter) override;
@@ -30,6 +30,8 @@ class TabMenu final : public ButtonClickSink {
   void saveOne(HostApp& app, Document& d);
 
   Addin& addin_;
+  // Kept only to be deleted when the add-in goes: the bar is shown by name.
+  std::unique_ptr<CommandBar> bar_;
   std::unique_ptr<CommandBarButton> myButton_;
 };
 

@@ -1,12 +1,15 @@
 #pragma once
 // The tab bar form: plain data owned by the core, shown by a toolkit.
 // Everything is measured in twips, single precision, as the form toolkit does.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/window_system.h"
 
 namespace brelm {
+
+class DocWindow;
 
 // Pictures of the image list, by 1-based index; 0 = no picture.
 namespace picture {
@@ -82,6 +85,20 @@ class FormEvents {
   virtual void onTimer(TimerId timer) = 0;
   // The form's window was resized (twips).
   virtual void onResize(float width, float height) = 0;
+
+  // What a tab stands for, so that an action asked for now and carried out
+  // later reaches the tab it was asked for, wherever that tab went since, or
+  // nothing when it is gone: the document window of the tab shown by control
+  // index `index` (nullptr for none), and the control index now showing the
+  // tab of `window` (0 for none).
+  virtual std::shared_ptr<DocWindow> tabWindow(int index) {
+    (void)index;
+    return nullptr;
+  }
+  virtual int tabIndexOf(const DocWindow& window) {
+    (void)window;
+    return 0;
+  }
 };
 
 class FormToolkit {

@@ -106,7 +106,9 @@ class HostApp {
   virtual int documentCount() = 0;
   virtual std::shared_ptr<Document> document(int index) = 0;
   virtual std::unique_ptr<CommandBar> commandBar(const std::string& name) = 0;
-  virtual std::unique_ptr<CommandBar> addPopupBar(const std::string& name) = 0;
+  // A popup bar (position 5). A temporary one is never saved into the
+  // user's command-bar customisations and is gone when the host exits.
+  virtual std::unique_ptr<CommandBar> addPopupBar(const std::string& name, bool temporary) = 0;
   virtual std::unique_ptr<FileDialog> saveAsDialog() = 0;
   // The frame of the active window (spreadsheet host: the main window up to
   // 14; presentation host: from 15 only, it fails before).

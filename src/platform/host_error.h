@@ -19,6 +19,8 @@ constexpr std::int32_t kInvalidIndex = static_cast<std::int32_t>(0x8002000B);
 constexpr std::int32_t kHostBusy = static_cast<std::int32_t>(0x800AC472);
 constexpr std::int32_t kCallRejected = static_cast<std::int32_t>(0x80010001);
 constexpr std::int32_t kRetryLater = static_cast<std::int32_t>(0x8001010A);
+constexpr std::int32_t kOutOfMemory = static_cast<std::int32_t>(0x8007000E);
+constexpr std::int32_t kUnexpected = static_cast<std::int32_t>(0x8000FFFF);
 }  // namespace hresult
 
 class HostError : public std::runtime_error {

@@ -297,16 +297,16 @@ int HostModel::findBar(const std::string& name) const {
   return 0;
 }
 
-int HostModel::addBar(const std::string& name) {
+int HostModel::addBar(const std::string& name, bool temporary) {
   if (findBar(name)) throw HostError(hresult::kException, "Invalid procedure call or argument");
   int id = nextId_++;
-  bars_[id] = BarData{id, name, false, true, {}};
+  bars_[id] = BarData{id, name, false, true, temporary, {}};
   return id;
 }
 
 void HostModel::addBuiltinBar(const std::string& name) {
   int id = nextId_++;
-  bars_[id] = BarData{id, name, true, false, {}};
+  bars_[id] = BarData{id, name, true, false, false, {}};
 }
 
 void HostModel::deleteBar(int id) {

@@ -66,6 +66,7 @@ struct BarData {
   std::string name;
   bool builtin = false;
   bool popup = false;
+  bool temporary = false;  // the host forgets it when it exits; never saved
   std::vector<ControlData> controls;  // in the order they stand in the bar
 };
 
@@ -160,7 +161,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   BarData& liveBar(int id);
   ControlData& liveControl(int barId, int controlId);
   int findBar(const std::string& name) const;  // 0 when there is none
-  int addBar(const std::string& name);
+  int addBar(const std::string& name, bool temporary);
   void deleteBar(int id);
   int addControl(int barId, int before);  // before: 1-based position, 0 = at the end
   int bind(int controlId, ButtonClickSink* sink);  // returns a binding token

@@ -267,9 +267,9 @@ std::unique_ptr<CommandBar> SimAppBase<Base>::commandBar(const std::string& name
 }
 
 template <class Base>
-std::unique_ptr<CommandBar> SimAppBase<Base>::addPopupBar(const std::string& name) {
-  host().enter("CommandBars.Add " + name + " popup", false);
-  return std::make_unique<SimCommandBar>(hostPtr(), host().addBar(name));
+std::unique_ptr<CommandBar> SimAppBase<Base>::addPopupBar(const std::string& name, bool temporary) {
+  host().enter("CommandBars.Add " + name + " popup" + (temporary ? " temporary" : ""), false);
+  return std::make_unique<SimCommandBar>(hostPtr(), host().addBar(name, temporary));
 }
 
 template <class Base>

@@ -141,7 +141,7 @@ class SimAppBase : public Base, protected HostObject {
   int documentCount() override;
   std::shared_ptr<Document> document(int index) override;
   std::unique_ptr<CommandBar> commandBar(const std::string& name) override;
-  std::unique_ptr<CommandBar> addPopupBar(const std::string& name) override;
+  std::unique_ptr<CommandBar> addPopupBar(const std::string& name, bool temporary) override;
   std::unique_ptr<FileDialog> saveAsDialog() override;
 
  protected:

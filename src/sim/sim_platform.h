@@ -14,6 +14,7 @@
 #include "sim/sim_log.h"
 #include "sim/sim_registry.h"
 #include "sim/sim_toolkit.h"
+#include "sim/sim_trace.h"
 #include "sim/sim_window_system.h"
 #include "sim/slide_host.h"
 #include "sim/window_tree.h"
@@ -45,6 +46,8 @@ class SimPlatform {
   // Off until a test starts it; every simulated component consults it.
   FaultPlan faults;
   SimLog log;
+  // Where the add-in's swallowed failures are to be written: into the log.
+  SimTrace trace{log};
   WindowTree tree;
   SimWindowSystem windows;
   SimToolkit toolkit;

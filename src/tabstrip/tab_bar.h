@@ -69,7 +69,6 @@ class TabBar {
     return e >= 1 && e < form.loadedCount() && form.label2[e].visible;
   }
 
-  void setPicture(Element& element, int picture);
   void setFormWidth(float width);
   // Puts the form back to its state before load: no tabs, no elements loaded.
   void reset();

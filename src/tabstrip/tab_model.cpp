@@ -1,7 +1,18 @@
 // The model's invariants, checked by tests after every operation.
 #include "tabstrip/tab_model.h"
 
+#include <algorithm>
+
 namespace brelm {
+
+void TabModel::clear() noexcept {
+  tabCount = 0;
+  std::fill(tabOrder.begin(), tabOrder.end(), 0);
+  std::fill(tabPosition.begin(), tabPosition.end(), 0);
+  selectedTab = 0;
+  for (auto& w : docWindows) w.reset();
+  docWindowCount = 0;
+}
 
 std::string TabModel::invariantViolation(const FormState& form) const {
   if (tabCount < 0 || tabCount > kMaxTabs) return "tabCount out of range";
@@ -26,6 +37,21 @@ std::string TabModel::invariantViolation(const FormState& form) const {
   if (selectedTab != 0 && (selectedTab >= static_cast<int>(used.size()) || !used[selectedTab]))
     return "selected tab is not in use";
   return {};
+}
+
+std::shared_ptr<DocWindow> TabModel::windowOf(int element) const {
+  if (element < 1 || element > kMaxElements) return nullptr;
+  const int p = tabPosition[element];
+  if (p < 1 || p > docWindowCount || tabOrder[p] != element) return nullptr;
+  return docWindows[p];
+}
+
+int TabModel::elementOf(const DocWindow& window) const {
+  for (int p = 1; p <= docWindowCount; ++p) {
+    const DocWindow* w = docWindows[p].get();
+    if (w && (w == &window || w->sameObject(window))) return tabOrder[p];
+  }
+  return 0;
 }
 
 }  // namespace brelm

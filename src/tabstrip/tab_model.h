@@ -22,8 +22,17 @@ struct TabModel {
       std::vector<std::shared_ptr<DocWindow>>(kMaxTabs + 1);  // by strip position
   int docWindowCount = 0;
 
+  // Back to no tabs, keeping the storage: it runs at disconnection, where
+  // nothing may fail for want of memory.
+  void clear() noexcept;
+
   // Empty string when the model is consistent with the form; otherwise what is wrong.
   std::string invariantViolation(const FormState& form) const;
+
+  // The window of the tab element e shows, nullptr when e shows no tab.
+  std::shared_ptr<DocWindow> windowOf(int element) const;
+  // The element showing a tab of `window` (the same host object), 0 for none.
+  int elementOf(const DocWindow& window) const;
 };
 
 struct PointerState {

@@ -94,7 +94,6 @@ void TabBar::settab(int index, int pos, const std::string& caption) {
   back.left = icon.left - 15;
 }
 
-void TabBar::setPicture(Element& element, int pic) { element.picture = pic; }
 
 void TabBar::setFormWidth(float width) {
   form.width = width;
@@ -106,7 +105,7 @@ void TabBar::reset() {
   form.image2.resize(1);
   form.image3.resize(1);
   form.label2.resize(1);
-  model = TabModel{};
+  model.clear();
   pointer = PointerState{};
   ileft().visible = false;
   iright().visible = false;

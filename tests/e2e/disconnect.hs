@@ -14,6 +14,8 @@ sheet: expect rect XLDESK 0 140 * *
 slide: expect rect MDIClient 0 134 * *
 disconnect
 expect strip gone
+# Nothing of the add-in stays in the host's command bars.
+expect call "CommandBar[?tabPopup?].Delete()"
 sheet: v14: expect rect XLDESK 0 116 812 650
 sheet: v14: expect rect EXCEL; 0 92 992 116
 sheet: v12: expect rect XLDESK 0 116 816 654

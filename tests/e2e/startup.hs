@@ -12,7 +12,7 @@ slide: expect tabs Doc1 Doc2 Doc3
 slide: expect selected Doc3
 expect strip visible
 expect arrows hidden
-expect call "CommandBars.Add(?tabPopup?, 5)"
+expect call "CommandBars.Add(?tabPopup?, 5, -, True)"
 sheet: expect call "Application.ShowWindowsInTaskbar = False"
 v12: expect call "Application.ShowWindowsInTaskbar = False"
 frames: expect nocall "Application.ShowWindowsInTaskbar = *"

@@ -31,7 +31,7 @@ readonly -A prefix_dir=([x64]="$root/build/msi-wine64" [x86]="$root/build/msi-wi
 readonly -A wine_arch=([x64]=win64 [x86]=win32)
 readonly -A preset=([x64]=win64 [x86]=win32)
 readonly -A pe_format_of=([x64]=pei-x86-64 [x86]=pei-i386)
-readonly display=:93
+readonly display=${BRELM_DISPLAY:-:93}
 
 # ---- packages --------------------------------------------------------------
 

@@ -41,6 +41,21 @@ TEST_P(Menu, TwoStartsLeaveExactlyTheTwoButtons) {
   }
 }
 
+TEST_P(Menu, ThePopupIsTemporaryAndGoesWithTheAddin) {
+  h.connect();
+  const sim::BarData* bar = popup();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->temporary) << "never saved into the user's command-bar customisations";
+  h.actions();
+  h.addin.OnDisconnection();
+  EXPECT_EQ(popup(), nullptr) << "nothing of the add-in is left in the host";
+  EXPECT_TRUE(has(calls(), "Delete tabPopup"));
+  h.connect();
+  ASSERT_NE(popup(), nullptr) << "made again at the next start";
+  h.addin.OnDisconnection();
+  EXPECT_EQ(popup(), nullptr);
+}
+
 TEST_P(Menu, RightClickWithTheBarGoneDoesNothing) {
   h.open("A");
   h.connect();

@@ -243,8 +243,8 @@ class Sink : public ButtonClickSink {
 TEST(SheetHost, ButtonClickReachesTheBindingOfAnyButtonWithTheSameTag) {
   SimPlatform p(sheetOptions());
   auto app = p.host->application();
-  auto bar = app->addPopupBar("tabPopup");
-  EXPECT_THROW(app->addPopupBar("tabPopup"), HostError);
+  auto bar = app->addPopupBar("tabPopup", true);
+  EXPECT_THROW(app->addPopupBar("tabPopup", true), HostError);
   auto website = bar->addButton(std::nullopt);
   website->setTag("T");
   website->setParameter("website");

@@ -48,6 +48,29 @@ TEST_F(RenameRemove, RemovingTheMiddleTabClosesTheGap) {
   EXPECT_TRUE(h.consistent());
 }
 
+// What the toolkit keeps of a tab across ticks (an accessible default action
+// waiting for the message loop) is its window, looked up again later.
+TEST_F(RenameRemove, ATabIsFoundByItsWindowUntilItGoes) {
+  FormEvents& events = h.addin;
+  const int e = h.model().tabOrder[2];
+  const std::shared_ptr<DocWindow> window = events.tabWindow(e);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->caption(), "0123456789abcde");
+  EXPECT_EQ(events.tabIndexOf(*window), e);
+  // The same host window reached anew, through another wrapper.
+  const std::shared_ptr<HostApp> app = h.sim.host->application();
+  for (int i = 1; i <= app->windowCount(); ++i) {
+    const std::shared_ptr<DocWindow> again = app->window(i);
+    EXPECT_EQ(events.tabIndexOf(*again), h.elementOf(again->caption()));
+  }
+  for (int none : {0, -1, 4, 2000, 5000}) EXPECT_EQ(events.tabWindow(none), nullptr) << none;
+
+  h.host().userClose("0123456789abcde");
+  h.tick();
+  EXPECT_EQ(events.tabIndexOf(*window), 0) << "its tab is gone";
+  EXPECT_EQ(events.tabWindow(e), nullptr);
+}
+
 TEST_F(RenameRemove, SelectionPassesToANeighbour) {
   // The last tab is selected; removing it selects its left neighbour.
   const int second = h.model().tabOrder[2];

@@ -77,6 +77,7 @@ struct AccessibleTest : ::testing::Test {
   ComPtr<IAccessible> acc;
 
   void SetUp() override {
+    for (int e = 1; e <= 3; ++e) events.windows[e] = std::make_shared<StubWindow>();
     strip = reinterpret_cast<HWND>(toolkit.create(&form, &events));
     windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get()));
     SetWindowPos(strip, HWND_TOP, 0, 10, 200, 24, SWP_NOACTIVATE);
@@ -143,6 +144,30 @@ TEST_F(AccessibleTest, DefaultActionsClickLikeTheMouse) {
   EXPECT_EQ(events.take(), (Lines{"down Label2 2 1", "up Label2 2 1", "click Label2 2",
                                   "down Image2 1 1", "up Image2 1 1", "click Image2 1",
                                   "down Iright 1", "right", "up Iright 1"}));
+}
+
+TEST_F(AccessibleTest, ADefaultActionReachesTheTabItNamedOrNothing) {
+  // "Close Middle.xlsx" is asked for; before the strip's messages run, a tick
+  // removes that tab and its element is reused for another document.
+  ASSERT_EQ(nameOf(5), L"Close Middle.xlsx");
+  ASSERT_EQ(acc->accDoDefaultAction(child(5)), S_OK);
+  events.windows[2] = std::make_shared<StubWindow>();
+  pump(30);
+  EXPECT_TRUE(events.take().empty()) << "the other document's tab is not closed";
+
+  // "First.xlsx" is asked for, and its tab is gone by then.
+  ASSERT_EQ(acc->accDoDefaultAction(child(1)), S_OK);
+  events.windows.erase(3);
+  pump(30);
+  EXPECT_TRUE(events.take().empty());
+
+  // "Middle.xlsx" is asked for; meanwhile its tab went to another element.
+  ASSERT_EQ(nameOf(2), L"Middle.xlsx");
+  ASSERT_EQ(acc->accDoDefaultAction(child(2)), S_OK);
+  events.windows[4] = events.windows[2];
+  events.windows.erase(2);
+  pump(30);
+  EXPECT_EQ(events.take(), (Lines{"down Label2 4 1", "up Label2 4 1", "click Label2 4"}));
 }
 
 TEST_F(AccessibleTest, AnObjectKeptAfterTheWindowIsGoneAnswersDisconnected) {

@@ -3,9 +3,14 @@
 // a hand-made Application object with a main window, and disconnected again.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "com/com_ptr.h"
+#include "failing_allocations.h"
 #include "fake_dispatch.h"
+#include "server/connect.h"
 #include "server/extensibility.h"
+#include "trace_capture.h"
 #include "window_helpers.h"
 
 namespace brelm::win32::test {
@@ -138,9 +143,11 @@ TEST_F(SheetAddin, ConnectsIntoTheHostWindowAndLetsGoOfEverything) {
   pump(350);  // a few polling ticks against the host
   EXPECT_GE(app->count(L"get windows"), 2) << "the polling tick asks for the host's windows";
 
+  EXPECT_TRUE(bars.added);
   ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
   EXPECT_EQ(stripOf(main.get()), nullptr);
   EXPECT_EQ(bars.advised(), 0u);
+  EXPECT_FALSE(bars.added) << "the popup goes with the add-in";
   EXPECT_EQ(app->refs(), before) << "no reference to the Application is left behind";
   const int calls = static_cast<int>(app->log().size());
   pump(250);
@@ -178,6 +185,12 @@ TEST_F(SheetAddin, TheDualInterfaceWorksByNameWithAaAmongItsMembers) {
   V_ERROR(&args[0]) = DISP_E_PARAMNOTFOUND;
   DISPPARAMS dp{args, nullptr, 4, 0};
   EXCEPINFO info{};
+  // Only the default interface is known: a caller naming another gets nothing done.
+  EXPECT_EQ(addin.dispatch->Invoke(1, IID_IDispatch, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  names[0] = const_cast<LPOLESTR>(L"aa");
+  EXPECT_EQ(addin.dispatch->GetIDsOfNames(IID_IDispatch, names, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
   ASSERT_EQ(addin.dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr), S_OK);
   EXPECT_NE(stripOf(main.get()), nullptr);
 
@@ -241,6 +254,48 @@ TEST_F(SheetAddin, AClickOnTheMenuReachesTheAddin) {
   ASSERT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
 }
 
+// The add-in class built into this program, where allocations can be made to fail.
+ComPtr<IDispatch> inProcessSheetAddin() {
+  ComPtr<IDispatch> dispatch;
+  dispatch = adopt(static_cast<IDispatch*>(
+      static_cast<IDTExtensibility2*>(new Connect(HostKind::Sheet, sheetIdentity(), L"BrelmSheet"))));
+  return dispatch;
+}
+
+TEST_F(SheetAddin, RunningOutOfMemoryInAHostCallIsAnsweredNotThrown) {
+  ComPtr<IDispatch> inProcess = inProcessSheetAddin();
+  const ULONG before = app->refs();
+  // Start-up asks the host for its version first; the host answers, and from
+  // then on no memory is left: not for the strip, nor for the error's text,
+  // nor for reporting it. The connection fails and leaves nothing behind.
+  app->method(L"Version", [](std::vector<Variant>&, Variant& result, EXCEPINFO*) {
+    result = Variant::fromString(L"14.0");
+    FailingAllocations::arm();
+    return S_OK;
+  });
+  VARIANT arg;
+  V_VT(&arg) = VT_DISPATCH;
+  V_DISPATCH(&arg) = app.Get();
+  DISPPARAMS dp{&arg, nullptr, 1, 0};
+  EXCEPINFO info{};
+  TraceCapture trace;
+  HRESULT hr = S_OK;
+  int refused = 0;
+  {
+    struct Disarm {
+      ~Disarm() { FailingAllocations::disarm(); }
+    } disarm;
+    hr = inProcess->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, &info, nullptr);
+    refused = FailingAllocations::refused();
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_EQ(hr, E_OUTOFMEMORY);
+  EXPECT_EQ(info.bstrDescription, nullptr);
+  EXPECT_EQ(trace.take(), std::vector<std::wstring>{L"Brelm: OnConnection failed (0x8007000E)"});
+  EXPECT_EQ(stripOf(main.get()), nullptr);
+  EXPECT_EQ(app->refs(), before);
+}
+
 TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {
   HostWindow frame{L"PPTFrameClass"};
   FakeCommandBars bars;
@@ -273,6 +328,44 @@ TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {
   EXPECT_EQ(stripOf(frame.get()), nullptr);
   EXPECT_EQ(app->refs(), before);
   EXPECT_EQ(window->refs(), 1u) << "event arguments are not kept";
+}
+
+bool moduleHasClass(HMODULE module, const wchar_t* cls) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  return GetClassInfoExW(module, cls, &wc) != FALSE;
+}
+
+// Connects to a fresh host window and ticks a few times; the host's window
+// is closed with the strip in it before the disconnection when `loseStrip`.
+void connectOnce(bool loseStrip) {
+  auto main = std::make_unique<HostWindow>(L"XLMAIN");
+  FakeCommandBars bars;
+  auto app = fakeApplication(bars, L"Workbooks");
+  app->set(L"Hwnd", Variant::fromInt(static_cast<long>(reinterpret_cast<std::intptr_t>(main->get()))));
+  app->set(L"DisplayFormulaBar", Variant::fromBool(true));
+  Addin addin = create(L"quorvanesheet.Connect");
+  ASSERT_TRUE(addin.ext);
+  ASSERT_EQ(addin.ext->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  EXPECT_NE(stripOf(main->get()), nullptr);
+  pump(250);
+  EXPECT_GE(app->count(L"get windows"), 2) << "the polling tick runs";
+  if (loseStrip) main.reset();
+  EXPECT_EQ(addin.ext->OnDisconnection(0, nullptr), S_OK);
+}
+
+TEST(AddinLibrary, UnloadsWithItsWindowClassesAndLoadsAgain) {
+  connectOnce(true);
+  const HMODULE first = GetModuleHandleW(L"BrelmSheet.dll");
+  ASSERT_NE(first, nullptr);
+  CoFreeUnusedLibrariesEx(0, 0);
+  ASSERT_EQ(GetModuleHandleW(L"BrelmSheet.dll"), nullptr) << "the library was unloaded";
+  EXPECT_FALSE(moduleHasClass(first, L"BrelmTabStrip")) << "no class outlives its library";
+  EXPECT_FALSE(moduleHasClass(first, L"BrelmTimers"));
+  connectOnce(false);
+  connectOnce(true);
+  CoFreeUnusedLibrariesEx(0, 0);
+  EXPECT_EQ(GetModuleHandleW(L"BrelmSheet.dll"), nullptr);
 }
 
 TEST(AddinLibrary, CanUnloadOnceEveryObjectIsGone) {

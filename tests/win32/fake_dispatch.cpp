@@ -139,6 +139,86 @@ HRESULT raise(EXCEPINFO* info, HRESULT scode, const wchar_t* text) {
   return DISP_E_EXCEPTION;
 }
 
+namespace {
+
+HRESULT STDMETHODCALLTYPE fillInLater(EXCEPINFO* info) {
+  info->bstrSource = SysAllocString(L"Fake host");
+  info->bstrDescription = SysAllocString(kFilledInLater);
+  info->bstrHelpFile = SysAllocString(L"fake.chm");
+  return S_OK;
+}
+
+// Registered once and kept: the system may hold on to a spy until every
+// block allocated under it is freed. Counts only while a ledger is open.
+class CountingSpy final : public IMallocSpy {
+ public:
+  bool on = false;
+  long allocated = 0, freed = 0;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (riid == IID_IUnknown || riid == IID_IMallocSpy) {
+      *out = static_cast<IMallocSpy*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return size; }
+  void* STDMETHODCALLTYPE PostAlloc(void* actual) override {
+    if (on && actual) ++allocated;
+    return actual;
+  }
+  void* STDMETHODCALLTYPE PreFree(void* request, BOOL spied) override {
+    if (on && request && spied) ++freed;
+    return request;
+  }
+  void STDMETHODCALLTYPE PostFree(BOOL) override {}
+  SIZE_T STDMETHODCALLTYPE PreRealloc(void* request, SIZE_T size, void** newRequest, BOOL) override {
+    *newRequest = request;
+    return size;
+  }
+  void* STDMETHODCALLTYPE PostRealloc(void* actual, BOOL) override { return actual; }
+  void* STDMETHODCALLTYPE PreGetSize(void* request, BOOL) override { return request; }
+  SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T actual, BOOL) override { return actual; }
+  void* STDMETHODCALLTYPE PreDidAlloc(void* request, BOOL) override { return request; }
+  int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int actual) override { return actual; }
+  void STDMETHODCALLTYPE PreHeapMinimize() override {}
+  void STDMETHODCALLTYPE PostHeapMinimize() override {}
+};
+
+CountingSpy g_spy;
+
+}  // namespace
+
+HRESULT raiseLater(EXCEPINFO* info, HRESULT scode) {
+  if (!info) return scode;
+  *info = EXCEPINFO{};
+  info->pfnDeferredFillIn = fillInLater;
+  info->scode = scode;
+  return DISP_E_EXCEPTION;
+}
+
+TaskMemoryLedger::TaskMemoryLedger() {
+  using NoCache = void(WINAPI*)();
+  if (auto noCache = reinterpret_cast<NoCache>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"oleaut32.dll"), "SetOaNoCache"))))
+    noCache();
+  g_spy.allocated = g_spy.freed = 0;
+  const HRESULT hr = CoRegisterMallocSpy(&g_spy);
+  registered_ = SUCCEEDED(hr) || hr == CO_E_OBJISREG;
+  g_spy.on = registered_;
+}
+
+TaskMemoryLedger::~TaskMemoryLedger() {
+  g_spy.on = false;
+  CoRevokeMallocSpy();
+}
+
+long TaskMemoryLedger::allocated() const { return g_spy.allocated; }
+long TaskMemoryLedger::freed() const { return g_spy.freed; }
+
 ComPtr<FakeObject> FakeObject::make(const GUID& type) {
   ComPtr<FakeObject> object;
   object = adopt(new FakeObject(type));
@@ -195,7 +275,7 @@ size_t FakeObject::sinkCount(const IID& events) const {
   return 0;
 }
 
-HRESULT FakeObject::fire(const IID& events, DISPID id, std::vector<Variant> args) {
+HRESULT FakeObject::fire(const IID& events, DISPID id, std::vector<Variant> args, const IID& riid) {
   for (FakeConnectionPoint* p : points_) {
     if (p->events() != events) continue;
     std::vector<VARIANT> reversed;
@@ -203,7 +283,7 @@ HRESULT FakeObject::fire(const IID& events, DISPID id, std::vector<Variant> args
     DISPPARAMS dp{reversed.empty() ? nullptr : reversed.data(), nullptr,
                   static_cast<UINT>(reversed.size()), 0};
     for (const ComPtr<IDispatch>& sink : p->sinks()) {
-      const HRESULT hr = sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr);
+      const HRESULT hr = sink->Invoke(id, riid, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr);
       if (FAILED(hr)) return hr;
     }
     return S_OK;

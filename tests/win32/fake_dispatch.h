@@ -19,6 +19,27 @@ using Microsoft::WRL::ComPtr;
 
 // Fills an EXCEPINFO the way a host reports its own errors.
 HRESULT raise(EXCEPINFO* info, HRESULT scode, const wchar_t* text);
+// The same, with the strings filled in only when the caller asks for them
+// (pfnDeferredFillIn): source, description and help file, three strings.
+HRESULT raiseLater(EXCEPINFO* info, HRESULT scode);
+constexpr const wchar_t* kFilledInLater = L"Filled in later";
+
+// Counts the blocks (strings among them) taken from the COM task allocator
+// while it lives, and those of them given back. The system's string cache is
+// turned off first, so that every string is really allocated and freed.
+class TaskMemoryLedger {
+ public:
+  TaskMemoryLedger();
+  ~TaskMemoryLedger();
+  TaskMemoryLedger(const TaskMemoryLedger&) = delete;
+  TaskMemoryLedger& operator=(const TaskMemoryLedger&) = delete;
+  bool counting() const { return registered_; }
+  long allocated() const;
+  long freed() const;
+
+ private:
+  bool registered_ = false;
+};
 
 class FakeConnectionPoint;
 
@@ -46,7 +67,8 @@ class FakeObject final : public IDispatch, public IConnectionPointContainer {
   // Sinks advised on the connection point for `events`.
   size_t sinkCount(const IID& events) const;
   // Calls Invoke on every sink; arguments first to last.
-  HRESULT fire(const IID& events, DISPID id, std::vector<Variant> args);
+  HRESULT fire(const IID& events, DISPID id, std::vector<Variant> args,
+               const IID& riid = IID_NULL);
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;

@@ -4,6 +4,7 @@
 
 #include "fake_dispatch.h"
 #include "host/com_host.h"
+#include "trace_capture.h"
 
 namespace brelm::win32::test {
 namespace {
@@ -106,15 +107,22 @@ TEST(HostCom, PopupBarButtonsAreAddedAndTheirClicksArrive) {
     return S_OK;
   });
   bar->setObject(L"Controls", controls);
+  std::vector<std::wstring> barArgs;
   bars->method(L"Add", [&](std::vector<Variant>& args, Variant& result, EXCEPINFO*) {
-    EXPECT_EQ(args.size(), 2u);
+    for (const Variant& a : args) {
+      std::wstring s = L"missing";
+      if (!(a.type() == VT_ERROR)) a.toString(s);
+      barArgs.push_back(s);
+    }
     result = Variant::fromDispatch(bar.Get());
     return S_OK;
   });
   app->setObject(L"CommandBars", bars);
   auto sheet = makeSheetApp(app.Get());
 
-  auto popup = sheet->addPopupBar("tabPopup");
+  // CommandBars.Add(Name, Position, MenuBar, Temporary): a temporary popup.
+  auto popup = sheet->addPopupBar("tabPopup", true);
+  EXPECT_EQ(barArgs, (std::vector<std::wstring>{L"tabPopup", L"5", L"missing", L"-1"}));
   auto first = popup->addButton(std::nullopt);
   EXPECT_EQ(addArgs, (std::vector<std::wstring>{L"1", L"1", L"missing", L"missing", L"-1"}));
   auto second = popup->addButton(1);
@@ -137,8 +145,12 @@ TEST(HostCom, PopupBarButtonsAreAddedAndTheirClicksArrive) {
   EXPECT_EQ(cancel, VARIANT_FALSE) << "the cancel flag is left alone";
 
   clicks.fail = true;
-  EXPECT_EQ(button->fire(kButtonEvents, 1, {Variant::fromDispatch(clicked.Get()), cancelRef}), S_OK)
-      << "a failing handler still answers the host with success";
+  {
+    TraceCapture trace;
+    EXPECT_EQ(button->fire(kButtonEvents, 1, {Variant::fromDispatch(clicked.Get()), cancelRef}), S_OK)
+        << "a failing handler still answers the host with success";
+    EXPECT_EQ(trace.take(), std::vector<std::wstring>{L"Brelm: host event failed (0x80004005)"});
+  }
 
   first->unbindClick();
   EXPECT_EQ(button->sinkCount(kButtonEvents), 0u);
@@ -178,6 +190,8 @@ TEST(HostCom, PresentationEventsReachTheSubscriberUntilItLeaves) {
     EXPECT_EQ(app->fire(kSlideEvents, 2006, {p}), S_OK);
     EXPECT_EQ(app->fire(kSlideEvents, 2007, {p}), S_OK);
     EXPECT_EQ(app->fire(kSlideEvents, 2001, {p}), S_OK) << "other events are ignored";
+    EXPECT_EQ(app->fire(kSlideEvents, 2009, {p, w}, IID_IDispatch), DISP_E_UNKNOWNINTERFACE)
+        << "an event for another interface than the events' own is not delivered";
     slide->subscribe(nullptr);
     EXPECT_EQ(app->sinkCount(kSlideEvents), 0u);
     slide->subscribe(&events);

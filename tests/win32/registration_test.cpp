@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "com/registration.h"
+#include "failing_allocations.h"
 #include "system/reg_key.h"
 #include "system/registry_reader.h"
 
@@ -140,6 +141,80 @@ TEST_F(Registration, ClassesThatCannotBeWrittenFailTheRegistration) {
   EXPECT_TRUE(FAILED(registerAddin(sheetIdentity(), L"x.dll", limited)));
   EXPECT_EQ(subKeyCount(user_.get()), 0u) << "nothing is left half written";
   EXPECT_EQ(subKeyCount(machine_.get()), 0u);
+}
+
+// Registration into the system's own roots, as regsvr32 makes the library
+// do it, for a class of the tests' own: its entries live below
+// "Software\BrelmTests" of both roots, removed afterwards.
+const AddinIdentity& scratchIdentity() {
+  static const AddinIdentity identity{
+      {0x5d0c4a51, 0x7b7e, 0x4d55, {0x9c, 0x31, 0x2f, 0x6a, 0x0e, 0x41, 0x8b, 0x17}},
+      L"BrelmTests.Connect",
+      L"BrelmTests Connect",
+      {kScratch + L"\\Office\\Addins\\BrelmTests.Connect", L"User", L"User", 3},
+      {kScratch + L"\\Office\\Addins\\BrelmTests.Connect", L"Machine", L"Machine", 3},
+  };
+  return identity;
+}
+
+class SystemRegistration : public ::testing::Test {
+ protected:
+  void SetUp() override { clean(); }
+  void TearDown() override { clean(); }
+  static void clean() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      deleteKeyTree(root, kScratch);
+      deleteKeyTree(root, L"Software\\Classes\\BrelmTests.Connect");
+      deleteKeyTree(root, L"Software\\Classes\\CLSID\\" + guidString(scratchIdentity().clsid));
+    }
+  }
+  static std::wstring classKey() {
+    return L"Software\\Classes\\CLSID\\" + guidString(scratchIdentity().clsid) + L"\\InprocServer32";
+  }
+  static std::wstring entry() { return scratchIdentity().userEntry.key; }
+};
+
+TEST_F(SystemRegistration, PerUserWritesTheUsersKeysOnly) {
+  // Also from a process that may write the machine's keys (an administrator's
+  // prompt; any process under Wine): a machine-wide entry would name a class
+  // only this user has.
+  ASSERT_EQ(registerIn(scratchIdentity(), Scope::User), S_OK);
+  EXPECT_NE(readString(HKEY_CURRENT_USER, classKey(), nullptr), L"<no key>");
+  EXPECT_EQ(readDword(HKEY_CURRENT_USER, entry(), L"LoadBehavior"), 3u);
+  EXPECT_EQ(readString(HKEY_CURRENT_USER, entry(), L"FriendlyName"), L"User");
+  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, kScratch)) << "no machine-wide add-in entry";
+  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, classKey()));
+  ASSERT_EQ(unregisterIn(scratchIdentity(), Scope::User), S_OK);
+  EXPECT_FALSE(exists(HKEY_CURRENT_USER, classKey()));
+  EXPECT_FALSE(exists(HKEY_CURRENT_USER, entry()));
+}
+
+TEST_F(SystemRegistration, MachineWideWritesTheClassAndBothEntries) {
+  ASSERT_EQ(registerIn(scratchIdentity(), Scope::Machine), S_OK);
+  EXPECT_NE(readString(HKEY_LOCAL_MACHINE, classKey(), nullptr), L"<no key>");
+  EXPECT_FALSE(exists(HKEY_CURRENT_USER, classKey()));
+  EXPECT_EQ(readString(HKEY_CURRENT_USER, entry(), L"FriendlyName"), L"User");
+  EXPECT_EQ(readString(HKEY_LOCAL_MACHINE, entry(), L"FriendlyName"), L"Machine");
+  EXPECT_EQ(readDword(HKEY_LOCAL_MACHINE, entry(), L"LoadBehavior"), 3u);
+  ASSERT_EQ(unregisterIn(scratchIdentity(), Scope::Machine), S_OK);
+  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, classKey()));
+  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, entry()));
+  EXPECT_FALSE(exists(HKEY_CURRENT_USER, entry()));
+}
+
+TEST_F(SystemRegistration, WithoutMemoryItFailsAndSaysSo) {
+  for (const Scope scope : {Scope::User, Scope::Machine}) {
+    HRESULT registered = S_OK, unregistered = S_OK;
+    {
+      FailingAllocations failing;
+      registered = registerIn(scratchIdentity(), scope);
+      unregistered = unregisterIn(scratchIdentity(), scope);
+    }
+    EXPECT_EQ(registered, E_OUTOFMEMORY);
+    EXPECT_EQ(unregistered, E_OUTOFMEMORY);
+  }
+  EXPECT_FALSE(exists(HKEY_CURRENT_USER, kScratch));
+  EXPECT_FALSE(exists(HKEY_LOCAL_MACHINE, kScratch));
 }
 
 class RegistryReading : public Registration {};

@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 export WINEDEBUG=-all
-export DISPLAY=:91
+export DISPLAY=${BRELM_DISPLAY:-:91}
 work=$root/build/wine
 mkdir -p "$work"
 
@@ -105,12 +105,16 @@ expected() {
     printf '%s\n' "[$office\\$host]" "[$office\\$host\\Addins]"
     c="[$office\\$host\\Addins\\$progid]"
     printf '%s\n' "$c" "$c	\"FriendlyName\"=\"$user_name\"" "$c	\"Description\"=\"$user_desc\"" "$c	\"LoadBehavior\"=dword:00000003"
+    # The machine-wide entry only machine-wide: per user, the class is the
+    # user's alone.
+    [ "$scope" = machine ] || continue
     printf '%s\n' "[${machine_key%\\Addins\\*}]" "[${machine_key%\\*}]"
     c="[$machine_key]"
     printf '%s\n' "$c" "$c	\"FriendlyName\"=\"$machine_name\"" "$c	\"Description\"=\"$machine_name\"" "$c	\"LoadBehavior\"=dword:00000003"
   done
   # Parent keys registration creates when they are missing.
-  printf '%s\n' "[$user_root\\Software\\Microsoft\\Office]" "[$machine\\Software\\Microsoft\\Office]"
+  printf '%s\n' "[$user_root\\Software\\Microsoft\\Office]"
+  [ "$scope" = machine ] && printf '%s\n' "[$machine\\Software\\Microsoft\\Office]"
   printf '%s\n' "[$classes\\CLSID]"
 }
 

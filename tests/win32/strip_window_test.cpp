@@ -2,7 +2,10 @@
 // turned into events, timers, resizing, measuring text and painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "recording_events.h"
+#include "trace_capture.h"
 #include "ui/form_toolkit.h"
 #include "ui/window_system.h"
 #include "window_helpers.h"
@@ -115,6 +118,27 @@ TEST_F(StripTest, TimersTickOnTheWindowUntilDisabled) {
   EXPECT_FALSE(toolkit.timerEnabled(TimerId::Left));
 }
 
+TEST_F(StripTest, AFailingHandlerLeavesATraceAndTheWindowGoesOn) {
+  TraceCapture trace;
+  events.failOn = "down";
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, at(375, 105));
+  events.failOn = "left";
+  toolkit.setTimer(TimerId::Left, true, 10);
+  pump(60);
+  toolkit.setTimer(TimerId::Left, false, 10);
+  events.failOn.clear();
+  SendMessageW(strip, WM_LBUTTONUP, 0, at(375, 105));
+  const Lines seen = events.take();
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), "down Label2 1 1");
+  EXPECT_NE(std::find(seen.begin(), seen.end(), "up Label2 1 1"), seen.end())
+      << "the window still answers";
+  const std::vector<std::wstring> lines = trace.take();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0], L"Brelm: strip window message failed (0x800AC472)");
+  EXPECT_EQ(lines[1], L"Brelm: timer tick failed (0x800AC472)");
+}
+
 TEST_F(StripTest, ResizesInTwipsAndReportsResizesByOthers) {
   toolkit.resize(3000, 360);
   RECT r{};
@@ -194,6 +218,91 @@ TEST_F(StripTest, AStripLostWithItsParentIsMadeAgainWhileTheTimersGoOn) {
   toolkit.setTimer(TimerId::Mouse, false, 10);
   toolkit.destroy();
   EXPECT_FALSE(toolkit.recreateIfLost()) << "unloading the form is no loss";
+}
+
+TEST_F(StripTest, ALostStripWhoseRecreationFailedIsTriedAgain) {
+  {
+    HostWindow frame;
+    windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(frame.get()));
+  }
+  {
+    CreationRefused refuse(L"BrelmTabStrip");
+    EXPECT_FALSE(toolkit.recreateIfLost());
+    EXPECT_EQ(refuse.refused(), 1);
+  }
+  EXPECT_EQ(toolkit.window(), kNoWindow);
+  ASSERT_TRUE(toolkit.recreateIfLost()) << "the next tick tries again";
+  EXPECT_NE(toolkit.window(), kNoWindow);
+}
+
+// The library's window classes live exactly as long as windows need them.
+struct WindowClasses : ::testing::Test {
+  FormState form = twoTabs();
+  RecordingEvents events;
+  Win32WindowSystem windows;
+  void SetUp() override {
+    ASSERT_FALSE(classRegistered(L"BrelmTabStrip")) << "left by an earlier test";
+    ASSERT_FALSE(classRegistered(L"BrelmTimers")) << "left by an earlier test";
+  }
+};
+
+TEST_F(WindowClasses, GoWithTheirLastWindowAlsoWhenTheStripWasLost) {
+  for (int cycle = 0; cycle < 4; ++cycle) {
+    Win32FormToolkit toolkit{L"Brelm test"};
+    const Hwnd strip = toolkit.create(&form, &events);
+    ASSERT_NE(strip, kNoWindow);
+    EXPECT_TRUE(classRegistered(L"BrelmTabStrip"));
+    EXPECT_TRUE(classRegistered(L"BrelmTimers"));
+    if (cycle % 2 == 1) {
+      HostWindow frame;  // closed by the host with the strip in it
+      windows.setParent(strip, reinterpret_cast<Hwnd>(frame.get()));
+    }
+    toolkit.destroy();
+    EXPECT_FALSE(classRegistered(L"BrelmTabStrip")) << "cycle " << cycle;
+    EXPECT_FALSE(classRegistered(L"BrelmTimers")) << "cycle " << cycle;
+  }
+  // Two strips (two add-in objects in one host): the class stays while either lives.
+  Win32FormToolkit first{L"first"}, second{L"second"};
+  ASSERT_NE(first.create(&form, &events), kNoWindow);
+  ASSERT_NE(second.create(&form, &events), kNoWindow);
+  first.destroy();
+  EXPECT_TRUE(classRegistered(L"BrelmTabStrip"));
+  EXPECT_TRUE(classRegistered(L"BrelmTimers"));
+  second.destroy();
+  EXPECT_FALSE(classRegistered(L"BrelmTabStrip"));
+  EXPECT_FALSE(classRegistered(L"BrelmTimers"));
+}
+
+TEST_F(WindowClasses, TimersThatCannotRunFailTheFormInsteadOfLeavingItSilent) {
+  Win32FormToolkit toolkit{L"Brelm test"};
+  {
+    CreationRefused refuse(L"BrelmTimers");
+    EXPECT_EQ(toolkit.create(&form, &events), kNoWindow);
+    EXPECT_EQ(refuse.refused(), 1);
+  }
+  EXPECT_EQ(toolkit.window(), kNoWindow) << "no strip without its timers";
+  EXPECT_FALSE(classRegistered(L"BrelmTabStrip"));
+  EXPECT_FALSE(classRegistered(L"BrelmTimers"));
+  ASSERT_NE(toolkit.create(&form, &events), kNoWindow) << "a later start succeeds";
+  toolkit.setTimer(TimerId::Mouse, true, 10);
+  pump(60);
+  EXPECT_FALSE(events.take().empty());
+}
+
+TEST_F(WindowClasses, AClassOfOurNameWithAnotherProcedureIsNotTakenForOurs) {
+  WNDCLASSW foreign{};
+  foreign.lpfnWndProc = DefWindowProcW;
+  foreign.hInstance = GetModuleHandleW(nullptr);
+  foreign.lpszClassName = L"BrelmTabStrip";
+  ASSERT_NE(RegisterClassW(&foreign), 0);
+  Win32FormToolkit toolkit{L"Brelm test"};
+  const HWND strip = reinterpret_cast<HWND>(toolkit.create(&form, &events));
+  ASSERT_NE(strip, nullptr);
+  SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, point(toolkit.scale(), 375, 105));
+  SendMessageW(strip, WM_LBUTTONUP, 0, point(toolkit.scale(), 375, 105));
+  EXPECT_EQ(events.take(), (Lines{"down Label2 1 1", "up Label2 1 1", "click Label2 1"}));
+  toolkit.destroy();
+  EXPECT_FALSE(classRegistered(L"BrelmTabStrip"));
 }
 
 TEST_F(StripTest, RepaintsOnlyWhenWhatItShowsChanged) {

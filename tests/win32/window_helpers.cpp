@@ -21,6 +21,44 @@ bool isMessageOnly(HWND window) {
   return same;
 }
 
+namespace {
+
+const wchar_t* g_refusedClass = nullptr;
+int g_refused = 0;
+
+LRESULT CALLBACK refuseCreation(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND && g_refusedClass) {
+    wchar_t cls[64] = {};
+    if (GetClassNameW(reinterpret_cast<HWND>(wp), cls, 64) && lstrcmpW(cls, g_refusedClass) == 0) {
+      ++g_refused;
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
+CreationRefused::CreationRefused(const wchar_t* cls) {
+  g_refusedClass = cls;
+  g_refused = 0;
+  hook_ = SetWindowsHookExW(WH_CBT, refuseCreation, nullptr, GetCurrentThreadId());
+}
+
+void CreationRefused::stop() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  hook_ = nullptr;
+  g_refusedClass = nullptr;
+}
+
+int CreationRefused::refused() const { return g_refused; }
+
+bool classRegistered(const wchar_t* cls) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  return GetClassInfoExW(GetModuleHandleW(nullptr), cls, &wc) != FALSE;
+}
+
 HostWindow::HostWindow(const wchar_t* cls) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;

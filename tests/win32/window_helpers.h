@@ -11,6 +11,25 @@ void pump(DWORD ms);
 // True for a window below HWND_MESSAGE: never shown, in no host's tree.
 bool isMessageOnly(HWND window);
 
+// While one lives, creating a window of the given class on this thread
+// fails, as when the system has no window handles left (a CBT hook of the
+// thread refuses it).
+class CreationRefused {
+ public:
+  explicit CreationRefused(const wchar_t* cls);
+  ~CreationRefused() { stop(); }
+  CreationRefused(const CreationRefused&) = delete;
+  CreationRefused& operator=(const CreationRefused&) = delete;
+  void stop();
+  int refused() const;
+
+ private:
+  HHOOK hook_ = nullptr;
+};
+
+// Whether this program has a window class of that name registered.
+bool classRegistered(const wchar_t* cls);
+
 class HostWindow {
  public:
   // A visible top-level window of the given class, 800 x 600 at (40, 40).

@@ -74,12 +74,25 @@ void DispidCache::store(const GUID& type, std::wstring_view name, DISPID id) {
   ids_[Key{type, std::wstring(name)}] = id;
 }
 
-HostError hostErrorFrom(HRESULT hr, const EXCEPINFO* info, const wchar_t* member) {
+ExcepInfo::~ExcepInfo() {
+  SysFreeString(info_.bstrSource);
+  SysFreeString(info_.bstrDescription);
+  SysFreeString(info_.bstrHelpFile);
+}
+
+const EXCEPINFO& ExcepInfo::filled() {
+  if (const auto fill = info_.pfnDeferredFillIn) {
+    info_.pfnDeferredFillIn = nullptr;  // once
+    fill(&info_);
+  }
+  return info_;
+}
+
+HostError hostErrorFrom(HRESULT hr, ExcepInfo* info, const wchar_t* member) {
   std::string text;
   HRESULT code = hr;
   if (info) {
-    EXCEPINFO filled = *info;
-    if (filled.pfnDeferredFillIn) filled.pfnDeferredFillIn(&filled);
+    const EXCEPINFO& filled = info->filled();
     if (filled.bstrDescription) text = narrow(filled.bstrDescription);
     // A host exception carries its own code; it is what says "busy".
     if (hr == DISP_E_EXCEPTION && FAILED(filled.scode)) code = filled.scode;
@@ -150,17 +163,11 @@ Variant DispatchObject::invoke(const wchar_t* name, WORD flags,
     dp.rgdispidNamedArgs = &named;
   }
   Variant result;
-  EXCEPINFO info{};
+  ExcepInfo info;
   UINT argErr = 0;
   const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &dp,
-                                     putValue ? nullptr : result.out(), &info, &argErr);
-  if (FAILED(hr)) {
-    HostError error = hostErrorFrom(hr, &info, name);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrHelpFile);
-    throw error;
-  }
+                                     putValue ? nullptr : result.out(), info.out(), &argErr);
+  if (FAILED(hr)) throw hostErrorFrom(hr, &info, name);
   return result;
 }
 

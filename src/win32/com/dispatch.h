@@ -49,8 +49,24 @@ class DispidCache {
   std::map<Key, DISPID, Less> ids_;
 };
 
+// An EXCEPINFO a call may fill, whose strings are freed with it.
+class ExcepInfo {
+ public:
+  ExcepInfo() = default;
+  ~ExcepInfo();
+  ExcepInfo(const ExcepInfo&) = delete;
+  ExcepInfo& operator=(const ExcepInfo&) = delete;
+  EXCEPINFO* out() { return &info_; }
+  // Asks the callee for what it deferred (pfnDeferredFillIn), into this very
+  // structure, so that the strings it fills in are freed here too.
+  const EXCEPINFO& filled();
+
+ private:
+  EXCEPINFO info_{};
+};
+
 // The text of a failed call: the host's description when it gave one.
-HostError hostErrorFrom(HRESULT hr, const EXCEPINFO* info, const wchar_t* member);
+HostError hostErrorFrom(HRESULT hr, ExcepInfo* info, const wchar_t* member);
 
 class DispatchObject {
  public:
@@ -70,7 +86,6 @@ class DispatchObject {
   bool getBool(const wchar_t* name) const;
 
   IDispatch* raw() const { return object_.Get(); }
-  const ComPtr<IDispatch>& ptr() const { return object_; }
   const std::shared_ptr<DispidCache>& cache() const { return cache_; }
   // Wraps another object of the same host, sharing the name cache.
   DispatchObject wrap(IDispatch* other) const;

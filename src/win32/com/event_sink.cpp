@@ -1,8 +1,10 @@
 #include "com/event_sink.h"
 
+#include "system/debug_trace.h"
+
 namespace brelm::win32 {
 
-HRESULT DispatchSink::QueryInterface(REFIID riid, void** out) {
+HRESULT DispatchSink::QueryInterface(REFIID riid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (riid == IID_IUnknown || riid == IID_IDispatch || riid == events_) {
@@ -13,24 +15,25 @@ HRESULT DispatchSink::QueryInterface(REFIID riid, void** out) {
   return E_NOINTERFACE;
 }
 
-HRESULT DispatchSink::GetTypeInfoCount(UINT* count) {
+HRESULT DispatchSink::GetTypeInfoCount(UINT* count) noexcept {
   if (!count) return E_POINTER;
   *count = 0;
   return S_OK;
 }
 
-HRESULT DispatchSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+HRESULT DispatchSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
   if (info) *info = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT DispatchSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+HRESULT DispatchSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT DispatchSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
-                             EXCEPINFO*, UINT*) {
+HRESULT DispatchSink::Invoke(DISPID id, REFIID riid, LCID, WORD, DISPPARAMS* params,
+                             VARIANT* result, EXCEPINFO*, UINT*) noexcept {
   if (result) VariantInit(result);
+  if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   // Keep ourselves alive if the handler ends the subscription.
   AddRef();
   try {
@@ -38,6 +41,7 @@ HRESULT DispatchSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, 
     onEvent(id, params ? *params : none);
   } catch (...) {
     // An event handler's failure is ours; the host only needs to go on.
+    traceCaught("host event");
   }
   Release();
   return S_OK;

@@ -19,19 +19,20 @@ class DispatchSink : public IDispatch {
   DispatchSink(const DispatchSink&) = delete;
   DispatchSink& operator=(const DispatchSink&) = delete;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) noexcept override;
   BRELM_IUNKNOWN_REFCOUNT
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* info, UINT* argErr) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT* argErr) noexcept override;
 
   const IID& events() const { return events_; }
 
  protected:
   // One event. Arguments are in DISPPARAMS order: the last argument first.
-  // May throw; Invoke turns anything thrown into success for the host.
+  // May throw; Invoke traces anything thrown and answers the host with
+  // success, since there is nothing the host could do about it.
   virtual void onEvent(DISPID id, const DISPPARAMS& params) = 0;
 
  private:

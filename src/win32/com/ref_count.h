@@ -11,9 +11,9 @@ namespace brelm::win32 {
 
 class RefCount {
  public:
-  ULONG add() { return ++count_; }
+  ULONG add() noexcept { return ++count_; }
   // True when the count reached zero; `remaining` is the count after the call.
-  bool drop(ULONG& remaining) {
+  bool drop(ULONG& remaining) noexcept {
     remaining = --count_;
     return remaining == 0;
   }
@@ -26,9 +26,9 @@ class RefCount {
 }  // namespace brelm::win32
 
 // Defines AddRef and Release for a class with a RefCount member `refs_`.
-#define BRELM_IUNKNOWN_REFCOUNT                             \
-  ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); } \
-  ULONG STDMETHODCALLTYPE Release() override {              \
+#define BRELM_IUNKNOWN_REFCOUNT                                       \
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.add(); } \
+  ULONG STDMETHODCALLTYPE Release() noexcept override {               \
     ULONG remaining = 0;                                    \
     if (refs_.drop(remaining)) delete this;                 \
     return remaining;                                       \

@@ -1,5 +1,8 @@
 #include "com/registration.h"
 
+#include "com/boundary.h"
+
+#include "system/module.h"
 #include "system/reg_key.h"
 
 namespace brelm::win32 {
@@ -73,7 +76,11 @@ SystemRoots::SystemRoots(Scope scope) {
   if (RegCreateKeyExW(base, L"Software\\Classes", 0, nullptr, 0, access, nullptr, &classes,
                       nullptr) != ERROR_SUCCESS)
     classes = nullptr;
-  roots_ = {classes, HKEY_CURRENT_USER, machineWritable() ? HKEY_LOCAL_MACHINE : nullptr};
+  // A per-user class exists for this user only: a machine-wide entry naming
+  // it would make every other user's host fail to load the add-in, and a
+  // later per-user unregistration without elevation could not remove it.
+  const bool machine = scope == Scope::Machine && machineWritable();
+  roots_ = {classes, HKEY_CURRENT_USER, machine ? HKEY_LOCAL_MACHINE : nullptr};
 }
 
 SystemRoots::~SystemRoots() {
@@ -118,6 +125,29 @@ HRESULT unregisterAddin(const AddinIdentity& id, const RegistrationRoots& roots)
     if (!notAllowed(machine)) note(machine);
   }
   return fromStatus(first);
+}
+
+HRESULT registerIn(const AddinIdentity& identity, Scope scope) noexcept {
+  return guardedCall("registration", [&] {
+    const SystemRoots roots(scope);
+    if (!roots.ok()) return E_ACCESSDENIED;
+    const std::wstring server = modulePath();
+    try {
+      return registerAddin(identity, server, roots.roots());
+    } catch (...) {
+      // Out of memory half-way: take back what was written, as far as we can.
+      guardedCall("registration rollback", [&] { return unregisterAddin(identity, roots.roots()); });
+      throw;
+    }
+  });
+}
+
+HRESULT unregisterIn(const AddinIdentity& identity, Scope scope) noexcept {
+  return guardedCall("unregistration", [&] {
+    const SystemRoots roots(scope);
+    if (!roots.ok()) return E_ACCESSDENIED;
+    return unregisterAddin(identity, roots.roots());
+  });
 }
 
 }  // namespace brelm::win32

@@ -17,7 +17,9 @@ struct RegistrationRoots {
   HKEY machine;  // where the machine-wide add-in entry goes; null: not writable
 };
 
-// Per-user: classes under HKCU\Software\Classes. Machine-wide: under HKLM.
+// Per-user: the class under HKCU\Software\Classes and the add-in entry under
+// HKCU only. Machine-wide: the class under HKLM\Software\Classes and both
+// add-in entries.
 enum class Scope { User, Machine };
 
 // The roots the system uses for a scope. Keys it opened are closed by the
@@ -40,5 +42,10 @@ class SystemRoots {
 HRESULT registerAddin(const AddinIdentity& identity, const std::wstring& serverPath,
                       const RegistrationRoots& roots);
 HRESULT unregisterAddin(const AddinIdentity& identity, const RegistrationRoots& roots);
+
+// The same into the system's roots for a scope, with this library as the
+// server: what the library's registration entry points do. Never throws.
+HRESULT registerIn(const AddinIdentity& identity, Scope scope) noexcept;
+HRESULT unregisterIn(const AddinIdentity& identity, Scope scope) noexcept;
 
 }  // namespace brelm::win32

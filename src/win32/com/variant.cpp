@@ -96,14 +96,6 @@ Variant Variant::missing() {
   return v;
 }
 
-bool Variant::isEmptyOrNull() const {
-  const VARTYPE t = V_VT(&v_);
-  if (t == VT_EMPTY || t == VT_NULL) return true;
-  if (t == VT_DISPATCH) return V_DISPATCH(&v_) == nullptr;
-  if (t == VT_UNKNOWN) return V_UNKNOWN(&v_) == nullptr;
-  return false;
-}
-
 namespace {
 
 bool convert(const VARIANT& from, VARTYPE to, VARIANT& out) {

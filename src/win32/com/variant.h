@@ -53,7 +53,6 @@ class Variant {
   static Variant missing();
 
   VARTYPE type() const { return V_VT(&v_); }
-  bool isEmptyOrNull() const;
   const VARIANT& get() const { return v_; }
   VARIANT* out() {
     VariantClear(&v_);

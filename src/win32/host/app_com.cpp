@@ -16,9 +16,9 @@ namespace {
 template <class Base>
 class AppCom : public Base {
  public:
-  AppCom(IDispatch* application, HostFlavor flavor, const wchar_t* documents)
+  AppCom(IDispatch* application, HostKind kind, const wchar_t* documents)
       : app_(ComPtr<IDispatch>(application), std::make_shared<DispidCache>()),
-        flavor_(flavor),
+        kind_(kind),
         documents_(documents) {}
 
   std::string version() override { return narrow(app_.getString(L"Version")); }
@@ -28,14 +28,14 @@ class AppCom : public Base {
     ComPtr<IDispatch> window;
     window = adopt(active.takeDispatch());
     if (!window) throw HostError(hresult::kFail, "ActiveWindow: no active window");
-    return makeDocWindow(app_.wrap(window.Get()), flavor_);
+    return makeDocWindow(app_.wrap(window.Get()), kind_);
   }
   int windowCount() override {
     return static_cast<int>(app_.getObject(L"Windows").getLong(L"Count"));
   }
   std::shared_ptr<DocWindow> window(int index) override {
     return makeDocWindow(
-        app_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(index)}), flavor_);
+        app_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(index)}), kind_);
   }
   void setShowWindowsInTaskbar(bool show) override {
     app_.put(L"ShowWindowsInTaskbar", Variant::fromBool(show));
@@ -46,13 +46,13 @@ class AppCom : public Base {
   }
   std::shared_ptr<Document> document(int index) override {
     return makeDocument(app_.getObject(documents_).getObject(L"Item", {Variant::fromInt(index)}),
-                        flavor_);
+                        kind_);
   }
   std::unique_ptr<CommandBar> commandBar(const std::string& name) override {
     return commandBarNamed(app_, name);
   }
-  std::unique_ptr<CommandBar> addPopupBar(const std::string& name) override {
-    return addPopupCommandBar(app_, name);
+  std::unique_ptr<CommandBar> addPopupBar(const std::string& name, bool temporary) override {
+    return addPopupCommandBar(app_, name, temporary);
   }
   std::unique_ptr<FileDialog> saveAsDialog() override { return saveAsFileDialog(app_); }
   // Spreadsheet host: Hwnd; presentation host from 15 on: HWND (names are
@@ -73,14 +73,14 @@ class AppCom : public Base {
 
  protected:
   DispatchObject app_;
-  HostFlavor flavor_;
+  HostKind kind_;
   const wchar_t* documents_;
 };
 
 class SheetAppCom final : public AppCom<SheetApp> {
  public:
   explicit SheetAppCom(IDispatch* application)
-      : AppCom(application, HostFlavor::Sheet, L"Workbooks") {}
+      : AppCom(application, HostKind::Sheet, L"Workbooks") {}
 
   bool displayFormulaBar() override { return app_.getBool(L"DisplayFormulaBar"); }
   void setDisplayFormulaBar(bool show) override {
@@ -133,7 +133,7 @@ class SlideEventSink final : public DispatchSink {
     ComPtr<IDispatch> window;
     window = adopt(arg.toDispatch());
     if (!window) return nullptr;
-    return makeDocWindow(DispatchObject(window, cache_), HostFlavor::Slide);
+    return makeDocWindow(DispatchObject(window, cache_), HostKind::Slide);
   }
 
   SlideAppEvents* target_;
@@ -143,7 +143,7 @@ class SlideEventSink final : public DispatchSink {
 class SlideAppCom final : public AppCom<SlideApp> {
  public:
   explicit SlideAppCom(IDispatch* application)
-      : AppCom(application, HostFlavor::Slide, L"Presentations") {}
+      : AppCom(application, HostKind::Slide, L"Presentations") {}
   ~SlideAppCom() override { subscribe(nullptr); }
 
   void activate() override { app_.call(L"Activate"); }

@@ -31,7 +31,7 @@ class ClickSink final : public DispatchSink {
     if (id != kDispidClick || !target_ || params.cArgs < 2) return;
     const DpiScope dpi;
     Variant ctrl;
-    VariantCopyInd(ctrl.out(), &params.rgvarg[params.cArgs - 1]);
+    if (FAILED(VariantCopyInd(ctrl.out(), &params.rgvarg[params.cArgs - 1]))) return;
     ComPtr<IDispatch> button;
     button = adopt(ctrl.toDispatch());
     if (!button) return;
@@ -123,10 +123,12 @@ std::unique_ptr<CommandBar> commandBarNamed(const DispatchObject& app, const std
       app.getObject(L"CommandBars").getObject(L"Item", {Variant::fromString(widen(name))}));
 }
 
-std::unique_ptr<CommandBar> addPopupCommandBar(const DispatchObject& app, const std::string& name) {
-  // CommandBars.Add(Name, Position); menu-bar and temporary options not given.
+std::unique_ptr<CommandBar> addPopupCommandBar(const DispatchObject& app, const std::string& name,
+                                               bool temporary) {
+  // CommandBars.Add(Name, Position, MenuBar, Temporary); the menu-bar option not given.
   return std::make_unique<CommandBarCom>(app.getObject(L"CommandBars").callObject(
-      L"Add", {Variant::fromString(widen(name)), Variant::fromInt(kPopupPosition)}));
+      L"Add", {Variant::fromString(widen(name)), Variant::fromInt(kPopupPosition),
+               Variant::missing(), Variant::fromBool(temporary)}));
 }
 
 std::unique_ptr<FileDialog> saveAsFileDialog(const DispatchObject& app) {

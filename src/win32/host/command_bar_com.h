@@ -9,7 +9,8 @@
 namespace brelm::win32 {
 
 std::unique_ptr<CommandBar> commandBarNamed(const DispatchObject& app, const std::string& name);
-std::unique_ptr<CommandBar> addPopupCommandBar(const DispatchObject& app, const std::string& name);
+std::unique_ptr<CommandBar> addPopupCommandBar(const DispatchObject& app, const std::string& name,
+                                               bool temporary);
 std::unique_ptr<FileDialog> saveAsFileDialog(const DispatchObject& app);
 
 }  // namespace brelm::win32

@@ -12,7 +12,7 @@ namespace {
 
 class DocumentCom final : public Document {
  public:
-  DocumentCom(DispatchObject doc, HostFlavor flavor) : doc_(std::move(doc)), flavor_(flavor) {}
+  DocumentCom(DispatchObject doc, HostKind kind) : doc_(std::move(doc)), kind_(kind) {}
   std::string name() override { return narrow(doc_.getString(L"Name")); }
   std::string path() override { return narrow(doc_.getString(L"Path")); }
   bool saved() override { return doc_.getBool(L"Saved"); }
@@ -20,7 +20,7 @@ class DocumentCom final : public Document {
   // A workbook activates itself; a presentation has no Activate of its own
   // and is brought forward through its first window.
   void activate() override {
-    if (flavor_ == HostFlavor::Sheet)
+    if (kind_ == HostKind::Sheet)
       doc_.call(L"Activate");
     else
       doc_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(1)}).call(L"Activate");
@@ -32,17 +32,17 @@ class DocumentCom final : public Document {
 
  private:
   DispatchObject doc_;
-  HostFlavor flavor_;
+  HostKind kind_;
 };
 
 class DocWindowCom final : public DocWindow {
  public:
-  DocWindowCom(DispatchObject window, HostFlavor flavor)
-      : window_(std::move(window)), flavor_(flavor) {}
+  DocWindowCom(DispatchObject window, HostKind kind)
+      : window_(std::move(window)), kind_(kind) {}
 
   std::string caption() override { return narrow(window_.getString(L"Caption")); }
   std::shared_ptr<Document> parent() override {
-    return std::make_shared<DocumentCom>(window_.getObject(L"Parent"), flavor_);
+    return std::make_shared<DocumentCom>(window_.getObject(L"Parent"), kind_);
   }
   void activate() override { window_.call(L"Activate"); }
   void close() override { window_.call(L"Close"); }
@@ -77,23 +77,23 @@ class DocWindowCom final : public DocWindow {
   }
 
   DispatchObject window_;
-  HostFlavor flavor_;
+  HostKind kind_;
   mutable ComPtr<IUnknown> identity_;
 };
 
 std::shared_ptr<DocWindow> DocumentCom::window(int index) {
   return std::make_shared<DocWindowCom>(
-      doc_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(index)}), flavor_);
+      doc_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(index)}), kind_);
 }
 
 }  // namespace
 
-std::shared_ptr<Document> makeDocument(const DispatchObject& document, HostFlavor flavor) {
-  return std::make_shared<DocumentCom>(document, flavor);
+std::shared_ptr<Document> makeDocument(const DispatchObject& document, HostKind kind) {
+  return std::make_shared<DocumentCom>(document, kind);
 }
 
-std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window, HostFlavor flavor) {
-  return std::make_shared<DocWindowCom>(window, flavor);
+std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window, HostKind kind) {
+  return std::make_shared<DocWindowCom>(window, kind);
 }
 
 }  // namespace brelm::win32

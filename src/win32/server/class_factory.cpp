@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "com/boundary.h"
 #include "com/ref_count.h"
 #include "com/registration.h"
 #include "server/connect.h"
@@ -15,7 +16,7 @@ class ClassFactory final : public IClassFactory {
  public:
   explicit ClassFactory(const AddinLibrary& library) : library_(library) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
@@ -25,24 +26,19 @@ class ClassFactory final : public IClassFactory {
   }
   BRELM_IUNKNOWN_REFCOUNT
 
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    Connect* object = nullptr;
-    try {
-      object = new Connect(library_.kind, library_.identity, library_.name);
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    } catch (...) {
-      return E_FAIL;
-    }
-    const HRESULT hr = object->QueryInterface(riid, out);
-    object->Release();  // the caller's reference, if any, keeps it alive
-    return hr;
+    return guardedCall("CreateInstance", [&] {
+      Connect* object = new Connect(library_.kind, library_.identity, library_.name);
+      const HRESULT hr = object->QueryInterface(riid, out);
+      object->Release();  // the caller's reference, if any, keeps it alive
+      return hr;
+    });
   }
 
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) noexcept override {
     if (lock)
       moduleAddRef();
     else
@@ -56,25 +52,13 @@ class ClassFactory final : public IClassFactory {
   const AddinLibrary& library_;
 };
 
-bool isUserScope(const wchar_t* commandLine) {
+bool isUserScope(const wchar_t* commandLine) noexcept {
   return commandLine && lstrcmpiW(commandLine, L"user") == 0;
-}
-
-HRESULT registerIn(const AddinLibrary& library, Scope scope) {
-  const SystemRoots roots(scope);
-  if (!roots.ok()) return E_ACCESSDENIED;
-  return registerAddin(library.identity, modulePath(), roots.roots());
-}
-
-HRESULT unregisterIn(const AddinLibrary& library, Scope scope) {
-  const SystemRoots roots(scope);
-  if (!roots.ok()) return E_ACCESSDENIED;
-  return unregisterAddin(library.identity, roots.roots());
 }
 
 }  // namespace
 
-HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid, void** out) {
+HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (clsid != library.identity.clsid) return CLASS_E_CLASSNOTAVAILABLE;
@@ -85,17 +69,19 @@ HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid,
   return hr;
 }
 
-HRESULT canUnloadNow() { return moduleRefCount() == 0 ? S_OK : S_FALSE; }
+HRESULT canUnloadNow() noexcept { return moduleRefCount() == 0 ? S_OK : S_FALSE; }
 
-HRESULT registerServer(const AddinLibrary& library) { return registerIn(library, Scope::Machine); }
-
-HRESULT unregisterServer(const AddinLibrary& library) {
-  return unregisterIn(library, Scope::Machine);
+HRESULT registerServer(const AddinLibrary& library) noexcept {
+  return registerIn(library.identity, Scope::Machine);
 }
 
-HRESULT install(const AddinLibrary& library, bool doInstall, const wchar_t* commandLine) {
+HRESULT unregisterServer(const AddinLibrary& library) noexcept {
+  return unregisterIn(library.identity, Scope::Machine);
+}
+
+HRESULT install(const AddinLibrary& library, bool doInstall, const wchar_t* commandLine) noexcept {
   const Scope scope = isUserScope(commandLine) ? Scope::User : Scope::Machine;
-  return doInstall ? registerIn(library, scope) : unregisterIn(library, scope);
+  return doInstall ? registerIn(library.identity, scope) : unregisterIn(library.identity, scope);
 }
 
 }  // namespace brelm::win32

@@ -13,14 +13,15 @@ namespace brelm::win32 {
 struct AddinLibrary {
   HostKind kind;
   const AddinIdentity& identity;
-  std::wstring name;  // "BrelmSheet", "BrelmSlide"
+  const wchar_t* name;  // "BrelmSheet", "BrelmSlide"
 };
 
-HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid, void** out);
-HRESULT canUnloadNow();
-HRESULT registerServer(const AddinLibrary& library);
-HRESULT unregisterServer(const AddinLibrary& library);
+// What the library's exported functions do. None of them throws.
+HRESULT getClassObject(const AddinLibrary& library, REFCLSID clsid, REFIID riid, void** out) noexcept;
+HRESULT canUnloadNow() noexcept;
+HRESULT registerServer(const AddinLibrary& library) noexcept;
+HRESULT unregisterServer(const AddinLibrary& library) noexcept;
 // regsvr32 /n /i:user (per-user) or /i (machine-wide); /u undoes it.
-HRESULT install(const AddinLibrary& library, bool install, const wchar_t* commandLine);
+HRESULT install(const AddinLibrary& library, bool install, const wchar_t* commandLine) noexcept;
 
 }  // namespace brelm::win32

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "com/boundary.h"
 #include "com/variant.h"
 #include "host/com_host.h"
 #include "system/text.h"
@@ -46,7 +47,7 @@ Connect::~Connect() {
   }
 }
 
-HRESULT Connect::QueryInterface(REFIID riid, void** out) {
+HRESULT Connect::QueryInterface(REFIID riid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kIID_IDTExtensibility2)
@@ -59,45 +60,65 @@ HRESULT Connect::QueryInterface(REFIID riid, void** out) {
   return S_OK;
 }
 
-HRESULT Connect::InterfaceSupportsErrorInfo(REFIID riid) {
+HRESULT Connect::InterfaceSupportsErrorInfo(REFIID riid) noexcept {
   return riid == kIID_IDTExtensibility2 || riid == IID_IDispatch ? S_OK : S_FALSE;
 }
 
 void Connect::setErrorInfo(const std::wstring& description) {
   lastError_ = description;
   ComPtr<ICreateErrorInfo> create;
-  if (FAILED(CreateErrorInfo(&create))) return;
-  create->SetGUID(kIID_IDTExtensibility2);
-  create->SetSource(const_cast<LPOLESTR>(identity_.progId.c_str()));
-  create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
+  if (FAILED(CreateErrorInfo(&create)) || !create) return;
+  if (FAILED(create->SetGUID(kIID_IDTExtensibility2)) ||
+      FAILED(create->SetSource(const_cast<LPOLESTR>(identity_.progId.c_str()))) ||
+      FAILED(create->SetDescription(const_cast<LPOLESTR>(description.c_str()))))
+    return;
   ComPtr<IErrorInfo> info;
   if (SUCCEEDED(create.As(&info))) SetErrorInfo(0, info.Get());
 }
 
+namespace {
+
+// Inside a catch: what the failure being handled says of itself.
+std::wstring caughtText() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return L"out of memory";
+  } catch (const std::exception& e) {
+    return widen(e.what());
+  } catch (...) {
+    return L"unexpected failure";
+  }
+}
+
+}  // namespace
+
+void Connect::describeFailure(const char* what) noexcept {
+  lastError_.clear();
+  try {
+    setErrorInfo(widen(what) + L": " + caughtText());
+  } catch (...) {
+    // No memory left for the text: the host gets the code alone.
+    lastError_.clear();
+  }
+}
+
 template <class Body>
-HRESULT Connect::guarded(const wchar_t* what, Body&& body) {
+HRESULT Connect::guarded(const char* what, Body&& body) noexcept {
   try {
     const DpiScope dpi(dpiWindow());
     body();
     return S_OK;
-  } catch (const HostError& e) {
-    setErrorInfo(std::wstring(what) + L": " + widen(e.what()));
-    return FAILED(e.hr()) ? static_cast<HRESULT>(e.hr()) : E_FAIL;
-  } catch (const std::bad_alloc&) {
-    setErrorInfo(std::wstring(what) + L": out of memory");
-    return E_OUTOFMEMORY;
-  } catch (const std::exception& e) {
-    setErrorInfo(std::wstring(what) + L": " + widen(e.what()));
-    return E_FAIL;
   } catch (...) {
-    setErrorInfo(std::wstring(what) + L": unexpected failure");
-    return E_UNEXPECTED;
+    const HRESULT hr = traceCaught(what);
+    describeFailure(what);
+    return hr;
   }
 }
 
-HRESULT Connect::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY**) {
+HRESULT Connect::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY**) noexcept {
   if (!application) return E_INVALIDARG;
-  return guarded(L"OnConnection", [&] {
+  return guarded("OnConnection", [&] {
     std::shared_ptr<HostApp> app;
     if (kind_ == HostKind::Sheet)
       app = makeSheetApp(application);
@@ -107,30 +128,32 @@ HRESULT Connect::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY
   });
 }
 
-HRESULT Connect::OnDisconnection(int, SAFEARRAY**) {
-  return guarded(L"OnDisconnection", [&] { addin_->OnDisconnection(); });
+HRESULT Connect::OnDisconnection(int, SAFEARRAY**) noexcept {
+  return guarded("OnDisconnection", [&] { addin_->OnDisconnection(); });
 }
 
-HRESULT Connect::OnAddInsUpdate(SAFEARRAY**) { return S_OK; }
-HRESULT Connect::OnStartupComplete(SAFEARRAY**) { return S_OK; }
-HRESULT Connect::OnBeginShutdown(SAFEARRAY**) { return S_OK; }
+HRESULT Connect::OnAddInsUpdate(SAFEARRAY**) noexcept { return S_OK; }
+HRESULT Connect::OnStartupComplete(SAFEARRAY**) noexcept { return S_OK; }
+HRESULT Connect::OnBeginShutdown(SAFEARRAY**) noexcept { return S_OK; }
 
-HRESULT Connect::aa() {
-  return guarded(L"aa", [&] { addin_->aa(); });
+HRESULT Connect::aa() noexcept {
+  return guarded("aa", [&] { addin_->aa(); });
 }
 
-HRESULT Connect::GetTypeInfoCount(UINT* count) {
+HRESULT Connect::GetTypeInfoCount(UINT* count) noexcept {
   if (!count) return E_POINTER;
   *count = 0;
   return S_OK;
 }
 
-HRESULT Connect::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+HRESULT Connect::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
   if (info) *info = nullptr;
   return TYPE_E_ELEMENTNOTFOUND;
 }
 
-HRESULT Connect::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT Connect::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                               DISPID* ids) noexcept {
+  if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   if (!names || !ids) return E_POINTER;
   if (count == 0) return S_OK;
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
@@ -157,33 +180,36 @@ HRESULT Connect::invokeConnection(const DISPPARAMS& params) {
   return OnConnection(application.Get(), 0, nullptr, nullptr);
 }
 
-HRESULT Connect::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* info, UINT* argErr) {
+HRESULT Connect::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* info, UINT* argErr) noexcept {
   if (result) VariantInit(result);
   if (argErr) *argErr = 0;
+  if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-  DISPPARAMS none{};
-  const DISPPARAMS& args = params ? *params : none;
-  lastError_.clear();
-  HRESULT hr = S_OK;
-  switch (id) {
-    case ext_dispid::kOnConnection: hr = invokeConnection(args); break;
-    case ext_dispid::kOnDisconnection: hr = OnDisconnection(0, nullptr); break;
-    case ext_dispid::kOnAddInsUpdate:
-    case ext_dispid::kOnStartupComplete:
-    case ext_dispid::kOnBeginShutdown: hr = S_OK; break;
-    case ext_dispid::kAa: hr = aa(); break;
-    default: return DISP_E_MEMBERNOTFOUND;
-  }
-  if (SUCCEEDED(hr) || lastError_.empty()) return hr;
-  // Late-bound callers get the failure as an exception with its text; a
-  // caller without EXCEPINFO gets the plain HRESULT.
-  if (!info) return hr;
-  *info = EXCEPINFO{};
-  info->bstrSource = SysAllocString(identity_.progId.c_str());
-  info->bstrDescription = SysAllocString(lastError_.c_str());
-  info->scode = hr;
-  return DISP_E_EXCEPTION;
+  return guardedCall("Invoke", [&] {
+    DISPPARAMS none{};
+    const DISPPARAMS& args = params ? *params : none;
+    lastError_.clear();
+    HRESULT hr = S_OK;
+    switch (id) {
+      case ext_dispid::kOnConnection: hr = invokeConnection(args); break;
+      case ext_dispid::kOnDisconnection: hr = OnDisconnection(0, nullptr); break;
+      case ext_dispid::kOnAddInsUpdate:
+      case ext_dispid::kOnStartupComplete:
+      case ext_dispid::kOnBeginShutdown: hr = S_OK; break;
+      case ext_dispid::kAa: hr = aa(); break;
+      default: return DISP_E_MEMBERNOTFOUND;
+    }
+    if (SUCCEEDED(hr) || lastError_.empty()) return hr;
+    // Late-bound callers get the failure as an exception with its text; a
+    // caller without EXCEPINFO gets the plain HRESULT.
+    if (!info) return hr;
+    *info = EXCEPINFO{};
+    info->bstrSource = SysAllocString(identity_.progId.c_str());
+    info->bstrDescription = SysAllocString(lastError_.c_str());
+    info->scode = hr;
+    return DISP_E_EXCEPTION;
+  });
 }
 
 }  // namespace brelm::win32

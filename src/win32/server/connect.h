@@ -21,35 +21,39 @@ class Connect final : public IDTExtensibility2, public ISupportErrorInfo {
   Connect(HostKind kind, const AddinIdentity& identity, std::wstring name);
 
   // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) noexcept override;
   BRELM_IUNKNOWN_REFCOUNT
 
   // IDispatch: the connection interface's members and aa, by name.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* info, UINT* argErr) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) noexcept override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT* argErr) noexcept override;
 
   // IDTExtensibility2
   HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, int connectMode,
-                                         IDispatch* addInInst, SAFEARRAY** custom) override;
-  HRESULT STDMETHODCALLTYPE OnDisconnection(int removeMode, SAFEARRAY** custom) override;
-  HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) override;
-  HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY** custom) override;
-  HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) override;
+                                         IDispatch* addInInst, SAFEARRAY** custom) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnDisconnection(int removeMode, SAFEARRAY** custom) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY** custom) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) noexcept override;
 
   // ISupportErrorInfo
-  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) noexcept override;
 
-  HRESULT aa();
+  HRESULT aa() noexcept;
 
  private:
   ~Connect();
-  // Runs `body`, turning anything thrown into an HRESULT and error info.
+  // Runs `body`; anything thrown is traced, described in the error info and
+  // answered with its code.
   template <class Body>
-  HRESULT guarded(const wchar_t* what, Body&& body);
+  HRESULT guarded(const char* what, Body&& body) noexcept;
+  // Inside a catch: the error info for the failure being handled, as far as
+  // memory allows.
+  void describeFailure(const char* what) noexcept;
   void setErrorInfo(const std::wstring& description);
   HRESULT invokeConnection(const DISPPARAMS& params);
 

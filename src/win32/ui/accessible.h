@@ -30,43 +30,43 @@ class StripAccessible final : public IAccessible {
  public:
   explicit StripAccessible(AccessibleSource* source) : source_(source) {}
   // The window is going away; every later call answers "disconnected".
-  void detach() { source_ = nullptr; }
+  void detach() noexcept { source_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) noexcept override;
   BRELM_IUNKNOWN_REFCOUNT
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID riid, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                   EXCEPINFO*, UINT*) noexcept override;
 
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
-  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override;
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override;
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override;
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override;
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override;
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
-  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) noexcept override;
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) noexcept override;
+  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) noexcept override;
   HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* cx, long* cy,
-                                        VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* end) override;
-  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override;
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+                                        VARIANT child) noexcept override;
+  HRESULT STDMETHODCALLTYPE accNavigate(long dir, VARIANT start, VARIANT* end) noexcept override;
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) noexcept override;
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override;
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override;
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override;
 
  private:
   ~StripAccessible() = default;
-  // The item for a child id; false for CHILDID_SELF or an unknown id.
+  // The item for a child id; `self` for CHILDID_SELF. May throw.
   HRESULT lookup(const VARIANT& child, bool& self, AccessibleItem& item) const;
   RECT toScreen(RECT r) const;
 

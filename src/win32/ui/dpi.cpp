@@ -6,12 +6,10 @@ namespace {
 
 using SetThreadCtx = void*(WINAPI*)(void*);
 using GetWindowCtx = void*(WINAPI*)(HWND);
-using GetDpiForWin = UINT(WINAPI*)(HWND);
 
 struct DpiApi {
   SetThreadCtx setThread = nullptr;
   GetWindowCtx windowContext = nullptr;
-  GetDpiForWin dpiForWindow = nullptr;
 };
 
 template <class F>
@@ -25,7 +23,6 @@ const DpiApi& api() {
     if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
       f.setThread = load<SetThreadCtx>(user, "SetThreadDpiAwarenessContext");
       f.windowContext = load<GetWindowCtx>(user, "GetWindowDpiAwarenessContext");
-      f.dpiForWindow = load<GetDpiForWin>(user, "GetDpiForWindow");
     }
     return f;
   }();
@@ -41,7 +38,7 @@ int screenCaps(int index) {
   return dpi > 0 ? dpi : 96;
 }
 
-BOOL CALLBACK firstVisible(HWND window, LPARAM found) {
+BOOL CALLBACK firstVisible(HWND window, LPARAM found) noexcept {
   if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
@@ -71,25 +68,6 @@ HWND threadMainWindow() {
   HWND found = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), firstVisible, reinterpret_cast<LPARAM>(&found));
   return found;
-}
-
-int windowDpiX(HWND window) {
-  const DpiApi& f = api();
-  if (window && f.dpiForWindow) {
-    const UINT dpi = f.dpiForWindow(window);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  return screenDpiX();
-}
-
-int windowDpiY(HWND window) {
-  // Windows have one DPI for both directions; the screen may not.
-  const DpiApi& f = api();
-  if (window && f.dpiForWindow) {
-    const UINT dpi = f.dpiForWindow(window);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  return screenDpiY();
 }
 
 int screenDpiX() { return screenCaps(LOGPIXELSX); }

@@ -31,10 +31,6 @@ class DpiScope {
 // window when the host calls us.
 HWND threadMainWindow();
 
-// Dots per inch for a window (its monitor's under per-monitor awareness),
-// else the screen's.
-int windowDpiX(HWND window);
-int windowDpiY(HWND window);
 int screenDpiX();
 int screenDpiY();
 

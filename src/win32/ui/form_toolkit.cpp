@@ -47,9 +47,17 @@ Hwnd Win32FormToolkit::create(const FormState* state, FormEvents* events) {
   const DpiScope dpi(threadMainWindow());
   refreshLook();
   const HWND hwnd = strip_.create(state, events, scale_, captionFont_.get());
-  if (!hwnd) return kNoWindow;
+  if (!hwnd) {
+    strip_.destroy();
+    return kNoWindow;
+  }
+  // A strip without its timers would sit there and never follow the host:
+  // fail, so that the connection reports it.
+  if (!timers_.create(events)) {
+    strip_.destroy();
+    return kNoWindow;
+  }
   setDpiReference(hwnd);
-  timers_.create(events);
   return reinterpret_cast<Hwnd>(hwnd);
 }
 

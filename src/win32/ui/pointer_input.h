@@ -16,7 +16,6 @@ namespace brelm::win32 {
 class PointerInput {
  public:
   explicit PointerInput(FormEvents* events = nullptr) : events_(events) {}
-  void setEvents(FormEvents* events) { events_ = events; }
 
   // `under` is the element under the pointer; nullopt outside the strip.
   void buttonDown(int button, Target under);

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "system/debug_trace.h"
 #include "system/module.h"
 #include "ui/gdi.h"
 #include "ui/hit_test.h"
@@ -38,18 +39,9 @@ bool sameLook(const FormState& a, const FormState& b) {
          sameElements(a.label2, b.label2);
 }
 
-bool registerClass(WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = thisModule();
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kStripClassName;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
+
+WindowClass StripWindow::class_{kStripClassName, &StripWindow::windowProc, CS_DBLCLKS, IDC_ARROW};
 
 StripWindow::~StripWindow() { destroy(); }
 
@@ -65,7 +57,7 @@ HWND StripWindow::create(const FormState* state, FormEvents* events, const Twips
 }
 
 HWND StripWindow::makeWindow() {
-  if (!registerClass(&StripWindow::windowProc)) return nullptr;
+  if (!holdsClass_ && !(holdsClass_ = class_.acquire())) return nullptr;
   const int width = state_ ? scale_.toPixelsX(state_->width) : 1;
   const int height = state_ ? scale_.toPixelsY(state_->height) : 1;
   quiet_ = true;
@@ -77,7 +69,8 @@ HWND StripWindow::makeWindow() {
                               0, 0, width, height, HWND_MESSAGE, nullptr, thisModule(), this);
   quiet_ = false;
   hwnd_ = hwnd;
-  lost_ = false;
+  // A strip that could not be made anew stays lost, to be tried again.
+  if (hwnd_) lost_ = false;
   return hwnd_;
 }
 
@@ -89,15 +82,18 @@ bool StripWindow::recreate() {
 }
 
 void StripWindow::destroy() noexcept {
-  if (!hwnd_) return;
-  const HWND hwnd = hwnd_;
-  destroying_ = true;
-  DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
-  destroying_ = false;
-  hwnd_ = nullptr;
+  if (hwnd_) {
+    const HWND hwnd = hwnd_;
+    destroying_ = true;
+    DestroyWindow(hwnd);  // WM_NCDESTROY forgets the handle
+    destroying_ = false;
+    hwnd_ = nullptr;
+  }
   lost_ = false;
   shown_.reset();
-  UnregisterClassW(kStripClassName, thisModule());  // fails while another strip lives: fine
+  // Also when the window was already lost with its parent.
+  if (holdsClass_) class_.release();
+  holdsClass_ = false;
 }
 
 void StripWindow::setLook(const TwipsScale& scale, HFONT font) {
@@ -134,26 +130,28 @@ void StripWindow::beginDrag(int index) {
 }
 
 LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCCREATE) {
-    self = static_cast<StripWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self) self->hwnd_ = hwnd;
-  }
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (self->accessible_) self->accessible_->detach();
-    self->accessible_.Reset();
-    self->hwnd_ = nullptr;
-    self->shown_.reset();
-    if (!self->destroying_) self->lost_ = true;
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
+  // Nothing may escape into the system's message dispatch.
   try {
+    auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+      self = static_cast<StripWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      if (self) self->hwnd_ = hwnd;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      if (self->accessible_) self->accessible_->detach();
+      self->accessible_.Reset();
+      self->hwnd_ = nullptr;
+      self->shown_.reset();
+      self->pending_.clear();  // their messages went with the window
+      if (!self->destroying_) self->lost_ = true;
+      return DefWindowProcW(hwnd, msg, wp, lp);
+    }
     return self->handle(msg, wp, lp);
   } catch (...) {
-    // Nothing may escape into the system's message dispatch.
+    traceCaught("strip window message");
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
@@ -183,7 +181,11 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (displayChanged_) displayChanged_();
       return DefWindowProcW(hwnd_, msg, wp, lp);
     case kDefaultActionMessage:
-      defaultAction(static_cast<ElementKind>(wp), static_cast<int>(lp));
+      if (!pending_.empty()) {
+        const PendingAction action = std::move(pending_.front());
+        pending_.pop_front();
+        defaultAction(action);
+      }
       return 0;
     default: return DefWindowProcW(hwnd_, msg, wp, lp);
   }
@@ -266,23 +268,48 @@ std::vector<AccessibleItem> StripWindow::accessibleItems() const {
   return win32::accessibleItems(*state_, scale_, client);
 }
 
+namespace {
+
+bool isTabElement(ElementKind kind) {
+  return kind == ElementKind::Image1 || kind == ElementKind::Image2 ||
+         kind == ElementKind::Image3 || kind == ElementKind::Label2;
+}
+
+}  // namespace
+
 void StripWindow::queueDefaultAction(const AccessibleItem& item) {
-  if (!hwnd_ || !PostMessageW(hwnd_, kDefaultActionMessage,
-                              static_cast<WPARAM>(item.target.kind), item.target.index))
+  if (!hwnd_ || !events_) throw std::runtime_error("strip window gone");
+  PendingAction action{item.target.kind, item.target.index, {}};
+  if (isTabElement(action.kind)) {
+    std::shared_ptr<DocWindow> window = events_->tabWindow(item.target.index);
+    if (!window) throw std::runtime_error("no tab at that element");
+    action.window = window;
+  }
+  pending_.push_back(std::move(action));
+  if (!PostMessageW(hwnd_, kDefaultActionMessage, 0, 0)) {
+    pending_.pop_back();
     throw std::runtime_error("strip window gone");
+  }
 }
 
 // What a click does: a tab's caption or close image is clicked; an arrow is
 // pressed for one scroll step.
-void StripWindow::defaultAction(ElementKind kind, int index) {
+void StripWindow::defaultAction(const PendingAction& action) {
   if (!events_ || input_.dragging() || input_.holding()) return;
-  const Target target{kind, index};
+  Target target{action.kind, action.index};
+  if (isTabElement(action.kind)) {
+    const std::shared_ptr<DocWindow> window = action.window.lock();
+    if (!window) return;  // the tab went, and its window with it
+    target.index = events_->tabIndexOf(*window);
+    if (target.index == 0) return;  // no tab shows that window any more
+  }
   FormEvents* events = events_;
   events->onMouseDown(target, mouse::kLeft);
-  if (kind == ElementKind::Ileft || kind == ElementKind::Iright)
-    events->onTimer(kind == ElementKind::Ileft ? TimerId::Left : TimerId::Right);
+  if (action.kind == ElementKind::Ileft || action.kind == ElementKind::Iright)
+    events->onTimer(action.kind == ElementKind::Ileft ? TimerId::Left : TimerId::Right);
   events->onMouseUp(target, mouse::kLeft);
-  if (kind != ElementKind::Ileft && kind != ElementKind::Iright) events->onClick(target);
+  if (action.kind != ElementKind::Ileft && action.kind != ElementKind::Iright)
+    events->onClick(target);
 }
 
 }  // namespace brelm::win32

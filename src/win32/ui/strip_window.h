@@ -7,7 +7,9 @@
 #include <windows.h>
 #include "com/com_ptr.h"
 
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "ui/accessible.h"
 #include "ui/pointer_input.h"
 #include "ui/scale.h"
+#include "ui/window_class.h"
 
 namespace brelm::win32 {
 
@@ -34,7 +37,8 @@ class StripWindow final : private AccessibleSource {
   HWND hwnd() const { return hwnd_; }
   // The window was destroyed by someone else (with its parent).
   bool lost() const { return lost_; }
-  // Makes a new hidden top-level window for the same state; false if that failed.
+  // Makes a new hidden window for the same state; false if that failed (the
+  // strip then stays lost, and the next call tries again).
   bool recreate();
 
   void setLook(const TwipsScale& scale, HFONT font);
@@ -53,7 +57,16 @@ class StripWindow final : private AccessibleSource {
   void mouseButton(UINT msg, LPARAM lp);
   void mouseMove(LPARAM lp);
   LRESULT getObject(WPARAM wp, LPARAM lp);
-  void defaultAction(ElementKind kind, int index);
+  // An accessible default action waiting for the window's message loop. A
+  // tab's is kept by the tab's document window, not by its control index: by
+  // the time it runs, a tick may have moved the tab, removed it, or given its
+  // elements to another document.
+  struct PendingAction {
+    ElementKind kind;
+    int index;                         // the arrows'; a tab's is looked up again
+    std::weak_ptr<DocWindow> window;   // a tab's; never keeps the host's window
+  };
+  void defaultAction(const PendingAction& action);
   std::optional<Target> targetAt(POINT client) const;
   HWND makeWindow();
 
@@ -62,7 +75,10 @@ class StripWindow final : private AccessibleSource {
   std::vector<AccessibleItem> accessibleItems() const override;
   void queueDefaultAction(const AccessibleItem& item) override;
 
+  static WindowClass class_;
+
   HWND hwnd_ = nullptr;
+  bool holdsClass_ = false;  // apart from the window: it may be lost with its parent
   const FormState* state_ = nullptr;
   FormEvents* events_ = nullptr;
   PointerInput input_;
@@ -75,6 +91,7 @@ class StripWindow final : private AccessibleSource {
   // What the window shows now; a repaint is asked for only when it changes.
   std::optional<FormState> shown_;
   std::function<void()> displayChanged_;
+  std::deque<PendingAction> pending_;
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/timer_window.h"
 
+#include "system/debug_trace.h"
 #include "system/module.h"
 
 namespace brelm::win32 {
@@ -13,18 +14,18 @@ UINT_PTR idOf(int slot) { return static_cast<UINT_PTR>(slot) + 1; }
 
 }  // namespace
 
+WindowClass TimerWindow::class_{kClassName, &TimerWindow::windowProc, 0, nullptr};
+
 bool TimerWindow::create(FormEvents* events) {
   events_ = events;
   if (hwnd_) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &TimerWindow::windowProc;
-  wc.hInstance = thisModule();
-  wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  if (!class_.acquire()) return false;
   hwnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, thisModule(),
                           this);
-  if (!hwnd_) return false;
+  if (!hwnd_) {
+    class_.release();
+    return false;
+  }
   for (int slot = 0; slot < 3; ++slot) apply(slot);
   return true;
 }
@@ -36,7 +37,7 @@ void TimerWindow::destroy() noexcept {
   events_ = nullptr;
   for (bool& on : on_) on = false;
   DestroyWindow(hwnd);
-  UnregisterClassW(kClassName, thisModule());  // fails while another lives: fine
+  class_.release();
 }
 
 void TimerWindow::set(TimerId timer, bool enabled, int intervalMs) {
@@ -74,6 +75,7 @@ LRESULT CALLBACK TimerWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     self->events_->onTimer(static_cast<TimerId>(slot));
   } catch (...) {
     // A tick that fails is forgotten; the next one starts afresh.
+    traceCaught("timer tick");
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/form.h"
+#include "ui/window_class.h"
 
 namespace brelm::win32 {
 
@@ -16,6 +17,7 @@ class TimerWindow {
   TimerWindow& operator=(const TimerWindow&) = delete;
 
   // Starts delivering ticks to `events`; timers set before run from now on.
+  // False when the window for the timers could not be made.
   bool create(FormEvents* events);
   void destroy() noexcept;
 
@@ -25,6 +27,8 @@ class TimerWindow {
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   void apply(int slot);
+
+  static WindowClass class_;  // held exactly while the window exists
 
   HWND hwnd_ = nullptr;
   FormEvents* events_ = nullptr;

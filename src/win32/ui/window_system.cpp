@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "system/debug_trace.h"
 #include "system/text.h"
 #include "ui/dpi.h"
 #include "ui/scale.h"
@@ -83,11 +84,12 @@ Hwnd Win32WindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cl
 
 namespace {
 
-BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+BOOL CALLBACK collectChild(HWND child, LPARAM list) noexcept {
   try {
     reinterpret_cast<std::vector<Hwnd>*>(list)->push_back(w(child));
     return TRUE;
   } catch (...) {
+    traceCaught("window walk");
     return FALSE;  // out of memory: the walk ends with what it has
   }
 }

@@ -130,8 +130,9 @@ void ButtonObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result)
   }
 }
 
-CommandBarObj::CommandBarObj(Host& host, std::wstring name, long position)
-    : DispatchObject(host.context(), "CommandBar"), host_(host), name_(std::move(name)), position_(position) {}
+CommandBarObj::CommandBarObj(Host& host, std::wstring name, long position, bool temporary)
+    : DispatchObject(host.context(), "CommandBar"), host_(host), name_(std::move(name)), position_(position),
+      temporary_(temporary) {}
 
 std::string CommandBarObj::describe() const {
   return std::string(deleted_ ? "DeletedCommandBar[\"" : "CommandBar[\"") + narrow(name_) + "\"]";
@@ -241,9 +242,9 @@ CommandBarObj* CommandBarsObj::find(const std::wstring& name) const {
   return nullptr;
 }
 
-CommandBarObj& CommandBarsObj::add(const std::wstring& name, long position) {
+CommandBarObj& CommandBarsObj::add(const std::wstring& name, long position, bool temporary) {
   if (!name.empty() && find(name)) invalidCall();
-  bars_.push_back(makeCom<CommandBarObj>(host_, name, position));
+  bars_.push_back(makeCom<CommandBarObj>(host_, name, position, temporary));
   return *bars_.back().Get();
 }
 
@@ -281,10 +282,11 @@ void CommandBarsObj::item(const Args& args, VARIANT* result) const {
 void CommandBarsObj::invoke(DISPID id, Access, const Args& args, VARIANT* result) {
   switch (id) {
     case kCount: return setLong(result, static_cast<long>(bars_.size()));
-    case kAdd: {
+    case kAdd: {  // Add(Name, Position, MenuBar, Temporary)
       std::wstring name = args.has(0) ? args.toString(0) : L"";
       long position = args.has(1) ? args.toLong(1) : 1;
-      return setObject(result, &add(name, position));
+      bool temporary = args.has(3) && args.toBool(3);
+      return setObject(result, &add(name, position, temporary));
     }
     default:
       if (!args.has(0)) throw HostFault(DISP_E_PARAMNOTFOUND, "Argument not optional");

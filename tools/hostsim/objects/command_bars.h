@@ -47,10 +47,12 @@ class ButtonObj final : public DispatchObject {
 
 class CommandBarObj final : public DispatchObject {
  public:
-  CommandBarObj(Host& host, std::wstring name, long position);
+  CommandBarObj(Host& host, std::wstring name, long position, bool temporary = false);
   std::string describe() const override;
 
   const std::wstring& name() const { return name_; }
+  // Added with Temporary = True: the host forgets it at exit, never saves it.
+  bool temporary() const { return temporary_; }
   const std::vector<ComPtr<ButtonObj>>& controls() const { return controls_; }
   ButtonObj& addControl(long type, long id, std::optional<long> before);
   void removeControl(ButtonObj& control);
@@ -67,6 +69,7 @@ class CommandBarObj final : public DispatchObject {
   Host& host_;
   std::wstring name_;
   long position_;
+  bool temporary_;
   bool deleted_ = false;
   std::vector<ComPtr<ButtonObj>> controls_;
 };
@@ -92,7 +95,7 @@ class CommandBarsObj final : public DispatchObject {
   std::string describe() const override;
 
   CommandBarObj* find(const std::wstring& name) const;
-  CommandBarObj& add(const std::wstring& name, long position);
+  CommandBarObj& add(const std::wstring& name, long position, bool temporary = false);
   void remove(CommandBarObj& bar);
   // Every live button carrying the tag, the clicked one first.
   std::vector<ButtonObj*> buttonsTagged(const std::wstring& tag) const;
