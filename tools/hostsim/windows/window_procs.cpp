@@ -102,6 +102,7 @@ LRESULT frameMessage(HostWindows& tree, HWND hwnd, UINT msg, WPARAM wp, LPARAM l
   switch (msg) {
     case WM_SIZE: tree.layoutFrame(hwnd); return 0;
     case WM_CLOSE: tree.frameClosing(hwnd); return 0;
+    case WM_MOUSEACTIVATE: tree.frameClicked(hwnd); break;
     case WM_NCCALCSIZE:
       if (border == 0) break;
       if (wp) InflateRect(&reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0], -border, -border);
