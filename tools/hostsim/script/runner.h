@@ -70,6 +70,8 @@ class Runner {
   void resume();
   // GDI and USER object counts recorded by `baseline`.
   long baselineGdi = -1, baselineUser = -1;
+  // Screen rectangles of the top-level frames recorded by `record frames`.
+  std::vector<std::pair<HWND, RECT>> recordedFrames;
 
  private:
   static LRESULT CALLBACK timerProc(HWND, UINT, WPARAM, LPARAM) noexcept;
