@@ -18,6 +18,7 @@
 #include "windows/save_dialog.h"
 
 #include <functional>
+#include <map>
 
 namespace hostsim {
 
@@ -362,12 +363,28 @@ Mismatch resources(Runner& r, const ScriptLine&) {
   return compare("GDI and USER objects", expected, found);
 }
 
+// expect references: as many references on host objects of each kind as at
+// `baseline`: whatever the add-in took since, it gave back.
+Mismatch references(Runner& r, const ScriptLine&) {
+  if (r.baselineGdi < 0) return "no baseline recorded";
+  std::map<std::string, long> now = LiveObjects::instance().references();
+  std::string differs;
+  for (const auto& [kind, n] : now) {
+    auto then = r.baselineReferences.find(kind);
+    long before = then == r.baselineReferences.end() ? 0 : then->second;
+    if (n != before) differs += "\n    " + kind + ": " + std::to_string(before) + " -> " + std::to_string(n);
+  }
+  if (differs.empty()) return std::nullopt;
+  return "references on host objects differ from the baseline:" + differs;
+}
+
 struct CheckEntry {
   const char* name;
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 34> kChecks{{
+constexpr std::array<CheckEntry, 35> kChecks{{
+    {"references", references},
     {"size", size},
     {"stripin", stripIn},   {"framerect", frameRect}, {"frames", framesUnchanged}, {"visible", visible},
     {"layout", layout},     {"layouts", layouts},     {"hwnd", hwnd},              {"front", front},

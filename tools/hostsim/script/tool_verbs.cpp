@@ -38,7 +38,10 @@ Outcome baseline(Runner& r, const ScriptLine&) {
   ResourceCounts c = resourceCounts();
   r.baselineGdi = c.gdi;
   r.baselineUser = c.user;
-  std::printf("baseline: %ld GDI, %ld USER objects\n", c.gdi, c.user);
+  r.baselineReferences = LiveObjects::instance().references();
+  long refs = 0;
+  for (const auto& [kind, n] : r.baselineReferences) refs += n;
+  std::printf("baseline: %ld GDI, %ld USER objects, %ld references on host objects\n", c.gdi, c.user, refs);
   return Outcome::done();
 }
 
