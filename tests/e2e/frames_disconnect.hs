@@ -23,19 +23,25 @@ expect rect@Alpha XLDESK 0 116 812 650
 expect rect@Beta EXCEL; 0 92 992 116
 wait 3 ticks
 expect stale 0
+# Connecting again is a start-up: the first visible workbook is activated and
+# the strip docks in its frame.
 connect
 expect strip visible
-expect stripin Beta
-expect tabs Alpha Beta Gamma
-expect layout Beta docked
-expect layout Alpha original
-expect layout Gamma original
-# A frame the host laid out again since it was docked is left as it is.
-click tab Alpha
+expect active Alpha
 expect stripin Alpha
-frame Beta 66 56 966 736
+expect tabs Alpha Beta Gamma
+expect layout Alpha docked
+expect layout Gamma original
+expect layouts
+# A frame the host laid out again since it was docked is left as it is.
+activate Beta
+expect stripin Beta
+expect layout Beta docked
+frame Alpha 40 30 940 710
+expect layout Alpha original
 disconnect
 expect strip missing
 expect layouts
 expect layout Alpha original
 expect layout Beta original
+expect rect@Beta XLDESK 0 116 812 650

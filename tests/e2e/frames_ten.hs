@@ -11,6 +11,9 @@ open Gamma
 wait 2 ticks
 expect stripin Gamma
 repeat 5
+# Clicks on one spot closer together than the double-click time would be a
+# double click.
+wait 500
 click tab Alpha
 expect stripin Alpha
 expect selected Alpha
