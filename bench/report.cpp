@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "benchmarks.h"
+#include "session.h"
 
 namespace brelm::bench {
 
@@ -56,7 +57,8 @@ const Measured* find(const CollectingReporter& r, const std::string& name) {
 void tickTable(std::ostream& out, const CollectingReporter& r) {
   out << "| host | tabs | idle tick | bare host calls | ratio | repaints per tick |\n"
       << "|---|---:|---:|---:|---:|---:|\n";
-  for (const char* host : {"sheet", "slide"}) {
+  for (const BenchHost& h : kBenchHosts) {
+    const char* host = h.name;
     for (int tabs : kTabCounts) {
       const std::string suffix = std::string(host) + "/" + std::to_string(tabs);
       const Measured* tick = find(r, "idle tick/" + suffix);
@@ -69,6 +71,20 @@ void tickTable(std::ostream& out, const CollectingReporter& r) {
           << " |\n";
     }
   }
+}
+
+void framesTable(std::ostream& out, const CollectingReporter& r) {
+  out << "| measure | time | target |\n|---|---:|---:|\n";
+  for (const BenchHost& h : kBenchHosts) {
+    const Measured* m = find(r, std::string("start-up/") + h.name + "/50");
+    out << "| start-up with 50 documents open, " << h.name
+        << (h.kind == HostKind::Sheet && std::string(h.version) == "16.0" ? " (50 frames)" : "")
+        << " | " << (m ? duration(m->ns) : "–") << " | < 50 ms |\n";
+  }
+  const Measured* sw = find(r, "frame switch/sheet 16");
+  out << "| switch between two workbook frames, sheet 16: the tick after the host's activation "
+         "(strip re-parented, placed, tab selected) | "
+      << (sw ? duration(sw->ns) : "–") << " | < 20 ms |\n";
 }
 
 void stripTable(std::ostream& out, const CollectingReporter& r) {
@@ -97,11 +113,19 @@ void writeNativeReport(std::ostream& out, const CollectingReporter& r, const Idl
       << "### Idle polling tick\n\n"
       << "An idle tick with every tab in step. The bare host calls are those an idle tick "
          "cannot do without: the active window (the spreadsheet host compares captions, so "
-         "also its caption), one caption per tab and the window count; and what its check of "
+         "also its caption), one caption per tab and the window count, and on the spreadsheet "
+         "host one `Visible` per tab (hidden windows get no tab); and what its check of "
          "an unchanged layout reads: the rectangles of three windows (presentation host: top "
          "dock, strip, document area) or of two with `DisplayFormulaBar` and `Width` "
-         "(spreadsheet host: main window, formula bar).\n\n";
+         "(spreadsheet host: main window, formula bar). `sheet 16` is the spreadsheet host with "
+         "a frame per workbook: `Hwnd` (the active window's frame, which the strip follows) "
+         "instead of `Width` (the strip is as wide as its frame).\n\n";
   tickTable(out, r);
+  out << "\n### Start-up and frame switching\n\n"
+      << "Connection of the add-in (start-up) with 50 documents open, and on the spreadsheet "
+         "host with a frame per workbook the tick that follows the host's activation of "
+         "another workbook into its frame.\n\n";
+  framesTable(out, r);
   out << "\n### Strip operations at 1000 tabs\n\n";
   stripTable(out, r);
   out << "\n### Paint\n\n"

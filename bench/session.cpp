@@ -8,16 +8,17 @@ std::string caption(int n) { return "Book" + std::to_string(n); }
 
 namespace {
 
-sim::SimOptions optionsFor(HostKind kind) {
+sim::SimOptions optionsFor(HostKind kind, const char* version = "14.0") {
   sim::SimOptions options;
   options.host = kind;
+  options.version = version;
   return options;
 }
 
 }  // namespace
 
-Session::Session(HostKind kind, int documents)
-    : sim(optionsFor(kind)), addin(sim.platform(), kind) {
+Session::Session(HostKind kind, int documents, const char* version)
+    : sim(optionsFor(kind, version)), addin(sim.platform(), kind) {
   sim.log.setRecording(false);
   for (int i = 1; i <= documents; ++i) sim.host->open(caption(i));
   addin.OnConnection(sim.host->application());

@@ -11,9 +11,22 @@ namespace brelm::bench {
 
 const char* hostName(HostKind kind);
 
+// A host as the benchmarks and the report name it.
+struct BenchHost {
+  HostKind kind;
+  const char* version;
+  const char* name;  // "sheet", "sheet 16", "slide"
+};
+
+// The spreadsheet host with one main window, the one with a frame per
+// workbook, and the presentation host.
+inline constexpr BenchHost kBenchHosts[] = {{HostKind::Sheet, "14.0", "sheet"},
+                                            {HostKind::Sheet, "16.0", "sheet 16"},
+                                            {HostKind::Slide, "14.0", "slide"}};
+
 class Session {
  public:
-  Session(HostKind kind, int documents);
+  Session(HostKind kind, int documents, const char* version = "14.0");
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

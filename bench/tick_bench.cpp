@@ -14,8 +14,8 @@ namespace brelm::bench {
 
 namespace {
 
-void idleTick(benchmark::State& state, HostKind kind, int tabs) {
-  Session s(kind, tabs);
+void idleTick(benchmark::State& state, BenchHost host, int tabs) {
+  Session s(host.kind, tabs, host.version);
   if (s.addin.bar().model.tabCount != tabs) return state.SkipWithError("tabs missing");
   const int repaintsBefore = s.sim.toolkit.invalidations();
   for (auto _ : state) s.tick();
@@ -36,43 +36,86 @@ std::vector<Hwnd> geometryWindows(Session& s, bool sheet) {
 }
 
 // The spreadsheet host knows its active window by caption: reading it is
-// ActiveWindow and its Caption. Its tick also keeps the strip docked, which
-// takes DisplayFormulaBar and Width. The presentation host compares objects.
-void hostCalls(benchmark::State& state, HostKind kind, int tabs) {
-  Session s(kind, tabs);
+// ActiveWindow and its Caption; and it shows only the windows the user can
+// see, one Visible per tab. Its tick also keeps the strip docked, which takes
+// DisplayFormulaBar and Width, or, where every workbook has its own frame,
+// Hwnd (the frame gives the width). The presentation host compares objects.
+void hostCalls(benchmark::State& state, BenchHost host, int tabs) {
+  Session s(host.kind, tabs, host.version);
   std::shared_ptr<HostApp> app = s.sim.host->application();
   auto sheet = std::dynamic_pointer_cast<SheetApp>(app);
+  const bool frames = s.sim.sheet() && s.sim.sheet()->framePerWindow();
   std::vector<std::shared_ptr<DocWindow>> windows;
   for (int j = 1; j <= tabs; ++j) windows.push_back(app->window(j));
   const std::vector<Hwnd> rectangles = geometryWindows(s, sheet != nullptr);
   for (Hwnd w : rectangles)
     if (w == kNoWindow) return state.SkipWithError("a window of the geometry check is missing");
   for (auto _ : state) {
+    if (frames) benchmark::DoNotOptimize(sheet->hwnd());
     if (sheet) benchmark::DoNotOptimize(sheet->displayFormulaBar());
     for (Hwnd w : rectangles) {
       Rect r;
       benchmark::DoNotOptimize(s.sim.windows.windowRect(w, r));
     }
-    if (sheet) benchmark::DoNotOptimize(sheet->width());
+    if (sheet && !frames) benchmark::DoNotOptimize(sheet->width());
     std::shared_ptr<DocWindow> active = app->activeWindow();
     if (sheet) benchmark::DoNotOptimize(active->caption());
-    for (const auto& w : windows) benchmark::DoNotOptimize(w->caption());
+    for (const auto& w : windows) {
+      benchmark::DoNotOptimize(w->caption());
+      if (sheet) benchmark::DoNotOptimize(w->visible());
+    }
     benchmark::DoNotOptimize(app->windowCount());
+  }
+}
+
+// Frame per workbook: the user activates another workbook in the host, and
+// the next tick moves the strip into its frame and places it there (both
+// frames were docked before, as they are after the first visit).
+void frameSwitch(benchmark::State& state) {
+  Session s(HostKind::Sheet, 2, "16.0");
+  s.sim.host->userActivate(caption(2));
+  s.tick();
+  int next = 1;
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.sim.host->userActivate(caption(next));
+    next = 3 - next;
+    state.ResumeTiming();
+    s.tick();
+  }
+}
+
+// Connection with 50 workbooks open, each in a frame of its own.
+void startUp(benchmark::State& state, BenchHost host, int documents) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      Session s(host.kind, documents, host.version);
+      s.addin.OnDisconnection();
+      state.ResumeTiming();
+      s.addin.OnConnection(s.sim.host->application());
+      state.PauseTiming();
+    }
+    state.ResumeTiming();
   }
 }
 
 }  // namespace
 
 void registerTickBenchmarks() {
-  for (HostKind kind : {HostKind::Sheet, HostKind::Slide}) {
+  for (const BenchHost& host : kBenchHosts) {
     for (int tabs : kTabCounts) {
-      const std::string suffix = std::string(hostName(kind)) + "/" + std::to_string(tabs);
-      benchmark::RegisterBenchmark(("idle tick/" + suffix).c_str(), idleTick, kind, tabs)
+      const std::string suffix = std::string(host.name) + "/" + std::to_string(tabs);
+      benchmark::RegisterBenchmark(("idle tick/" + suffix).c_str(), idleTick, host, tabs)
           ->Unit(benchmark::kMicrosecond);
-      benchmark::RegisterBenchmark(("host calls/" + suffix).c_str(), hostCalls, kind, tabs)
+      benchmark::RegisterBenchmark(("host calls/" + suffix).c_str(), hostCalls, host, tabs)
           ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark(("start-up/" + std::string(host.name) + "/50").c_str(), startUp,
+                                 host, 50)
+        ->Unit(benchmark::kMicrosecond);
   }
+  benchmark::RegisterBenchmark("frame switch/sheet 16", frameSwitch)->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace brelm::bench

@@ -119,7 +119,10 @@ void Addin::unloadForm() {
   bar_.form = FormState{};
 }
 
-void Addin::releaseModel() noexcept { bar_.reset(); }
+void Addin::releaseModel() noexcept {
+  bar_.reset();
+  hiddenWindows_.clear();
+}
 
 void Addin::giveFocusBack() { windows().setForeground(host_->focusWindow()); }
 

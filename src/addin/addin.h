@@ -3,6 +3,7 @@
 // method aa, the polling tick, and the tab bar's events. Owns all core state.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hosts/host_variant.h"
 #include "menu/tab_menu.h"
@@ -91,6 +92,7 @@ class Addin final : public FormEvents {
   void dispatchMouseMove(Target target);
   void dispatchDragDrop(int source, Target target, float x, float y);
   void releaseModel() noexcept;
+  bool watchHiddenWindows();
 
   Platform platform_;
   HostKind kind_;
@@ -98,6 +100,9 @@ class Addin final : public FormEvents {
   FormState painted_;  // the form state as last handed to the toolkit to paint
   DockState dock_;
   TabMenu menu_;
+  // Windows the host lists but the user cannot see: no tab, watched for
+  // being shown again. Held like the tabs' windows, released with them.
+  std::vector<std::shared_ptr<DocWindow>> hiddenWindows_;
   std::unique_ptr<HostVariant> host_;
   bool formLoaded_ = false;
   bool connected_ = false;

@@ -9,16 +9,28 @@
 
 namespace brelm {
 
-bool SlideDocking::findFrame(const std::string& frameClass) {
-  hostMainWnd = addin_.windows().findWindow(frameClass);
-  return hostMainWnd != kNoWindow;
+Hwnd SlideDocking::activeFrame() {
+  WindowSystem& ws = addin_.windows();
+  if (profile_.major >= 15) {
+    try {
+      const Hwnd frame = app_.hwnd();
+      if (ws.isOwnFrame(frame, profile_.frameClass)) return frame;
+    } catch (const HostError& e) {
+      if (e.busy()) return kNoWindow;  // asked again later
+    }
+  }
+  return ws.topOwnFrame(profile_.frameClass);
 }
 
-void SlideDocking::findChildren() {
+void SlideDocking::enterFrame(Hwnd frame) {
+  if (frame == kNoWindow) {
+    dockTopWnd = mdiClientWnd = dockRightWnd = kNoWindow;
+    return;
+  }
   WindowSystem& ws = addin_.windows();
-  dockTopWnd = ws.findChild(hostMainWnd, kNoWindow, "MsoCommandBarDock", "MsoDockTop");
-  mdiClientWnd = ws.findChild(hostMainWnd, kNoWindow, "MDIClient", std::nullopt);
-  dockRightWnd = ws.findChild(hostMainWnd, kNoWindow, "MsoCommandBarDock", "MsoDockRight");
+  dockTopWnd = ws.findChild(frame, kNoWindow, "MsoCommandBarDock", "MsoDockTop");
+  mdiClientWnd = ws.findChild(frame, kNoWindow, "MDIClient", std::nullopt);
+  dockRightWnd = ws.findChild(frame, kNoWindow, "MsoCommandBarDock", "MsoDockRight");
 }
 
 int SlideDocking::documentAreaOffset() {
@@ -44,8 +56,7 @@ void SlideDocking::dockHostWindows() {
   ws.setWindowPos(dockRightWnd, ZOrder::None, checked32(std::int64_t{g.left} - d.left),
                   checked32(std::int64_t{sh} + d.height()), g.width(),
                   checked32(std::int64_t{g.height()} - sh), swp::kNoZOrder);
-  if (std::find(dockedFrames_.begin(), dockedFrames_.end(), hostMainWnd) == dockedFrames_.end())
-    dockedFrames_.push_back(hostMainWnd);
+  frames_.roomMade(hostMainWnd());
 }
 
 bool SlideDocking::roomMade() {
@@ -98,10 +109,10 @@ void SlideDocking::trackHostGeometry() {
   placeStrip();
   addin_.dock().lastDockOffset = documentAreaOffset();
   addin_.bar().updateScrollArrows();
-  addin_.windows().setForeground(hostMainWnd);
+  addin_.windows().setForeground(hostMainWnd());
 }
 
-void SlideDocking::restoreFrame(Hwnd frame) {
+void SlideDocking::giveBack(Hwnd frame) {
   WindowSystem& ws = addin_.windows();
   const int sh = addin_.dock().stripHeight;
   const Hwnd top = ws.findChild(frame, kNoWindow, "MsoCommandBarDock", "MsoDockTop");
@@ -117,16 +128,6 @@ void SlideDocking::restoreFrame(Hwnd frame) {
     ws.setWindowPos(right, ZOrder::None, checked32(std::int64_t{g.left} - d.left), d.height(),
                     g.width(), checked32(std::int64_t{g.height()} + sh), swp::kNoZOrder);
   }
-}
-
-void SlideDocking::restoreLayout() {
-  for (Hwnd frame : dockedFrames_) {
-    try {
-      restoreFrame(frame);
-    } catch (...) {
-    }
-  }
-  dockedFrames_.clear();
 }
 
 }  // namespace brelm

@@ -3,8 +3,9 @@
 // command-bar dock of the frame window; the document area and the right dock
 // move down to make room.
 #include <string>
-#include <vector>
 
+#include "docking/frame_dock.h"
+#include "hosts/host_profile.h"
 #include "platform/host.h"
 #include "platform/window_system.h"
 
@@ -12,20 +13,27 @@ namespace brelm {
 
 class Addin;
 
-class SlideDocking {
+class SlideDocking final : public FrameLayout {
  public:
-  SlideDocking(Addin& addin, SlideApp& app) : addin_(addin), app_(app) {}
+  SlideDocking(Addin& addin, SlideApp& app, const HostProfile& profile)
+      : addin_(addin), app_(app), profile_(profile), frames_(addin, *this, profile) {}
 
-  // Finds the frame by class; false when there is none.
-  bool findFrame(const std::string& frameClass);
-  void findChildren();
+  FrameDock& frames() { return frames_; }
+  // The frame holding the strip.
+  Hwnd hostMainWnd() const { return frames_.frame(); }
+  // The frame the strip belongs in: that of the active window where the host
+  // says which one it is (15 on), else the topmost of the host's own frames.
+  // kNoWindow when the host has none.
+  Hwnd activeFrame();
   int documentAreaOffset();
   void dockHostWindows();
   void trackHostGeometry();
   // Gives every frame the strip was docked in its document area back.
-  void restoreLayout();
+  void restoreLayout() noexcept { frames_.giveBackAll(); }
 
-  Hwnd hostMainWnd = kNoWindow;
+  void enterFrame(Hwnd frame) override;
+  void giveBack(Hwnd frame) override;
+
   Hwnd dockTopWnd = kNoWindow;
   Hwnd mdiClientWnd = kNoWindow;
   Hwnd dockRightWnd = kNoWindow;
@@ -35,11 +43,11 @@ class SlideDocking {
   bool roomMade();
   bool roomMade(const Rect& topDock, const Rect& documentArea) const;
   void placeStrip();
-  void restoreFrame(Hwnd frame);
 
   Addin& addin_;
   SlideApp& app_;
-  std::vector<Hwnd> dockedFrames_;
+  const HostProfile& profile_;
+  FrameDock frames_;
 };
 
 }  // namespace brelm

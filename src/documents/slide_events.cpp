@@ -25,49 +25,25 @@ void SlideEvents::onPresentationClose() {
 }
 
 void SlideEvents::redockStrip() {
-  WindowSystem& ws = addin_.windows();
-  if (!docking_.findFrame("PPTFrameClass")) return parkStrip();  // no frame left
-  ws.setParent(addin_.toolkit().window(), docking_.hostMainWnd);
-  docking_.findChildren();
-  if (parked_) {
-    addin_.toolkit().show(true);
-    parked_ = false;
-  }
-  ws.setForeground(docking_.hostMainWnd);
+  const Hwnd frame = docking_.activeFrame();
+  if (frame == kNoWindow) return frames_.park();  // no frame left
+  frames_.follow(frame);
+  addin_.windows().setForeground(frames_.frame());
 }
 
-void SlideEvents::parkStrip() {
-  // The strip is a child of a frame the host is about to destroy: take it out
-  // (hidden, without a parent) until a frame that stays takes it in.
-  if (parked_) return;
-  addin_.toolkit().show(false);
-  addin_.windows().setParent(addin_.toolkit().window(), kNoWindow);
-  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
-      kNoWindow;
-  addin_.dock().lastDockOffset = 0;
-  parked_ = true;
-}
-
-void SlideEvents::stripLost() {
-  docking_.hostMainWnd = docking_.dockTopWnd = docking_.mdiClientWnd = docking_.dockRightWnd =
-      kNoWindow;
-  addin_.dock().lastDockOffset = 0;
-  parked_ = true;  // the new window is hidden and has no parent: dock it on this tick
-}
+void SlideEvents::stripLost() { frames_.stripLost(); }
 
 void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
   WindowSystem& ws = addin_.windows();
   if (framePerDocument_) {
-    const Hwnd oldFrame = docking_.hostMainWnd;
+    const Hwnd oldFrame = frames_.frame();
     redockStrip();
-    ws.showWindow(docking_.hostMainWnd, ShowCmd::Show);
-    std::erase(hiddenFrames_, docking_.hostMainWnd);
-    if (oldFrame != kNoWindow && oldFrame != docking_.hostMainWnd &&
-        ws.showWindow(oldFrame, ShowCmd::Hide)) {
-      hiddenFrames_.push_back(oldFrame);
-    }
+    const Hwnd frame = frames_.frame();
+    ws.showWindow(frame, ShowCmd::Show);
+    frames_.shown(frame);
+    if (oldFrame != kNoWindow && oldFrame != frame) frames_.hideFrame(oldFrame);
   }
-  ws.setForeground(docking_.hostMainWnd);
+  ws.setForeground(frames_.frame());
   TabBar& bar = addin_.bar();
   for (int i = 1; i <= bar.model.docWindowCount; ++i) {
     if (bar.model.docWindows[i]->sameObject(window)) bar.mdown(bar.model.tabOrder[i]);
@@ -106,7 +82,7 @@ void SlideEvents::runDeferred() {
   const Recovery recovery = recovery_;
   recovery_ = Recovery::None;
   if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();
-  if (parked_) redockStrip();
+  if (frames_.parked()) redockStrip();
 }
 
 bool SlideEvents::hostHasActiveWindow() {
@@ -178,7 +154,7 @@ void SlideEvents::closeWindow(int n, int p) {
       }
     });
     bestEffort([&] { redockStrip(); });
-    bestEffort([&] { addin_.windows().showWindow(docking_.hostMainWnd, ShowCmd::Show); });
+    bestEffort([&] { addin_.windows().showWindow(frames_.frame(), ShowCmd::Show); });
     closingByTab = -1;
   }
   bestEffort([&] { model.docWindows.at(model.tabPosition.at(n))->close(); });
@@ -189,16 +165,9 @@ void SlideEvents::closeByTab(int n) {
   const int p = model.tabPosition.at(n);
   std::shared_ptr<DocWindow> w = model.docWindows.at(p);
   if (!w) return;
-  addin_.windows().setForeground(docking_.hostMainWnd);
+  addin_.windows().setForeground(frames_.frame());
   if (!savePrompt(*w)) return;
   closeWindow(n, p);
-}
-
-void SlideEvents::showHiddenFrames() noexcept {
-  for (Hwnd frame : hiddenFrames_) {
-    bestEffort([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
-  }
-  hiddenFrames_.clear();
 }
 
 }  // namespace brelm

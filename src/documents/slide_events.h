@@ -3,9 +3,9 @@
 // from its tab. On a frame-per-document host (version above 13) every
 // document window has its own frame: the strip follows the active one.
 #include <memory>
-#include <vector>
 
 #include "docking/slide_docking.h"
+#include "hosts/host_profile.h"
 #include "platform/host.h"
 
 namespace brelm {
@@ -14,8 +14,12 @@ class Addin;
 
 class SlideEvents final : public SlideAppEvents {
  public:
-  SlideEvents(Addin& addin, SlideApp& app, SlideDocking& docking, bool framePerDocument)
-      : addin_(addin), app_(app), docking_(docking), framePerDocument_(framePerDocument) {}
+  SlideEvents(Addin& addin, SlideApp& app, SlideDocking& docking, const HostProfile& profile)
+      : addin_(addin),
+        app_(app),
+        docking_(docking),
+        frames_(docking.frames()),
+        framePerDocument_(profile.framePerDocument) {}
 
   // The host's events; none lets an exception out.
   void onPresentationClose() override;
@@ -27,16 +31,14 @@ class SlideEvents final : public SlideAppEvents {
   void xlap_WindowActivate(const DocWindow& window);
   void xlap_WindowdeActivate(DocWindow& window);
   void xlap_PresentationClose();
+  // Moves the strip into the frame on top, or parks it when there is none.
   void redockStrip();
-  void parkStrip();
   // The strip went down with a closing frame and was made anew.
   void stripLost();
   // The close image of tab n: save prompt, then close.
   void closeByTab(int n);
   // Work a host event asked for but that must not run inside the host's call.
   void runDeferred();
-  // Shows the frames the strip hid, for disconnection.
-  void showHiddenFrames() noexcept;
 
   int closingByTab = 0;
 
@@ -49,13 +51,12 @@ class SlideEvents final : public SlideAppEvents {
   Addin& addin_;
   SlideApp& app_;
   SlideDocking& docking_;
+  FrameDock& frames_;
   bool framePerDocument_;
   bool hostHasActiveWindow();
 
   enum class Recovery { None, ActivateIfNone };
   Recovery recovery_ = Recovery::None;
-  bool parked_ = false;
-  std::vector<Hwnd> hiddenFrames_;
 };
 
 }  // namespace brelm

@@ -1,6 +1,7 @@
 // Bringing the tab list in step with the host's document windows, once per
 // polling tick: select the active window's tab, follow new captions, drop the
-// tabs of windows that are gone, and add tabs for windows that have none.
+// tabs of windows that are gone or hidden, and add tabs for windows that have
+// none and that the user can see.
 #include "addin/addin.h"
 
 namespace brelm {
@@ -21,9 +22,11 @@ void Addin::testbooks() {
   for (int i = 1; i <= n && i <= model.docWindowCount;) {
     const int e = model.tabOrder[i];
     std::string caption;
+    bool hidden = false;
     try {
       caption = model.docWindows[i]->caption();
-      if (active.known && host.isActive(active, *model.docWindows[i], caption) &&
+      hidden = !host.userCanSee(*model.docWindows[i]);
+      if (!hidden && active.known && host.isActive(active, *model.docWindows[i], caption) &&
           model.selectedTab != e) {
         bar_.mdown(e);
       }
@@ -37,17 +40,47 @@ void Addin::testbooks() {
       bar_.mclose(e);
       continue;
     }
+    if (hidden) {
+      // Hidden by the user (or never meant to be seen): no tab until shown.
+      hiddenWindows_.push_back(model.docWindows[i]);
+      bar_.mclose(e);
+      continue;
+    }
     if (bar_.label2(e).caption != caption) bar_.tabrename(e, caption);
     ++i;
   }
 
+  if (!watchHiddenWindows()) return;
   const int m = host.app()->windowCount();
-  if (model.tabCount >= m || model.tabCount >= kMaxTabs) return;
+  const int known = model.tabCount + static_cast<int>(hiddenWindows_.size());
+  if (known >= m || model.tabCount >= kMaxTabs) return;
+  // The hidden windows are found afresh along with the windows without a tab.
+  hiddenWindows_.clear();
   for (int j = 1; j <= m; ++j) {
     std::shared_ptr<DocWindow> window = host.app()->window(j);
     if (host.hasTab(*window)) continue;
+    if (!host.userCanSee(*window)) {
+      hiddenWindows_.push_back(std::move(window));
+      continue;
+    }
     if (!addWindowTab(std::move(window))) return;  // the strip is full
   }
+}
+
+// A hidden window that is shown again (or closed) is dropped from the list,
+// so that the window count no longer adds up and the window list is walked.
+// False when the host is busy: the pass stops there.
+bool Addin::watchHiddenWindows() {
+  for (auto it = hiddenWindows_.begin(); it != hiddenWindows_.end();) {
+    bool hidden = false;
+    try {
+      hidden = !host_->userCanSee(**it);
+    } catch (const HostError& err) {
+      if (err.busy()) return false;
+    }
+    it = hidden ? std::next(it) : hiddenWindows_.erase(it);
+  }
+  return true;
 }
 
 bool Addin::addWindowTab(std::shared_ptr<DocWindow> window) {

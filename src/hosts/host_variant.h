@@ -4,13 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "hosts/host_profile.h"
 #include "platform/host.h"
 
 namespace brelm {
 
 class Addin;
-
-enum class HostKind { Sheet, Slide };
 
 // The host's active window as read once per synchronisation pass.
 struct ActiveWindowInfo {
@@ -31,6 +30,9 @@ class HostVariant {
   // Takes the host Application; false when it is not this host's kind.
   virtual bool bind(std::shared_ptr<HostApp> app) = 0;
   virtual HostApp* app() const = 0;
+  // What differs by host version; read from the host when start-up begins.
+  const HostProfile& profile() const { return profile_; }
+  void chooseProfile(HostKind kind) { profile_ = hostProfile(kind, app()->version()); }
   virtual void startAddin() = 0;
   // Disconnection: unsubscribes, gives the host its layout and settings back,
   // and releases the Application.
@@ -56,6 +58,11 @@ class HostVariant {
                         const std::string& caption) const = 0;
   // Second pass: does window (host position j) already have a tab?
   virtual bool hasTab(DocWindow& window) = 0;
+  // Only windows the user can see get a tab.
+  virtual bool userCanSee(DocWindow& window) {
+    (void)window;
+    return true;
+  }
 
   // Pointer handlers
   virtual void selectByClick(int k, bool fullForm) = 0;
@@ -64,6 +71,7 @@ class HostVariant {
 
  protected:
   Addin& addin_;
+  HostProfile profile_;
 };
 
 std::unique_ptr<HostVariant> makeHostVariant(HostKind kind, Addin& addin);

@@ -11,6 +11,8 @@
 
 namespace brelm {
 
+class DocWindow;
+
 class Document {
  public:
   virtual ~Document() = default;
@@ -22,6 +24,7 @@ class Document {
   // does it through its first window).
   virtual void activate() = 0;
   virtual int windowCount() = 0; // presentation host: Presentation.Windows.Count
+  virtual std::shared_ptr<DocWindow> window(int index) = 0;  // 1-based
 };
 
 class DocWindow {
@@ -31,6 +34,10 @@ class DocWindow {
   virtual std::shared_ptr<Document> parent() = 0;
   virtual void activate() = 0;
   virtual void close() = 0;
+  // Spreadsheet host: false for a window the user cannot see (a hidden
+  // workbook, the personal macro workbook). The presentation host has no such
+  // windows and is never asked.
+  virtual bool visible() = 0;
   // Presentation host only: 1 normal, 2 minimised, 3 maximised; points.
   virtual int windowState() = 0;
   virtual void setWindowState(int state) = 0;
@@ -101,11 +108,13 @@ class HostApp {
   virtual std::unique_ptr<CommandBar> commandBar(const std::string& name) = 0;
   virtual std::unique_ptr<CommandBar> addPopupBar(const std::string& name) = 0;
   virtual std::unique_ptr<FileDialog> saveAsDialog() = 0;
+  // The frame of the active window (spreadsheet host: the main window up to
+  // 14; presentation host: from 15 only, it fails before).
+  virtual Hwnd hwnd() = 0;
 };
 
 class SheetApp : public HostApp {
  public:
-  virtual Hwnd hwnd() = 0;
   virtual bool displayFormulaBar() = 0;
   virtual void setDisplayFormulaBar(bool show) = 0;
   virtual void setVisible(bool visible) = 0;

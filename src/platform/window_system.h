@@ -36,8 +36,13 @@ enum class ShowCmd { Hide = 0, Show = 5 };
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
-  // First top-level window of the class, or kNoWindow.
-  virtual Hwnd findWindow(const std::string& cls) = 0;
+  // The topmost top-level window of the class (any case) made by the calling
+  // thread, or kNoWindow. Never another process's window of the same class.
+  virtual Hwnd topOwnFrame(const std::string& cls) = 0;
+  // True when `window` is a top-level window of the class (any case) made by
+  // the calling thread: one of the host's own frames, never another
+  // process's window of the same class.
+  virtual bool isOwnFrame(Hwnd window, const std::string& cls) = 0;
   // First child of parent after `after` matching class (any case) and title
   // (any title when nullopt), or kNoWindow.
   virtual Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,

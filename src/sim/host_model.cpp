@@ -71,6 +71,29 @@ void HostModel::setWindowState(const std::string& caption, int state) {
   wins_.at(idOf(caption)).state = state;
 }
 
+void HostModel::unhide(const std::string& caption) {
+  const int id = idOf(caption);
+  setWindowVisible(id, true);
+  activateWindow(id);
+}
+
+void HostModel::setWindowVisible(int id, bool visible) {
+  WinData& w = liveWindow(id);
+  if (w.visible == visible) return;
+  w.visible = visible;
+  visibilityChanged(w);
+  if (!visible && active_ == id) {
+    active_ = 0;
+    activateNextVisible();
+  }
+}
+
+void HostModel::activateNextVisible() {
+  for (int id : recent_) {
+    if (wins_.at(id).visible) return activateWindow(id);
+  }
+}
+
 void HostModel::setWidthPoints(double points) {
   widthPoints_ = points;
   relayout();
@@ -157,6 +180,11 @@ void HostModel::enter(const std::string& call, bool read) {
     }
     throw HostError(hresult::kHostBusy, "The host is busy");
   }
+  for (const std::string& missing : lacking_) {
+    if (call.rfind(missing, 0) != 0) continue;
+    log_.action(call + " (unknown name)");
+    throw HostError(simhr::kUnknownName, "Unknown name");
+  }
   if (faults_ && faults_->fail(FaultSite::Host)) {
     log_.action(call + " (fails)");
     throw HostError(faults_->hostError(), "Injected failure of " + call);
@@ -227,7 +255,7 @@ void HostModel::closeWindow(int id) {
   if (last) docs_.at(docId).open = false;
   if (active_ == id) {
     active_ = 0;
-    if (!recent_.empty()) activateWindow(recent_.front());
+    activateNextVisible();
   }
 }
 

@@ -24,6 +24,8 @@ namespace brelm::sim {
 namespace simhr {
 // A member called on an object whose host object is gone (a closed window).
 constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108);
+// A member the object does not have (DISP_E_UNKNOWNNAME).
+constexpr std::int32_t kUnknownName = static_cast<std::int32_t>(0x80020006);
 // Every call after the host has quit.
 constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BA);
 }  // namespace simhr
@@ -46,6 +48,7 @@ struct WinData {
   std::string caption;
   bool open = true;
   bool closing = false;
+  bool visible = true;  // false: hidden (View > Hide, the personal macro workbook)
   int state = 1;  // 1 normal, 2 minimised, 3 maximised
   double top = 0, left = 0, width = 720, height = 540;  // points
 };
@@ -95,6 +98,10 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   // Every save of the window's document fails from now on.
   void failSaves(const std::string& caption);
   void setWindowState(const std::string& caption, int state);
+  // View > Hide and View > Unhide: a hidden window stays in the window list;
+  // unhiding makes it the active window again.
+  void hide(const std::string& caption) { setWindowVisible(idOf(caption), false); }
+  void unhide(const std::string& caption);
   void setWidthPoints(double points);
   // The host lays out its windows anew, undoing moves made by others.
   virtual void relayout() = 0;
@@ -120,6 +127,9 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
 
   // Failures injected into object-model calls; nullptr for none.
   void setFaults(FaultPlan* faults) { faults_ = faults; }
+  // A host without the member: every call starting with `call` ("get
+  // Visible") fails as an unknown name does.
+  void lacks(const std::string& call) { lacking_.push_back(call); }
 
   // ---- The object model, for the host objects handed to the add-in.
   // Logs the call and throws HostError when the host cannot take it.
@@ -136,6 +146,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   int windowAt(int index);   // 1-based, host order
   int documentAt(int index);  // 1-based, opening order
   int windowCountOf(int docId) const;
+  void setWindowVisible(int id, bool visible);
   void setShowWindowsInTaskbar(bool show) { showInTaskbar_ = show; }
   // Saves the active document, as the Save As dialog's Execute does.
   void saveActiveAs(const std::string& fileName);
@@ -159,6 +170,9 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   int addWindow(int docId, const std::string& caption);
   // Makes the window the active one in the model; no events, no layout.
   void makeActive(int id);
+  // After the active window went away or was hidden: the most recent window
+  // the user can see, if any.
+  void activateNextVisible();
   void addBuiltinBar(const std::string& name);
   virtual std::vector<int> hostOrder() const = 0;
   // Layout hooks: a window appeared, went away or got a new caption; the
@@ -166,6 +180,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   virtual void windowAdded(const WinData& w) = 0;
   virtual void windowRemoved(const WinData& w) = 0;
   virtual void windowRenamed(const WinData& w) = 0;
+  virtual void visibilityChanged(const WinData& w) { (void)w; }
   // Presentation host: PresentationClose, raised while the document is still open.
   virtual void lastWindowClosing(int docId) { (void)docId; }
   void markQuit() { quit_ = true; }
@@ -189,6 +204,7 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   };
 
   FaultPlan* faults_ = nullptr;
+  std::vector<std::string> lacking_;
   bool noActive_ = false;
   bool busy_ = false;
   bool quit_ = false;

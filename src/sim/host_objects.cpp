@@ -31,6 +31,11 @@ void SimDocWindow::close() {
   host().closeWindow(id_);
 }
 
+bool SimDocWindow::visible() {
+  host().enter(call("get Visible"), true);
+  return host().liveWindow(id_).visible;
+}
+
 int SimDocWindow::windowState() {
   host().enter(call("get WindowState"), true);
   return host().liveWindow(id_).state;
@@ -105,6 +110,17 @@ int SimDocument::windowCount() {
   host().enter(call("get Windows.Count"), true);
   host().liveDocument(id_);
   return host().windowCountOf(id_);
+}
+
+std::shared_ptr<DocWindow> SimDocument::window(int index) {
+  host().enter(call("get Windows.Item(" + std::to_string(index) + ")"), true);
+  host().liveDocument(id_);
+  int seen = 0;
+  for (int id : host().windowOrder()) {
+    if (host().window(id)->doc == id_ && ++seen == index)
+      return std::make_shared<SimDocWindow>(hostPtr(), id);
+  }
+  throw HostError(hresult::kInvalidIndex, "Invalid index");
 }
 
 // ---- Command-bar button

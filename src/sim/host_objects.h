@@ -40,6 +40,7 @@ class SimDocWindow final : public DocWindow, HostObject {
   std::shared_ptr<Document> parent() override;
   void activate() override;
   void close() override;
+  bool visible() override;
   int windowState() override;
   void setWindowState(int state) override;
   double top() override { return readPoints("Top", &WinData::top); }
@@ -70,6 +71,7 @@ class SimDocument final : public Document, HostObject {
   void save() override;
   void activate() override;
   int windowCount() override;
+  std::shared_ptr<DocWindow> window(int index) override;
 
  private:
   std::string call(const std::string& member) const;

@@ -1,5 +1,6 @@
 #include "sim/sheet_host.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "sim/host_objects.h"
@@ -9,6 +10,7 @@ namespace brelm::sim {
 namespace {
 
 constexpr int kScreenLeft = 40, kScreenTop = 30;
+constexpr const char* kAppTitle = "Microsoft Excel";
 
 class SimSheetApp final : public SimAppBase<SheetApp> {
  public:
@@ -17,7 +19,7 @@ class SimSheetApp final : public SimAppBase<SheetApp> {
 
   Hwnd hwnd() override {
     host().enter("get Hwnd", true);
-    return sheet_.mainWindow();
+    return sheet_.hwndAnswer();
   }
   bool displayFormulaBar() override {
     host().enter("get DisplayFormulaBar", true);
@@ -47,7 +49,8 @@ SheetHost::SheetHost(const HostOptions& options, SimLog& log, WindowTree& tree,
   for (const char* bar : {"Worksheet Menu Bar", "Standard", "Formatting", "Cell"}) {
     addBuiltinBar(bar);
   }
-  build();
+  // With no workbook open the host still shows one, empty, frame.
+  frames_.push_back(makeFrame(kAppTitle));
   relayout();
 }
 
@@ -59,66 +62,119 @@ int SheetHost::px(int pixelsAt96) const {
   return static_cast<int>(std::lround(pixelsAt96 * windows_.dpi() / 96.0));
 }
 
-// Creates the windows once; relayout() gives them their places. Each is
-// created on top of its siblings, so the bottom-most comes first.
-void SheetHost::build() {
-  int border = majorVersion() >= 14 ? 4 : majorVersion() >= 12 ? 2 : 4;
-  main_ = tree_.create(kNoWindow, "XLMAIN", "Microsoft Excel", {}, border);
-  status_ = tree_.create(main_, "EXCEL4", "", {});
-  desk_ = tree_.create(main_, "XLDESK", "", {});
-  tree_.get(desk_)->childrenFill = true;  // document windows are maximised
-  rightDock_ = tree_.create(main_, "MsoCommandBarDock", "MsoDockRight", {});
-  taskPaneBar_ = tree_.create(rightDock_, "MsoCommandBar", "Task Pane", {});
-  leftDock_ = tree_.create(main_, "MsoCommandBarDock", "MsoDockLeft", {});
-  recoveryBar_ = tree_.create(leftDock_, "MsoCommandBar", "Document Recovery", {});
-  formulaBar_ = tree_.create(main_, "EXCEL;", "", {});
-  topDock_ = tree_.create(main_, "MsoCommandBarDock", "MsoDockTop", {});
-  if (majorVersion() < 12) {
-    topBars_.push_back(tree_.create(topDock_, "MsoCommandBar", "Standard", {}));
-    topBars_.push_back(tree_.create(topDock_, "MsoCommandBar", "Worksheet Menu Bar", {}));
-  } else {
-    topBars_.push_back(tree_.create(topDock_, "MsoCommandBar", "Ribbon", {}));
-  }
+Rect SheetHost::defaultPlace() const {
+  int width = static_cast<int>(std::lround(widthPoints_ * windows_.dpi() / 72.0));
+  return {kScreenLeft, kScreenTop, kScreenLeft + width, kScreenTop + px(800)};
 }
 
-// The host's natural layout for its current size: whatever others moved
+// Creates a frame's windows; layoutFrame() gives them their places. Each is
+// created on top of its siblings, so the bottom-most comes first.
+SheetFrame SheetHost::makeFrame(const std::string& title) {
+  SheetFrame f;
+  int border = majorVersion() >= 14 ? 4 : majorVersion() >= 12 ? 2 : 4;
+  f.frame = tree_.create(kNoWindow, "XLMAIN", title, {}, border);
+  f.status = tree_.create(f.frame, "EXCEL4", "", {});
+  f.desk = tree_.create(f.frame, "XLDESK", "", {});
+  tree_.get(f.desk)->childrenFill = true;  // document windows are maximised
+  f.rightDock = tree_.create(f.frame, "MsoCommandBarDock", "MsoDockRight", {});
+  f.taskPaneBar = tree_.create(f.rightDock, "MsoCommandBar", "Task Pane", {});
+  f.leftDock = tree_.create(f.frame, "MsoCommandBarDock", "MsoDockLeft", {});
+  f.recoveryBar = tree_.create(f.leftDock, "MsoCommandBar", "Document Recovery", {});
+  f.formulaBar = tree_.create(f.frame, "EXCEL;", "", {});
+  f.topDock = tree_.create(f.frame, "MsoCommandBarDock", "MsoDockTop", {});
+  if (majorVersion() < 12) {
+    f.topBars.push_back(tree_.create(f.topDock, "MsoCommandBar", "Standard", {}));
+    f.topBars.push_back(tree_.create(f.topDock, "MsoCommandBar", "Worksheet Menu Bar", {}));
+  } else {
+    f.topBars.push_back(tree_.create(f.topDock, "MsoCommandBar", "Ribbon", {}));
+  }
+  f.place = defaultPlace();
+  return f;
+}
+
+// The host's natural layout of a frame for its size: whatever others moved
 // goes back where the host wants it.
-void SheetHost::relayout() {
-  int width = static_cast<int>(std::lround(widthPoints_ * windows_.dpi() / 72.0));
-  tree_.place(main_, kScreenLeft, kScreenTop, width, px(800));
-  int border = tree_.get(main_)->border;
-  int cw = width - 2 * border, ch = px(800) - 2 * border;
+void SheetHost::layoutFrame(const SheetFrame& f) {
+  tree_.place(f.frame, f.place.left, f.place.top, f.place.width(), f.place.height());
+  int border = tree_.get(f.frame)->border;
+  int cw = f.place.width() - 2 * border, ch = f.place.height() - 2 * border;
   int barRow = px(26);
   int topHeight = majorVersion() < 12 ? 2 * barRow : px(140);
-  tree_.place(topDock_, 0, 0, cw, topHeight);
-  for (std::size_t i = 0; i < topBars_.size(); ++i) {
+  tree_.place(f.topDock, 0, 0, cw, topHeight);
+  for (std::size_t i = 0; i < f.topBars.size(); ++i) {
     // Version 11: the menu bar on top, the standard toolbar under it.
-    int row = static_cast<int>(topBars_.size() - 1 - i);
-    tree_.place(topBars_[i], 0, row * barRow, cw, topBars_.size() == 1 ? topHeight : barRow);
+    int row = static_cast<int>(f.topBars.size() - 1 - i);
+    tree_.place(f.topBars[i], 0, row * barRow, cw, f.topBars.size() == 1 ? topHeight : barRow);
   }
   int formulaHeight = px(20);
-  tree_.place(formulaBar_, 0, topHeight, cw, formulaHeight);
-  tree_.setVisible(formulaBar_, formulaBarShown_);
+  tree_.place(f.formulaBar, 0, topHeight, cw, formulaHeight);
+  tree_.setVisible(f.formulaBar, formulaBarShown_);
   int statusHeight = px(22);
   int areaTop = topHeight + (formulaBarShown_ ? formulaHeight : 0);
   int areaHeight = ch - statusHeight - areaTop;
-  tree_.place(leftDock_, 0, areaTop, 0, areaHeight);
-  tree_.place(recoveryBar_, 0, 0, 0, areaHeight);
-  tree_.place(rightDock_, cw, areaTop, 0, areaHeight);
-  tree_.place(taskPaneBar_, 0, 0, 0, areaHeight);
-  tree_.place(desk_, 0, areaTop, cw, areaHeight);
-  tree_.place(status_, 0, ch - statusHeight, cw, statusHeight);
+  tree_.place(f.leftDock, 0, areaTop, 0, areaHeight);
+  tree_.place(f.recoveryBar, 0, 0, 0, areaHeight);
+  tree_.place(f.rightDock, cw, areaTop, 0, areaHeight);
+  tree_.place(f.taskPaneBar, 0, 0, 0, areaHeight);
+  tree_.place(f.desk, 0, areaTop, cw, areaHeight);
+  tree_.place(f.status, 0, ch - statusHeight, cw, statusHeight);
+}
+
+void SheetHost::relayout() {
+  const Rect place = defaultPlace();
+  for (SheetFrame& f : frames_) {
+    // A new host width keeps each frame where it stands.
+    f.place.right = f.place.left + place.width();
+    layoutFrame(f);
+  }
+}
+
+void SheetHost::placeFrame(const std::string& caption, const Rect& screen) {
+  SheetFrame* f = frameShowing(idOf(caption));
+  if (!f) return;
+  f->place = screen;
+  layoutFrame(*f);
+}
+
+Hwnd SheetHost::hwndAnswer() {
+  if (hwndFails_) throw HostError(hresult::kFail, "Method 'Hwnd' of object '_Application' failed");
+  return front_ != kNoWindow ? front_ : mainWindow();
 }
 
 void SheetHost::showFormulaBar(bool shown) {
   if (shown == formulaBarShown_) return;
   formulaBarShown_ = shown;
-  relayout();
+  for (const SheetFrame& f : frames_) layoutFrame(f);
 }
 
-bool SheetHost::visible() const { return tree_.get(main_)->visible; }
+bool SheetHost::visible() const { return tree_.get(frames_.front().frame)->visible; }
 
-void SheetHost::setVisible(bool visible) { tree_.setVisible(main_, visible); }
+// From 15 on, showing the application shows every window, hidden ones too.
+void SheetHost::setVisible(bool visible) {
+  if (!framePerWindow()) return tree_.setVisible(frames_.front().frame, visible);
+  for (const SheetFrame& f : frames_) tree_.setVisible(f.frame, visible);
+  if (!visible) return;
+  for (int id : opened_) setWindowVisible(id, true);
+}
+
+const SheetFrame& SheetHost::activeFrame() const {
+  if (framePerWindow() && active_) {
+    if (const SheetFrame* f = frameOf(active_)) return *f;
+  }
+  return frames_.front();
+}
+
+const SheetFrame* SheetHost::frameOf(int windowId) const {
+  if (!framePerWindow()) return &frames_.front();
+  for (const SheetFrame& f : frames_) {
+    if (f.window == windowId) return &f;
+  }
+  return nullptr;
+}
+
+SheetFrame* SheetHost::frameShowing(int windowId) {
+  return const_cast<SheetFrame*>(frameOf(windowId));
+}
 
 Hwnd SheetHost::windowOf(int id) const {
   auto it = docWindows_.find(id);
@@ -131,6 +187,11 @@ void SheetHost::open(const std::string& caption) {
   activateWindow(addWindow(doc, caption));
 }
 
+void SheetHost::openHidden(const std::string& caption) {
+  int doc = addDocument(caption, kDocumentFolder);
+  setWindowVisible(addWindow(doc, caption), false);
+}
+
 void SheetHost::newWindow(const std::string& caption, const std::string& newCaption) {
   activateWindow(addWindow(window(idOf(caption))->doc, newCaption));
 }
@@ -138,20 +199,57 @@ void SheetHost::newWindow(const std::string& caption, const std::string& newCapt
 void SheetHost::activateWindow(int id) {
   makeActive(id);
   tree_.raise(windowOf(id));
+  if (framePerWindow()) tree_.raise(frameOf(id)->frame);
 }
 
 void SheetHost::windowAdded(const WinData& w) {
-  Rect area = tree_.localRect(desk_);
-  Hwnd hwnd = tree_.create(desk_, "EXCEL7", w.caption, {0, 0, area.width(), area.height()});
+  SheetFrame* f = &frames_.front();
+  if (framePerWindow()) {
+    auto spare = std::find_if(frames_.begin(), frames_.end(),
+                              [](const SheetFrame& s) { return s.window == 0; });
+    if (spare == frames_.end()) {
+      frames_.push_back(makeFrame(w.caption));
+      layoutFrame(frames_.back());
+      tree_.lower(frames_.back().frame);  // comes forward when its window is activated
+      spare = frames_.end() - 1;
+    }
+    f = &*spare;
+    f->window = w.id;
+    tree_.setTitle(f->frame, w.caption);
+  }
+  Rect area = tree_.localRect(f->desk);
+  Hwnd hwnd = tree_.create(f->desk, "EXCEL7", w.caption, {0, 0, area.width(), area.height()});
   tree_.lower(hwnd);  // not active until activated
   docWindows_[w.id] = hwnd;
 }
 
+// From 15 on the frame goes with its window (and with it every window inside
+// it); the last one stays, empty, as long as the host runs.
 void SheetHost::windowRemoved(const WinData& w) {
   tree_.destroy(windowOf(w.id));
   docWindows_.erase(w.id);
+  if (!framePerWindow()) return;
+  auto it = std::find_if(frames_.begin(), frames_.end(),
+                         [&](const SheetFrame& f) { return f.window == w.id; });
+  if (it == frames_.end()) return;
+  if (frames_.size() == 1) {
+    it->window = 0;
+    tree_.setTitle(it->frame, kAppTitle);
+    tree_.setVisible(it->frame, true);
+    return;
+  }
+  Hwnd frame = it->frame;
+  frames_.erase(it);
+  tree_.destroy(frame);
 }
 
-void SheetHost::windowRenamed(const WinData& w) { tree_.setTitle(windowOf(w.id), w.caption); }
+void SheetHost::windowRenamed(const WinData& w) {
+  tree_.setTitle(windowOf(w.id), w.caption);
+  if (framePerWindow()) tree_.setTitle(frameOf(w.id)->frame, w.caption);
+}
+
+void SheetHost::visibilityChanged(const WinData& w) {
+  tree_.setVisible(framePerWindow() ? frameOf(w.id)->frame : windowOf(w.id), w.visible);
+}
 
 }  // namespace brelm::sim

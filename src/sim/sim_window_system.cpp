@@ -29,6 +29,21 @@ Hwnd SimWindowSystem::findWindow(const std::string& cls) {
   return findChild(kNoWindow, kNoWindow, cls, std::nullopt);
 }
 
+Hwnd SimWindowSystem::topOwnFrame(const std::string& cls) {
+  if (failing()) return kNoWindow;
+  for (Hwnd w : tree_.children(kNoWindow)) {
+    const SimWindow* sw = tree_.get(w);
+    if (!sw->foreign && sameClass(sw->cls, cls)) return w;
+  }
+  return kNoWindow;
+}
+
+bool SimWindowSystem::isOwnFrame(Hwnd window, const std::string& cls) {
+  if (failing()) return false;
+  const SimWindow* w = tree_.get(window);
+  return w && w->parent == kNoWindow && !w->foreign && sameClass(w->cls, cls);
+}
+
 Hwnd SimWindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,
                                 const std::optional<std::string>& title) {
   if (failing()) return kNoWindow;

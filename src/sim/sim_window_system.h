@@ -23,7 +23,10 @@ class SimWindowSystem final : public WindowSystem {
  public:
   SimWindowSystem(WindowTree& tree, SimLog& log, int dpi);
 
-  Hwnd findWindow(const std::string& cls) override;
+  Hwnd topOwnFrame(const std::string& cls) override;
+  // First top-level window of the class, in any process, as FindWindow finds it.
+  Hwnd findWindow(const std::string& cls);
+  bool isOwnFrame(Hwnd window, const std::string& cls) override;
   Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
                  const std::optional<std::string>& title) override;
   std::vector<Hwnd> descendants(Hwnd parent) override;

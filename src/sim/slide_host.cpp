@@ -18,6 +18,10 @@ class SimSlideApp final : public SimAppBase<SlideApp> {
       : SimAppBase(std::move(host)), slide_(slide) {}
 
   void activate() override { host().enter("Activate application", false); }
+  Hwnd hwnd() override {
+    host().enter("get HWND", true);
+    return slide_.hwndAnswer();
+  }
   void quit() override {
     host().enter("Quit", false);
     slide_.quitHost();
@@ -82,6 +86,13 @@ void SlideHost::layoutFrame(const SlideFrame& f) {
   tree_.place(f.ribbon, 0, 0, cw, topHeight);
   tree_.place(f.mdiClient, 0, topHeight, cw, ch - topHeight);
   tree_.place(f.rightDock, cw, topHeight, 0, ch - topHeight);
+}
+
+Hwnd SlideHost::hwndAnswer() const {
+  if (majorVersion() < 15) throw HostError(simhr::kUnknownName, "Unknown name");
+  if (frames_.empty()) throw HostError(simhr::kServerUnavailable, "The RPC server is unavailable");
+  const Hwnd frame = active_ ? frameOf(active_) : kNoWindow;
+  return frame != kNoWindow ? frame : frames_.front().frame;
 }
 
 void SlideHost::relayout() {

@@ -36,6 +36,8 @@ class SlideHost final : public HostModel {
   Hwnd frameOf(int windowId) const;  // the frame showing the window
   bool subscribed() const { return sink_ != nullptr; }
 
+  // Application.HWND: the frame of the active window; a member from 15 on.
+  Hwnd hwndAnswer() const;
   // Application members beyond the common ones.
   void subscribe(SlideAppEvents* sink) { sink_ = sink; }
   void quitHost();

@@ -23,6 +23,8 @@ struct SimWindow {
   bool visible = true;
   // An MDI client: its (maximised) children always fill its client area.
   bool childrenFill = false;
+  // Made by another thread or process (a second instance of the host).
+  bool foreign = false;
 };
 
 // Told about windows it watches: the form toolkit watches its strip window.

@@ -29,6 +29,7 @@ class SheetDockingTest : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(SheetDockingTest, StripFillsTheBottomOfTheEnlargedFormulaBarArea) {
+  h.open("Book1");  // a host with a frame per workbook docks into a workbook's frame
   const Rect barBefore = rectOf(h, sheet().formulaBar());
   h.connect();
   const Rect bar = rectOf(h, sheet().formulaBar());
@@ -37,7 +38,9 @@ TEST_P(SheetDockingTest, StripFillsTheBottomOfTheEnlargedFormulaBarArea) {
   EXPECT_EQ(bar.height(), barBefore.height() + 24);
   EXPECT_EQ(strip.bottom, bar.bottom);
   EXPECT_EQ(strip.height(), 24);
-  EXPECT_EQ(strip.width(), (20000 - 80) / 15);
+  // A host with a frame per workbook: as wide as the frame the strip is in.
+  const int hostTwips = sheet().framePerWindow() ? rectOf(h, sheet().mainWindow()).width() * 15 : 20000;
+  EXPECT_EQ(strip.width(), (hostTwips - 80) / 15);
   EXPECT_GE(desk.top, strip.bottom) << "no cell row hides under the strip";
   // The formula bar went to the bottom of the z-order, below the strip.
   const auto& siblings = h.sim.tree.children(sheet().mainWindow());

@@ -120,7 +120,7 @@ class FaultySession {
     const std::string w = anyOpen();
     if (chance(3)) return reconnect();
     if (chance(3) && h_.addin.kind() == HostKind::Sheet) return callAa();
-    switch (pick(10)) {
+    switch (pick(11)) {
       case 0:
       case 1:
         last_ = "open";
@@ -153,6 +153,17 @@ class FaultySession {
       case 8:
         last_ = "host width";
         h_.host().setWidthPoints(600 + 100 * pick(8));
+        break;
+      case 9:
+        if (!h_.sim.sheet()) break;
+        last_ = "hide or unhide " + w;
+        if (!w.empty()) {
+          if (h_.host().window(h_.host().windowOrder().front())->caption == w || chance(50)) {
+            h_.host().hide(w);
+          } else {
+            h_.host().unhide(w);
+          }
+        }
         break;
       default:
         last_ = "newwindow " + w;
@@ -293,9 +304,15 @@ class FaultySession {
     EXPECT_GT(h_.sim.faults.injected(sim::FaultSite::Window), 0) << "no window call failed";
     tk().releaseOutside();
     h_.host().setBusy(false);
-    const auto list = h_.host().windowOrder();
+    std::vector<int> list;  // the windows the user can see: only those have tabs
+    for (int id : h_.host().windowOrder())
+      if (h_.host().window(id)->visible) list.push_back(id);
     if (!list.empty()) h_.host().userActivate(h_.host().window(list.front())->caption);
     ASSERT_EQ(tk().fire(TimerId::Mouse, 1), 1) << "the polling timer stopped";
+    if (h_.sim.sheet() && h_.sim.sheet()->framePerWindow() && !list.empty()) {
+      EXPECT_EQ(h_.sim.windows.parent(tk().window()), h_.sim.sheet()->mainWindow())
+          << "the strip is not in the active window's frame" << recentLog();
+    }
 
     std::vector<int> tabs;
     for (int p = 1; p <= h_.model().tabCount; ++p) {
@@ -401,7 +418,7 @@ TEST(FaultInjection, RandomSessionsSurviveFailingCalls) {
   const unsigned seeds = wanted ? static_cast<unsigned>(std::strtoul(wanted, nullptr, 10)) : 50;
   std::vector<SessionRun> runs;
   for (unsigned seed = 1; seed <= seeds; ++seed) {
-    runs.push_back({HostKind::Sheet, seed % 3 ? "14.0" : "11.0", seed});
+    runs.push_back({HostKind::Sheet, seed % 3 == 0 ? "11.0" : seed % 3 == 1 ? "14.0" : "16.0", seed});
     runs.push_back({HostKind::Slide, seed % 3 ? "14.0" : "12.0", seed});
   }
   for (const SessionRun& run : runs) {

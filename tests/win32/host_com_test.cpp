@@ -247,5 +247,26 @@ TEST(HostCom, SaveAsDialogAndDocuments) {
   EXPECT_EQ(book->count(L"call activate"), 1) << "a workbook activates itself";
 }
 
+// Hidden windows stay in the host's lists: the add-in asks each window
+// whether the user can see it, and a workbook for its windows.
+TEST(HostCom, WindowsAnswerWhetherTheyAreVisibleAndWorkbooksListTheirWindows) {
+  auto personal = docWindow(L"PERSONAL.XLSB");
+  personal->set(L"Visible", Variant::fromBool(false));
+  auto shown = docWindow(L"Book1");
+  shown->set(L"Visible", Variant::fromBool(true));
+  auto book = FakeObject::make();
+  book->setObject(L"Windows", collection({shown}));
+  auto app = FakeObject::make();
+  app->setObject(L"Windows", collection({personal, shown}));
+  app->setObject(L"Workbooks", collection({book}));
+  auto sheet = makeSheetApp(app.Get());
+  EXPECT_FALSE(sheet->window(1)->visible());
+  EXPECT_TRUE(sheet->window(2)->visible());
+  auto doc = sheet->document(1);
+  EXPECT_EQ(doc->windowCount(), 1);
+  EXPECT_EQ(doc->window(1)->caption(), "Book1");
+  EXPECT_THROW(doc->window(2), HostError);
+}
+
 }  // namespace
 }  // namespace brelm::win32::test

@@ -214,5 +214,61 @@ TEST_F(StripTest, RepaintsOnlyWhenWhatItShowsChanged) {
   EXPECT_TRUE(GetUpdateRect(strip, nullptr, FALSE));
 }
 
+// A top-level window made and kept by a thread of its own.
+struct OtherThreadWindow {
+  HWND window = nullptr;
+  HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+
+  static DWORD WINAPI run(LPVOID p) {
+    auto* o = static_cast<OtherThreadWindow*>(p);
+    o->window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    SetEvent(o->made);
+    WaitForSingleObject(o->done, 5000);
+    DestroyWindow(o->window);
+    return 0;
+  }
+};
+
+// The strip may only live in a top-level frame of the host's own thread:
+// not in a child window, not in a window of another class, never in a
+// window another thread (another process) owns.
+TEST(OwnFrame, OnlyTopLevelWindowsOfTheClassMadeByThisThread) {
+  Win32WindowSystem windows;
+  HostWindow frame(L"BrelmTestFrame");
+  const Hwnd own = reinterpret_cast<Hwnd>(frame.get());
+  EXPECT_TRUE(windows.isOwnFrame(own, "BrelmTestFrame"));
+  EXPECT_TRUE(windows.isOwnFrame(own, "brelmtestframe")) << "class names compare without case";
+  EXPECT_FALSE(windows.isOwnFrame(own, "XLMAIN"));
+  EXPECT_FALSE(windows.isOwnFrame(kNoWindow, "BrelmTestFrame"));
+
+  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, frame.get(), nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(windows.isOwnFrame(reinterpret_cast<Hwnd>(child), "STATIC"));
+
+  // A frame owned by this one is still top-level (GetParent would name its owner).
+  HWND owned = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, frame.get(), nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(owned, nullptr);
+  EXPECT_TRUE(windows.isOwnFrame(reinterpret_cast<Hwnd>(owned), "STATIC"));
+  DestroyWindow(owned);
+
+  OtherThreadWindow other;
+  HANDLE thread = CreateThread(nullptr, 0, &OtherThreadWindow::run, &other, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(other.made, 5000);
+  ASSERT_NE(other.window, nullptr);
+  EXPECT_FALSE(windows.isOwnFrame(reinterpret_cast<Hwnd>(other.window), "STATIC"))
+      << "a window of another thread";
+  SetEvent(other.done);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  CloseHandle(other.made);
+  CloseHandle(other.done);
+  DestroyWindow(child);
+}
+
 }  // namespace
 }  // namespace brelm::win32::test

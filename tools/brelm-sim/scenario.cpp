@@ -318,6 +318,26 @@ void Scenario::hostAction(Args& args) {
     SheetHost* sheet = platform_.sheet();
     if (!sheet) bad("formulabar: only the spreadsheet host has a formula bar");
     sheet->showFormulaBar(on);
+  } else if (c == "hide" || c == "unhide" || c == "openhidden") {
+    std::string caption = args.word("caption");
+    args.done();
+    live();
+    SheetHost* sheet = platform_.sheet();
+    if (!sheet) bad(c + ": only the spreadsheet host hides windows");
+    if (c == "hide") sheet->hide(caption);
+    if (c == "unhide") sheet->unhide(caption);
+    if (c == "openhidden") sheet->openHidden(caption);
+  } else if (c == "frame") {
+    std::string caption = args.word("caption");
+    long l = args.integer("left"), t = args.integer("top"), r = args.integer("right"),
+         b = args.integer("bottom");
+    args.done();
+    live();
+    SheetHost* sheet = platform_.sheet();
+    if (!sheet || !sheet->framePerWindow()) bad("frame: only a host with a frame per window");
+    if (r <= l || b <= t) bad("frame: an empty rectangle");
+    sheet->placeFrame(caption, Rect{static_cast<std::int32_t>(l), static_cast<std::int32_t>(t),
+                                    static_cast<std::int32_t>(r), static_cast<std::int32_t>(b)});
   } else if (c == "windowstate") {
     std::string caption = args.word("caption");
     long state = args.integer("state");

@@ -68,6 +68,7 @@ json hostJson(SimPlatform& p) {
   for (int id : host.windowOrder()) {
     const WinData* w = host.window(id);
     windows.push_back({{"caption", w->caption},
+                       {"visible", w->visible},
                        {"state", w->state},
                        {"top", w->top},
                        {"left", w->left},

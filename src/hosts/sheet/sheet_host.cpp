@@ -8,36 +8,82 @@ namespace brelm {
 bool SheetHost::bind(std::shared_ptr<HostApp> app) {
   app_ = std::dynamic_pointer_cast<SheetApp>(app);
   if (!app_) return false;
-  docking_ = std::make_unique<SheetDocking>(addin_, *app_);
+  docking_ = std::make_unique<SheetDocking>(addin_, *app_, profile_);
   return true;
 }
 
 void SheetHost::startAddin() {
   WindowSystem& ws = addin_.windows();
+  chooseProfile(HostKind::Sheet);
   const bool formulaBar = app_->displayFormulaBar();
+  // The strip lives in the formula bar's area.
   app_->setDisplayFormulaBar(true);
   formulaBarAtConnection_ = formulaBar;
   addin_.bar().model = TabModel{};
   addin_.menu().buildTabPopup();
-  const bool taskbar = app_->showWindowsInTaskbar();
-  app_->setShowWindowsInTaskbar(false);
-  taskbarAtConnection_ = taskbar;
-  ws.setParent(addin_.formWindow(), app_->hwnd());
-  docking_->dockHostWindows();
-  addin_.toolkit().show(true);
-  docking_->trackHostGeometry();
-  ws.setForeground(app_->hwnd());
-  ws.setForeground(app_->hwnd());
-  try {
-    app_->document(1)->activate();
-  } catch (const HostError&) {
-    // No workbook open.
+  if (profile_.setsTaskbar) {
+    const bool taskbar = app_->showWindowsInTaskbar();
+    app_->setShowWindowsInTaskbar(false);
+    taskbarAtConnection_ = taskbar;
   }
+  addin_.formWindow();
+  const Hwnd main = app_->hwnd();
+  FrameDock& frames = docking_->frames();
+  if (profile_.framePerDocument && !isWorkbookFrame(main)) {
+    frames.waitForFrame();  // the tick docks it once a workbook's frame is active
+  } else if (frames.follow(main)) {
+    docking_->dockHostWindows();
+    addin_.toolkit().show(true);
+    docking_->trackHostGeometry();
+  }
+  // The host may still be coming up behind another window: ask twice.
+  ws.setForeground(app_->hwnd());
+  ws.setForeground(app_->hwnd());
+  activateFirstVisibleWorkbook();
+}
+
+// The personal macro workbook is often the first one, and hidden: the first
+// workbook the user can see is brought forward instead. Errors are ignored:
+// with no workbook open there is nothing to bring forward.
+void SheetHost::activateFirstVisibleWorkbook() {
+  try {
+    const int books = app_->documentCount();
+    for (int i = 1; i <= books; ++i) {
+      std::shared_ptr<Document> book = app_->document(i);
+      if (!hasWindowUserCanSee(*book)) continue;
+      book->activate();
+      return;
+    }
+  } catch (const HostError&) {
+  }
+}
+
+// A workbook whose windows cannot be asked about is taken as shown, as
+// workbooks are unless hidden.
+bool SheetHost::hasWindowUserCanSee(Document& book) {
+  int windows = 0;
+  try {
+    windows = book.windowCount();
+  } catch (const HostError& e) {
+    if (e.busy()) throw;
+    return true;
+  }
+  for (int k = 1; k <= windows; ++k) {
+    std::shared_ptr<DocWindow> window;
+    try {
+      window = book.window(k);
+    } catch (const HostError& e) {
+      if (e.busy()) throw;
+      return true;
+    }
+    if (userCanSee(*window)) return true;
+  }
+  return false;
 }
 
 void SheetHost::stop() {
   if (!app_) return;
-  bestEffort([&] { docking_->restoreLayout(); });
+  if (docking_) docking_->restoreLayout();
   // Only the settings start-up actually changed are given back.
   if (taskbarAtConnection_) bestEffort([&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
   if (formulaBarAtConnection_) bestEffort([&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
@@ -48,19 +94,53 @@ void SheetHost::stop() {
 }
 
 void SheetHost::aa() {
+  if (!docking_) return;
   docking_->shrinkFormulaBar();
   addin_.dock().lastDockOffset = 0;
 }
 
-void SheetHost::trackHostGeometry() { docking_->trackHostGeometry(); }
-
-void SheetHost::stripRecreated() {
-  addin_.windows().setParent(addin_.toolkit().window(), app_->hwnd());
-  addin_.toolkit().show(true);
-  addin_.dock().lastDockOffset = 0;  // place it again on this tick
+void SheetHost::onTick() {
+  if (!docking_) return;
+  if (profile_.framePerDocument) return followActiveFrame();
+  // One frame for every workbook: a strip that lost it waits for it again.
+  if (docking_->frames().parked()) docking_->frames().follow(app_->hwnd());
 }
 
-Hwnd SheetHost::focusWindow() { return app_->hwnd(); }
+// The strip lives in the frame of the active window. One host call on a
+// tick when nothing changed; the frame is looked at only when it differs.
+void SheetHost::followActiveFrame() {
+  FrameDock& frames = docking_->frames();
+  Hwnd active = kNoWindow;
+  try {
+    active = app_->hwnd();
+  } catch (const HostError&) {
+    return;  // no answer: the strip stays where it is
+  }
+  if (active == frames.frame() || active == closingFrame_) return;
+  if (isWorkbookFrame(active)) frames.follow(active);
+}
+
+bool SheetHost::isWorkbookFrame(Hwnd frame) {
+  WindowSystem& ws = addin_.windows();
+  if (!ws.isOwnFrame(frame, profile_.frameClass)) return false;
+  // The start screen, or a frame with no document area, has no place for the strip.
+  if (ws.findChild(frame, kNoWindow, "XLDESK", std::nullopt) == kNoWindow) return false;
+  try {
+    return app_->activeWindow() != nullptr;
+  } catch (const HostError&) {
+    return false;  // no workbook window active: not a frame to follow
+  }
+}
+
+void SheetHost::trackHostGeometry() {
+  if (docking_) docking_->trackHostGeometry();
+}
+
+void SheetHost::stripRecreated() {
+  if (docking_) docking_->frames().stripLost();  // the tick docks it again
+}
+
+Hwnd SheetHost::focusWindow() { return app_ ? app_->hwnd() : kNoWindow; }
 
 ActiveWindowInfo SheetHost::readActive() {
   ActiveWindowInfo info;
@@ -83,6 +163,18 @@ bool SheetHost::hasTab(DocWindow& window) {
   return false;
 }
 
+// A window whose caption could be read but whose visibility cannot is
+// taken as shown, as windows are unless hidden: a host that does not answer
+// the question must not lose every tab.
+bool SheetHost::userCanSee(DocWindow& window) {
+  try {
+    return window.visible();
+  } catch (const HostError& e) {
+    if (e.busy()) throw;
+    return true;
+  }
+}
+
 void SheetHost::activateWindow(int k, bool fullForm) {
   const TabModel& model = addin_.bar().model;
   std::shared_ptr<DocWindow> w = model.docWindows.at(model.tabPosition.at(k));
@@ -93,6 +185,9 @@ void SheetHost::activateWindow(int k, bool fullForm) {
     book->name();
     w->caption();
   }
+  // The workbook first, so that its window is the one the host brings
+  // forward; the window twice, as a window of a workbook that was not
+  // active yet may not come forward at the first call.
   book->activate();
   w->activate();
   w->activate();
@@ -108,10 +203,40 @@ void SheetHost::closeByImage(int k) {
   try {
     const TabModel& model = addin_.bar().model;
     std::shared_ptr<DocWindow> w = model.docWindows.at(model.tabPosition.at(k));
-    if (w) w->close();
+    if (!w) return;
+    if (profile_.framePerDocument) {
+      closeInOwnFrame(*w);
+    } else {
+      w->close();
+    }
   } catch (const HostError&) {
     // Closing, and any question the host asks first, is the host's business.
   }
+}
+
+// The window's frame goes with it. When that frame holds the strip, the
+// strip is taken out first, and is not put back while the host closes it
+// (its save question runs ticks): the next tick docks it in the frame that
+// is active then, or in this one again if the user kept the workbook.
+void SheetHost::closeInOwnFrame(DocWindow& w) {
+  FrameDock& frames = docking_->frames();
+  const Hwnd frame = frames.frame();
+  bool holdsStrip = false;
+  try {
+    holdsStrip = frame != kNoWindow && app_->hwnd() == frame &&
+                 app_->activeWindow()->caption() == w.caption();
+  } catch (const HostError&) {
+  }
+  if (!holdsStrip) return w.close();
+  frames.park();
+  closingFrame_ = frame;
+  try {
+    w.close();
+  } catch (...) {
+    closingFrame_ = kNoWindow;
+    throw;
+  }
+  closingFrame_ = kNoWindow;
 }
 
 void SheetHost::activateAfterDrop(int s, DropOn on) {

@@ -1,6 +1,7 @@
 #pragma once
 // The spreadsheet host: windows are known by caption, the strip docks in the
-// formula-bar area at start-up, and the host handles its own close prompts.
+// formula-bar area, and the host handles its own close prompts. Where every
+// workbook window has a frame of its own, the strip follows the active one.
 #include <memory>
 #include <optional>
 
@@ -18,6 +19,7 @@ class SheetHost final : public HostVariant {
   void startAddin() override;
   void stop() override;
   void aa() override;
+  void onTick() override;
   void trackHostGeometry() override;
   void stripRecreated() override;
   Hwnd focusWindow() override;
@@ -29,6 +31,7 @@ class SheetHost final : public HostVariant {
   bool isActive(const ActiveWindowInfo& active, const DocWindow& window,
                 const std::string& caption) const override;
   bool hasTab(DocWindow& window) override;
+  bool userCanSee(DocWindow& window) override;
 
   void selectByClick(int k, bool fullForm) override;
   void closeByImage(int k) override;
@@ -36,12 +39,21 @@ class SheetHost final : public HostVariant {
 
  private:
   void activateWindow(int k, bool fullForm);
+  void activateFirstVisibleWorkbook();
+  bool hasWindowUserCanSee(Document& book);
+  void followActiveFrame();
+  // A frame the strip may live in: one of the host's own workbook frames,
+  // with a workbook window active in it.
+  bool isWorkbookFrame(Hwnd frame);
+  void closeInOwnFrame(DocWindow& w);
 
   std::shared_ptr<SheetApp> app_;
   std::unique_ptr<SheetDocking> docking_;
   // Host settings start-up changes, given back at disconnection.
   std::optional<bool> formulaBarAtConnection_;
   std::optional<bool> taskbarAtConnection_;
+  // The frame of a window being closed from its tab: never docked into again.
+  Hwnd closingFrame_ = kNoWindow;
 };
 
 }  // namespace brelm

@@ -2,51 +2,41 @@
 
 #include "addin/addin.h"
 #include "addin/best_effort.h"
-#include "tabstrip/strip_theme.h"
 
 namespace brelm {
-
-namespace {
-
-// Frame-per-document hosts (14 and later) all use one frame class.
-std::string frameClass(int major) {
-  return major >= 14 ? "PPTFrameClass" : "PP" + std::to_string(major) + "FrameClass";
-}
-
-}  // namespace
 
 SlideHost::~SlideHost() { stop(); }
 
 bool SlideHost::bind(std::shared_ptr<HostApp> app) {
   app_ = std::dynamic_pointer_cast<SlideApp>(app);
   if (!app_) return false;
-  docking_ = std::make_unique<SlideDocking>(addin_, *app_);
+  docking_ = std::make_unique<SlideDocking>(addin_, *app_, profile_);
   active_ = false;
   return true;
 }
 
 void SlideHost::startAddin() {
   WindowSystem& ws = addin_.windows();
-  const int major = majorVersion(app_->version());
-  if (!docking_->findFrame(frameClass(major))) return;  // stays inactive
+  chooseProfile(HostKind::Slide);
+  const Hwnd frame = docking_->activeFrame();
+  if (frame == kNoWindow) return;  // stays inactive
   active_ = true;
-  events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_,
-                                          versionNumber(app_->version()) > 13);
+  events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_, profile_);
   addin_.bar().model = TabModel{};
   addin_.menu().buildTabPopup();
   app_->subscribe(events_.get());
   subscribed_ = true;
-  if (majorVersion(app_->version()) < 14) {
+  if (profile_.setsTaskbar) {
     taskbarAtConnection_ = app_->showWindowsInTaskbar();
     app_->setShowWindowsInTaskbar(false);
     taskbarChanged_ = true;
   }
-  ws.setParent(addin_.formWindow(), docking_->hostMainWnd);
-  docking_->findChildren();
+  addin_.formWindow();
+  docking_->frames().follow(frame);
   addin_.dock().stripHeight = addin_.computeStripHeight();
   addin_.toolkit().setTimer(TimerId::Mouse, true, tickIntervalMs());
   addin_.toolkit().show(true);
-  ws.setForeground(docking_->hostMainWnd);
+  ws.setForeground(docking_->hostMainWnd());
   app_->activate();
 }
 
@@ -54,8 +44,8 @@ void SlideHost::stop() {
   if (!app_) return;
   if (subscribed_) bestEffort([&] { app_->subscribe(nullptr); });
   subscribed_ = false;
-  if (events_) events_->showHiddenFrames();
-  if (active_) bestEffort([&] { docking_->restoreLayout(); });
+  // Hidden frames are shown again and every docked frame gets its layout back.
+  if (docking_) docking_->restoreLayout();
   if (taskbarChanged_) bestEffort([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
   taskbarChanged_ = false;
   active_ = false;
@@ -78,10 +68,10 @@ void SlideHost::stripRecreated() {
 }
 
 void SlideHost::trackHostGeometry() {
-  if (active_) docking_->trackHostGeometry();
+  if (active_ && docking_) docking_->trackHostGeometry();
 }
 
-Hwnd SlideHost::focusWindow() { return docking_ ? docking_->hostMainWnd : kNoWindow; }
+Hwnd SlideHost::focusWindow() { return docking_ ? docking_->hostMainWnd() : kNoWindow; }
 
 ActiveWindowInfo SlideHost::readActive() {
   ActiveWindowInfo info;

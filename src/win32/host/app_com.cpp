@@ -55,18 +55,8 @@ class AppCom : public Base {
     return addPopupCommandBar(app_, name);
   }
   std::unique_ptr<FileDialog> saveAsDialog() override { return saveAsFileDialog(app_); }
-
- protected:
-  DispatchObject app_;
-  HostFlavor flavor_;
-  const wchar_t* documents_;
-};
-
-class SheetAppCom final : public AppCom<SheetApp> {
- public:
-  explicit SheetAppCom(IDispatch* application)
-      : AppCom(application, HostFlavor::Sheet, L"Workbooks") {}
-
+  // Spreadsheet host: Hwnd; presentation host from 15 on: HWND (names are
+  // found without regard to case).
   Hwnd hwnd() override {
     const Variant value = app_.get(L"Hwnd");
     // A 32-bit Long even in 64-bit hosts; window handles are sign-extended.
@@ -80,6 +70,18 @@ class SheetAppCom final : public AppCom<SheetApp> {
       throw HostError(static_cast<std::int32_t>(DISP_E_TYPEMISMATCH), "Hwnd: not a number");
     return static_cast<Hwnd>(static_cast<std::intptr_t>(static_cast<std::int32_t>(narrowValue)));
   }
+
+ protected:
+  DispatchObject app_;
+  HostFlavor flavor_;
+  const wchar_t* documents_;
+};
+
+class SheetAppCom final : public AppCom<SheetApp> {
+ public:
+  explicit SheetAppCom(IDispatch* application)
+      : AppCom(application, HostFlavor::Sheet, L"Workbooks") {}
+
   bool displayFormulaBar() override { return app_.getBool(L"DisplayFormulaBar"); }
   void setDisplayFormulaBar(bool show) override {
     app_.put(L"DisplayFormulaBar", Variant::fromBool(show));

@@ -28,6 +28,7 @@ class DocumentCom final : public Document {
   int windowCount() override {
     return static_cast<int>(doc_.getObject(L"Windows").getLong(L"Count"));
   }
+  std::shared_ptr<DocWindow> window(int index) override;
 
  private:
   DispatchObject doc_;
@@ -45,6 +46,7 @@ class DocWindowCom final : public DocWindow {
   }
   void activate() override { window_.call(L"Activate"); }
   void close() override { window_.call(L"Close"); }
+  bool visible() override { return window_.getBool(L"Visible"); }
   int windowState() override { return static_cast<int>(window_.getLong(L"WindowState")); }
   void setWindowState(int state) override { window_.put(L"WindowState", Variant::fromInt(state)); }
   double top() override { return window_.getDouble(L"Top"); }
@@ -78,6 +80,11 @@ class DocWindowCom final : public DocWindow {
   HostFlavor flavor_;
   mutable ComPtr<IUnknown> identity_;
 };
+
+std::shared_ptr<DocWindow> DocumentCom::window(int index) {
+  return std::make_shared<DocWindowCom>(
+      doc_.getObject(L"Windows").getObject(L"Item", {Variant::fromInt(index)}), flavor_);
+}
 
 }  // namespace
 

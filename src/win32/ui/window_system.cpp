@@ -31,9 +31,47 @@ void fitStyleToParent(HWND child, HWND parent) {
 
 }  // namespace
 
-Hwnd Win32WindowSystem::findWindow(const std::string& cls) {
+namespace {
+
+struct FrameSearch {
+  const wchar_t* cls;
+  DWORD thread;
+  HWND found;
+};
+
+BOOL CALLBACK firstOwnFrame(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<FrameSearch*>(param);
+  wchar_t name[256] = {};
+  if (GetWindowThreadProcessId(window, nullptr) != search->thread) return TRUE;
+  if (GetClassNameW(window, name, 256) == 0 || lstrcmpiW(name, search->cls) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+// FindWindow would answer with another process's frame just as readily (a
+// second instance of the host): the top-level windows are walked in z-order
+// and only the calling thread's are taken.
+Hwnd Win32WindowSystem::topOwnFrame(const std::string& cls) {
   const std::wstring c = widen(cls);
-  return w(FindWindowW(c.c_str(), nullptr));
+  FrameSearch search{c.c_str(), GetCurrentThreadId(), nullptr};
+  EnumWindows(firstOwnFrame, reinterpret_cast<LPARAM>(&search));
+  return w(search.found);
+}
+
+// GetParent names the owner of a top-level window, not its parent: only
+// GA_PARENT tells a child from a top-level window. The thread check keeps the
+// strip out of another process's frame of the same class (a second instance
+// of the host), whose input queue SetParent would tie to the host's.
+bool Win32WindowSystem::isOwnFrame(Hwnd window, const std::string& cls) {
+  HWND frame = h(window);
+  if (!frame || !IsWindow(frame)) return false;
+  if (GetAncestor(frame, GA_PARENT) != GetDesktopWindow()) return false;
+  if (GetWindowThreadProcessId(frame, nullptr) != GetCurrentThreadId()) return false;
+  wchar_t name[256] = {};
+  if (GetClassNameW(frame, name, 256) == 0) return false;
+  return lstrcmpiW(name, widen(cls).c_str()) == 0;
 }
 
 Hwnd Win32WindowSystem::findChild(Hwnd parent, Hwnd after, const std::string& cls,

@@ -6,7 +6,8 @@ namespace brelm::win32 {
 
 class Win32WindowSystem final : public WindowSystem {
  public:
-  Hwnd findWindow(const std::string& cls) override;
+  Hwnd topOwnFrame(const std::string& cls) override;
+  bool isOwnFrame(Hwnd window, const std::string& cls) override;
   Hwnd findChild(Hwnd parent, Hwnd after, const std::string& cls,
                  const std::optional<std::string>& title) override;
   std::vector<Hwnd> descendants(Hwnd parent) override;

@@ -1,0 +1,84 @@
+#include "docking/frame_dock.h"
+
+#include <algorithm>
+
+#include "addin/addin.h"
+#include "addin/best_effort.h"
+
+namespace brelm {
+
+bool FrameDock::follow(Hwnd frame) {
+  WindowSystem& ws = addin_.windows();
+  if (!ws.isOwnFrame(frame, profile_.frameClass) || !ws.setParent(addin_.toolkit().window(), frame)) {
+    if (frame_ == kNoWindow) parked_ = true;
+    return false;
+  }
+  if (frame != frame_) forgetDestroyedFrames();
+  frame_ = frame;
+  layout_.enterFrame(frame);
+  if (parked_) {
+    addin_.toolkit().show(true);
+    parked_ = false;
+  }
+  return true;
+}
+
+void FrameDock::park() {
+  if (parked_) return;
+  addin_.toolkit().show(false);
+  addin_.windows().setParent(addin_.toolkit().window(), kNoWindow);
+  leaveFrame();
+}
+
+void FrameDock::waitForFrame() {
+  frame_ = kNoWindow;
+  parked_ = true;
+}
+
+void FrameDock::stripLost() { leaveFrame(); }
+
+void FrameDock::leaveFrame() {
+  frame_ = kNoWindow;
+  layout_.enterFrame(kNoWindow);
+  addin_.dock().lastDockOffset = 0;
+  parked_ = true;
+}
+
+void FrameDock::roomMade(Hwnd frame) {
+  if (std::find(docked_.begin(), docked_.end(), frame) == docked_.end()) docked_.push_back(frame);
+}
+
+void FrameDock::hideFrame(Hwnd frame) {
+  if (!addin_.windows().showWindow(frame, ShowCmd::Hide)) return;
+  if (std::find(hidden_.begin(), hidden_.end(), frame) == hidden_.end()) hidden_.push_back(frame);
+}
+
+void FrameDock::shown(Hwnd frame) { std::erase(hidden_, frame); }
+
+// A frame closed with its workbook is gone for good; a handle kept for it
+// could one day name some other window.
+void FrameDock::forgetDestroyedFrames() {
+  WindowSystem& ws = addin_.windows();
+  Rect r;
+  std::erase_if(docked_, [&](Hwnd f) {
+    if (f == frame_ || ws.windowRect(f, r)) return false;
+    layout_.forget(f);
+    return true;
+  });
+}
+
+void FrameDock::giveBackAll() noexcept {
+  for (Hwnd frame : hidden_) {
+    bestEffort([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
+  }
+  hidden_.clear();
+  for (Hwnd frame : docked_) {
+    bestEffort([&] { layout_.giveBack(frame); });
+  }
+  bestEffort([&] {
+    for (Hwnd frame : docked_) layout_.forget(frame);
+  });
+  docked_.clear();
+}
+
+}  // namespace brelm
