@@ -11,7 +11,7 @@ expect active Alpha
 expect tabs Alpha Beta
 expect selected Alpha
 expect visible PERSONAL.XLSB no
-expect framevisible PERSONAL.XLSB no
+frames: expect framevisible PERSONAL.XLSB no
 frames: expect stripin Alpha
 # The add-in turns the formula bar back on; on these versions it does not
 # make the application invisible and visible again for that, which would
@@ -21,7 +21,7 @@ formulabar off
 expect call "Application.DisplayFormulaBar = True"
 wait 3 ticks
 expect visible PERSONAL.XLSB no
-expect framevisible PERSONAL.XLSB no
+frames: expect framevisible PERSONAL.XLSB no
 frames: expect nocall "Application.Visible = *"
 frames: expect nocall "Application.ShowWindowsInTaskbar = *"
 expect tabs Alpha Beta
