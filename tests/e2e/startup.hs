@@ -13,7 +13,7 @@ slide: expect selected Doc3
 expect strip visible
 expect arrows hidden
 expect call "CommandBars.Add(?tabPopup?, 5, -, True)"
-sheet: expect call "Application.ShowWindowsInTaskbar = False"
+sheet: noframes: expect call "Application.ShowWindowsInTaskbar = False"
 v12: expect call "Application.ShowWindowsInTaskbar = False"
 frames: expect nocall "Application.ShowWindowsInTaskbar = *"
 # Docked where the host's layout made room: the spreadsheet host's document

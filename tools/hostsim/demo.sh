@@ -34,17 +34,24 @@ if [ $interactive -eq 1 ]; then
   wine "$hostsim" --host sheet --version 14.0 --open "Budget 2025.xlsx,Sales Q3.xlsx,Inventory.xlsx,Forecast.xlsx"
   wine_log "the presentation host is open: try the tabs, then close its windows"
   wine "$hostsim" --host slide --version 14.0 --open "Product launch.pptx,Quarterly review.pptx,Onboarding.pptx"
+  wine_log "the spreadsheet host 16.0 (one frame per workbook) is open: close its windows to end"
+  wine "$hostsim" --host sheet --version 16.0 --open "Budget 2025.xlsx,Sales Q3.xlsx,Forecast.xlsx"
   exit 0
 fi
 
 rm -f "$demo"/*.bmp "$demo"/*.png
-for host in sheet slide; do
-  wine_log "$host host"
-  wine "$hostsim" --host $host --version 14.0 --script tools/hostsim/demo/$host.hs --screenshot "$demo" \
-    --timeout 120 >"$demo/$host.txt" 2>&1 || { cat "$demo/$host.txt" >&2; exit 1; }
+# Version 14 of both hosts, then the spreadsheet host's version 16 with one
+# frame per workbook window.
+for run in "sheet 14.0 sheet" "slide 14.0 slide" "sheet 16.0 sheet16"; do
+  read -r host version script <<<"$run"
+  wine_log "$host host $version"
+  wine "$hostsim" --host $host --version $version --script tools/hostsim/demo/$script.hs --screenshot "$demo" \
+    --timeout 120 >"$demo/$script.txt" 2>&1 || { cat "$demo/$script.txt" >&2; exit 1; }
 done
 for bmp in "$demo"/*.bmp; do
-  convert "$bmp" -crop 1080x720+0+0 +repage "${bmp%.bmp}.png" && rm "$bmp"
+  # Frames side by side fill the screen's width.
+  case $(basename "$bmp") in sheet16-*) crop=1280x700+0+0 ;; *) crop=1080x720+0+0 ;; esac
+  convert "$bmp" -crop "$crop" +repage "${bmp%.bmp}.png" && rm "$bmp"
 done
 echo "Screenshots of the add-ins at work:"
 ls "$demo"/*.png

@@ -27,7 +27,7 @@ Host::Host(HostConfig config, CallLog& log)
 
 Host::~Host() { shutdown(); }
 
-WindowObj* Host::active() const { return noActive_ ? nullptr : active_; }
+WindowObj* Host::active() const { return noActive_ || protectedFront_ ? nullptr : active_; }
 
 WindowObj* Host::findWindow(const std::wstring& caption) const {
   for (const auto& w : windows_)
@@ -41,12 +41,23 @@ DocumentObj* Host::findDocument(const std::wstring& name) const {
   return nullptr;
 }
 
-WindowObj& Host::openDocument(const std::wstring& caption, bool fromFile) {
-  auto doc = makeCom<DocumentObj>(*this, caption, fromFile ? L"C:\\users\\Public\\Documents" : L"");
+WindowObj& Host::openDocument(const std::wstring& caption, bool fromFile, bool hidden) {
+  return openDocumentAt(caption, fromFile ? L"C:\\users\\Public\\Documents" : L"", hidden);
+}
+
+WindowObj& Host::openPersonal() {
+  return openDocumentAt(L"PERSONAL.XLSB", L"C:\\users\\Public\\Application Data\\Microsoft\\Excel\\XLSTART", true);
+}
+
+WindowObj& Host::openDocumentAt(const std::wstring& caption, const std::wstring& path, bool hidden) {
+  bool fromFile = !path.empty();
+  auto doc = makeCom<DocumentObj>(*this, caption, path);
   documents_.push_back(doc);
   auto window = makeCom<WindowObj>(*this, *doc.Get(), caption);
+  window->visible = !hidden;
   windows_.push_back(window);
   tree_->attach(*window.Get());
+  if (hidden) return *window.Get();
   makeActive(window.Get());
   if (!window->closed()) {
     if (fromFile) app_->raisePresentationOpen(*doc.Get());
@@ -64,8 +75,10 @@ WindowObj& Host::newWindow(WindowObj& of, const std::wstring& caption) {
   return *window.Get();
 }
 
+// A hidden window cannot be activated (the documentation is silent on what
+// Activate does to one; hostsim leaves everything as it is).
 void Host::activate(WindowObj& window) {
-  if (window.closed()) return;
+  if (window.closed() || !window.visible) return;
   makeActive(&window);
 }
 
@@ -80,8 +93,9 @@ void Host::moveToFront(WindowObj& window) {
 // new one activated.
 void Host::makeActive(WindowObj* next) {
   WindowObj* previous = active_;
-  bool wasHidden = noActive_;
+  bool wasHidden = noActive_ || protectedFront_;
   noActive_ = false;
+  protectedFront_ = false;
   if (next) next->activationSerial = ++activations_;
   if (next == previous && !wasHidden) {
     tree_->bringToFront(next);
@@ -100,7 +114,8 @@ void Host::makeActive(WindowObj* next) {
 WindowObj* Host::successorOf(const WindowObj& closing) const {
   WindowObj* best = nullptr;
   for (const auto& w : windows_)
-    if (w.Get() != &closing && !w->closed() && (!best || w->activationSerial > best->activationSerial))
+    if (w.Get() != &closing && !w->closed() && w->visible &&
+        (!best || w->activationSerial > best->activationSerial))
       best = w.Get();
   return best;
 }
@@ -122,9 +137,13 @@ bool Host::closeWindow(WindowObj& window, bool prompt) {
   ComPtr<WindowObj> keep(&window);
   ComPtr<DocumentObj> doc(window.document());
   bool wasActive = active_ == &window;
-  if (!config_.sheet()) {
+  // A close asked for from inside the window's own closing events closes it
+  // without raising them again.
+  if (!config_.sheet() && !window.closing) {
+    window.closing = true;
     if (wasActive) app_->raiseWindowDeactivate(*doc.Get(), window);
     if (!window.closed() && doc->windows().size() == 1) app_->raisePresentationClose(*doc.Get());
+    window.closing = false;
     if (window.closed()) return true;  // the add-in closed it from inside the event
   }
   removeWindow(window);
@@ -168,7 +187,45 @@ void Host::setFormulaBar(bool shown) {
 }
 
 void Host::setVisible(bool visible) {
-  for (HWND f : tree_->frames()) ShowWindow(f, visible ? SW_SHOWNA : SW_HIDE);
+  appVisible_ = visible;
+  if (visible && config_.sheet() && config_.framePerDocument())
+    for (const auto& w : std::vector<ComPtr<WindowObj>>(windows_))
+      if (!w->visible && !w->closed()) setWindowVisible(*w.Get(), true, false);
+  tree_->showFrames(visible);
+}
+
+void Host::setWindowVisible(WindowObj& window, bool visible, bool activateIt) {
+  if (window.closed()) return;
+  if (window.visible == visible) {
+    if (visible && activateIt) activate(window);
+    return;
+  }
+  ComPtr<WindowObj> keep(&window);
+  window.visible = visible;
+  tree_->visibilityChanged(window);
+  if (!visible && active_ == &window) {
+    WindowObj* next = successorOf(window);
+    if (next) {
+      makeActive(next);
+    } else {
+      active_ = nullptr;
+      tree_->bringToFront(nullptr);
+    }
+  } else if (visible && (activateIt || !active_)) {
+    makeActive(&window);
+  }
+}
+
+HWND Host::applicationHwnd() const {
+  if (hwndFails_) return nullptr;
+  if (protectedFront_ && tree_->protectedView()) return tree_->protectedView();
+  return tree_->mainWindow();
+}
+
+void Host::setProtectedView(bool open) {
+  tree_->setProtectedView(open);
+  protectedFront_ = open;
+  if (!open) tree_->bringToFront(active());
 }
 
 // The host closes every window without asking and ends once control returns

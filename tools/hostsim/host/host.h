@@ -42,14 +42,18 @@ class Host {
   // first; the presentation host lists windows in the order they opened.
   const std::vector<ComPtr<WindowObj>>& windows() const { return windows_; }
   const std::vector<ComPtr<DocumentObj>>& documents() const { return documents_; }
-  // The active window; null when there is none or `noactive` is in force.
+  // The active window; null when there is none, `noactive` is in force or a
+  // Protected View window is in front. Never a hidden window.
   WindowObj* active() const;
   WindowObj* findWindow(const std::wstring& caption) const;
   DocumentObj* findDocument(const std::wstring& name) const;
 
   // A document with one window, made active. fromFile: opened (has a path,
-  // saved); otherwise new and never saved.
-  WindowObj& openDocument(const std::wstring& caption, bool fromFile);
+  // saved); otherwise new and never saved. A hidden one (the personal macro
+  // workbook) is listed but neither shown nor activated.
+  WindowObj& openDocument(const std::wstring& caption, bool fromFile, bool hidden = false);
+  // The personal macro workbook, opened hidden from the start-up folder.
+  WindowObj& openPersonal();
   WindowObj& newWindow(WindowObj& of, const std::wstring& caption);
   void activate(WindowObj& window);
   // Closes the window (and its document with its last window). With a
@@ -59,6 +63,18 @@ class Host {
   void rename(WindowObj& window, const std::wstring& caption);
   void setNoActive() { noActive_ = true; }
   void setBusy(bool busy) { context_.busy = busy; }
+  // Hides or shows a window (View > Hide / Unhide, Window.Visible). A hidden
+  // active window hands activation on; one shown again is activated when
+  // `activateIt` or when no window is active.
+  void setWindowVisible(WindowObj& window, bool visible, bool activateIt);
+  // A Protected View window in front of the workbook frames, and a host
+  // whose Application.Hwnd fails: what the add-in sees then is unknown.
+  void setProtectedView(bool open);
+  bool protectedViewInFront() const { return protectedFront_; }
+  void setHwndFails(bool fails) { hwndFails_ = fails; }
+  // What Application.Hwnd names: the frame in front, the Protected View
+  // window while that is; null while it fails.
+  HWND applicationHwnd() const;
 
   // The screen's dpi, read once: it cannot change while we run (a new dpi
   // needs a new process), and a real host does not ask the screen on every
@@ -68,7 +84,10 @@ class Host {
   double widthPoints() const;
   bool formulaBar() const { return formulaBar_; }
   void setFormulaBar(bool shown);
+  // Application.Visible. From version 15 on, showing the application shows
+  // every hidden window too.
   void setVisible(bool visible);
+  bool visible() const { return appVisible_; }
 
   void quit();
   bool quitRequested() const { return quit_; }
@@ -78,6 +97,7 @@ class Host {
   void shutdown();
 
  private:
+  WindowObj& openDocumentAt(const std::wstring& caption, const std::wstring& path, bool hidden);
   void moveToFront(WindowObj& window);
   void removeWindow(WindowObj& window);
   void removeDocument(DocumentObj& document);
@@ -97,6 +117,9 @@ class Host {
   long activations_ = 0;
   bool noActive_ = false;
   bool formulaBar_ = true;
+  bool appVisible_ = true;
+  bool protectedFront_ = false;
+  bool hwndFails_ = false;
   bool quit_ = false;
 };
 

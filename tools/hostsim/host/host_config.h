@@ -12,8 +12,9 @@ struct HostConfig {
   double versionNumber() const;
   int major() const { return static_cast<int>(versionNumber()); }
   bool sheet() const { return kind == HostKind::Sheet; }
-  // Presentation hosts above 13 open one top-level frame per document window.
-  bool framePerDocument() const { return !sheet() && versionNumber() > 13; }
+  // One top-level frame per document window: presentation hosts above 13,
+  // spreadsheet hosts from 15 on (single-document interface).
+  bool framePerDocument() const { return sheet() ? versionNumber() >= 15 : versionNumber() > 13; }
 };
 
 }  // namespace hostsim

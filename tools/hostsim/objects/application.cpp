@@ -49,6 +49,9 @@ constexpr std::array<Member, 10> kSlideApp{{
     {L"Presentations", kPresentations, kGet},
 }};
 
+// The spreadsheet host's answer to a member that failed for no stated reason.
+constexpr HRESULT kObjectDefined = static_cast<HRESULT>(0x800A03EC);
+
 enum EventId : DISPID {
   kPresentationClose = 2004, kPresentationOpen = 2006, kNewPresentation = 2007,
   kWindowActivate = 2009, kWindowDeactivate = 2010,
@@ -87,14 +90,20 @@ void ApplicationObj::invoke(DISPID id, Access how, const Args& args, VARIANT* re
 
 void ApplicationObj::sheetMember(DISPID id, Access how, const Args& args, VARIANT* result) {
   switch (id) {
-    case kHwnd:
-      return setLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(host_.tree().mainWindow())));
+    case kHwnd: {
+      // The frame in front: from version 15 the active window's (or the
+      // empty frame). What it names while a Protected View window is in front
+      // is unknown; hostsim names that window.
+      HWND front = host_.applicationHwnd();
+      if (!front) throw HostFault(kObjectDefined, "Application-defined or object-defined error");
+      return setLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(front)));
+    }
     case kDisplayFormulaBar:
       if (how == kPut) return host_.setFormulaBar(args.valueBool());
       return setBool(result, host_.formulaBar());
     case kVisible:
       if (how == kPut) return host_.setVisible(args.valueBool());
-      return setBool(result, IsWindowVisible(host_.tree().mainWindow()) != FALSE);
+      return setBool(result, host_.visible());
     default: {  // Workbooks
       if (args.size() > 0) return DocumentsObj::itemOf(host_, args, 0, result);
       auto docs = makeCom<DocumentsObj>(host_);

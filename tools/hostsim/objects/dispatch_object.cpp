@@ -18,9 +18,13 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** out) {
   return S_OK;
 }
 
-ULONG DispatchObject::AddRef() { return ++refs_; }
+ULONG DispatchObject::AddRef() {
+  live_.referenced();
+  return ++refs_;
+}
 
 ULONG DispatchObject::Release() {
+  live_.released();
   ULONG left = --refs_;
   if (left == 0) delete this;
   return left;

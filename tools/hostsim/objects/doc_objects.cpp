@@ -13,13 +13,27 @@ namespace {
 // What the hosts answer when a released window or document is used.
 constexpr HRESULT kDisconnected = static_cast<HRESULT>(0x80010108);
 
-enum WindowMember : DISPID { kCaption = 1, kParent, kActivate, kClose, kWindowState, kTop, kLeft, kWidth, kHeight };
+enum WindowMember : DISPID {
+  kCaption = 1, kParent, kActivate, kClose, kWindowState, kTop, kLeft, kWidth, kHeight, kHwnd, kVisible,
+};
 
-constexpr std::array<Member, 4> kSheetWindow{{
+constexpr std::array<Member, 5> kSheetWindow{{
     {L"Caption", kCaption, kGet | kPut},
     {L"Parent", kParent, kGet},
     {L"Activate", kActivate, kCall},
     {L"Close", kClose, kCall},
+    {L"Visible", kVisible, kGet | kPut},
+}};
+// Window.Hwnd is documented for current versions without saying since when;
+// hostsim offers it from version 15 on, where each window has a frame of its
+// own.
+constexpr std::array<Member, 6> kSheetWindowWithHwnd{{
+    {L"Caption", kCaption, kGet | kPut},
+    {L"Parent", kParent, kGet},
+    {L"Activate", kActivate, kCall},
+    {L"Close", kClose, kCall},
+    {L"Visible", kVisible, kGet | kPut},
+    {L"Hwnd", kHwnd, kGet},
 }};
 constexpr std::array<Member, 9> kSlideWindow{{
     {L"Caption", kCaption, kGet},
@@ -35,12 +49,13 @@ constexpr std::array<Member, 9> kSlideWindow{{
 
 enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows };
 
-constexpr std::array<Member, 5> kWorkbook{{
+constexpr std::array<Member, 6> kWorkbook{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
     {L"Saved", kSaved, kGet | kPut},
     {L"Save", kSave, kCall},
     {L"Activate", kDocActivate, kCall},
+    {L"Windows", kWindows, kGet},
 }};
 constexpr std::array<Member, 5> kPresentation{{
     {L"Name", kName, kGet},
@@ -65,8 +80,9 @@ void WindowObj::markClosed() {
 }
 
 std::span<const Member> WindowObj::members() const {
-  if (host_.config().sheet()) return kSheetWindow;
-  return kSlideWindow;
+  if (!host_.config().sheet()) return kSlideWindow;
+  if (host_.config().framePerDocument()) return kSheetWindowWithHwnd;
+  return kSheetWindow;
 }
 
 void WindowObj::checkOpen() const {
@@ -95,6 +111,11 @@ void WindowObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result)
     case kWindowState:
       if (how == kPut) return host_.tree().setState(*this, static_cast<int>(args.valueLong()));
       return setLong(result, state);
+    case kVisible:
+      if (how == kPut) return host_.setWindowVisible(*this, args.valueBool(), false);
+      return setBool(result, visible);
+    case kHwnd:
+      return setLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(host_.tree().frameOf(*this))));
     default:
       if (how == kPut) return setGeometry(id, args.valueDouble());
       return setDouble(result, geometry(id));
@@ -178,11 +199,13 @@ void DocumentObj::invoke(DISPID id, Access how, const Args& args, VARIANT* resul
       return;
     case kSave: return save();
     case kDocActivate: {
-      std::vector<WindowObj*> mine = windows();
-      if (!mine.empty()) host_.activate(*mine.front());
+      // The workbook's most recent window that can be shown.
+      for (WindowObj* w : windows())
+        if (w->visible) return host_.activate(*w);
       return;
     }
     case kWindows: {
+      if (args.size() > 0) return WindowsObj::itemOf(windows(), args, 0, result);
       auto list = makeCom<WindowsObj>(host_, this);
       return setObject(result, list.Get());
     }

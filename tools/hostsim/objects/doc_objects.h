@@ -33,6 +33,8 @@ class WindowObj final : public DispatchObject {
   HWND frame = nullptr;  // what Top/Left/Width/Height describe (presentation host)
   int state = 1;         // 1 normal, 2 minimised, 3 maximised
   RECT normalRect{};     // where the window goes back to from maximised
+  bool visible = true;   // false: hidden (View > Hide), still listed in Windows
+  bool closing = false;  // its closing events are being raised
   long activationSerial = 0;  // which window the host activates after a close
 
  protected:

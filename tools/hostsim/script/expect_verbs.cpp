@@ -3,6 +3,7 @@
 // objects, the host's state and its modal windows. A check that does not
 // hold is tried again until the deadline; then the run fails, printing what
 // was expected and what was found.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -17,6 +18,7 @@
 #include "windows/save_dialog.h"
 
 #include <functional>
+#include <map>
 
 namespace hostsim {
 
@@ -97,32 +99,152 @@ Mismatch strip(Runner&, const ScriptLine& line) {
   return compare("strip", word(line, 2), found);
 }
 
-// expect rect TARGET L T R B: client coordinates of the host main window;
-// `*` matches any value.
-Mismatch rect(Runner& r, const ScriptLine& line) {
-  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2));
-  if (!found) return "no window " + word(line, 2);
-  LONG values[4] = {found->left, found->top, found->right, found->bottom};
+// Four words L T R B against a rectangle; `*` matches any value.
+Mismatch rectMatches(const ScriptLine& line, size_t from, const RECT& found, const std::string& what) {
+  LONG values[4] = {found.left, found.top, found.right, found.bottom};
   std::string expected, got;
   bool ok = true;
   for (int i = 0; i < 4; ++i) {
-    const std::string& w = word(line, 3 + static_cast<size_t>(i));
+    const std::string& w = word(line, from + static_cast<size_t>(i));
     ok = ok && (w == "*" || std::to_string(values[i]) == w);
     expected += (i ? " " : "") + w;
     got += (i ? " " : "") + std::to_string(values[i]);
   }
   if (ok) return std::nullopt;
-  return "rect of " + word(line, 2) + ": expected " + expected + ", found " + got;
+  return what + ": expected " + expected + ", found " + got;
 }
 
-// expect size TARGET W H: width and height in pixels (`*` any).
+// `rect` or `rect@SEL`: the frame SEL, or the main window when none is named.
+HWND selectedFrame(Runner& r, const ScriptLine& line, Mismatch& problem) {
+  const std::string& what = word(line, 1);
+  size_t at = what.find('@');
+  if (at == std::string::npos) return r.host().tree().mainWindow();
+  HWND frame = findFrame(r.host(), what.substr(at + 1));
+  if (!frame) problem = "no frame " + what.substr(at + 1);
+  return frame;
+}
+
+// expect rect[@SEL] TARGET L T R B: client coordinates of the main window or
+// of the frame SEL; `*` matches any value.
+Mismatch rect(Runner& r, const ScriptLine& line) {
+  Mismatch problem;
+  HWND frame = selectedFrame(r, line, problem);
+  if (!frame) return problem;
+  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2), frame);
+  if (!found) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
+  return rectMatches(line, 3, *found, "rect of " + word(line, 2));
+}
+
+// expect size[@SEL] TARGET W H: width and height in pixels (`*` any).
 Mismatch size(Runner& r, const ScriptLine& line) {
-  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2));
-  if (!found) return "no window " + word(line, 2);
+  Mismatch problem;
+  HWND frame = selectedFrame(r, line, problem);
+  if (!frame) return problem;
+  std::optional<RECT> found = hostWindowRect(r.host(), word(line, 2), frame);
+  if (!found) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
   std::string w = std::to_string(found->right - found->left), h = std::to_string(found->bottom - found->top);
   bool ok = (word(line, 3) == "*" || word(line, 3) == w) && (word(line, 4) == "*" || word(line, 4) == h);
   if (ok) return std::nullopt;
   return "size of " + word(line, 2) + ": expected " + word(line, 3) + " x " + word(line, 4) + ", found " + w + " x " + h;
+}
+
+// expect stripin SEL|none: the top-level window holding the strip.
+Mismatch stripIn(Runner& r, const ScriptLine& line) {
+  HWND strip = findStripWindow();
+  HWND holder = strip ? GetAncestor(strip, GA_ROOT) : nullptr;
+  if (word(line, 2) == "none") return compare("strip in", "none", frameName(r.host(), holder));
+  HWND wanted = findFrame(r.host(), word(line, 2));
+  if (!wanted) return "no frame " + word(line, 2);
+  if (holder == wanted) return std::nullopt;
+  return "strip in: expected " + word(line, 2) + ", found " + frameName(r.host(), holder);
+}
+
+// expect framerect SEL L T R B: the frame's screen rectangle.
+Mismatch frameRect(Runner& r, const ScriptLine& line) {
+  HWND frame = findFrame(r.host(), word(line, 2));
+  if (!frame) return "no frame " + word(line, 2);
+  RECT found{};
+  GetWindowRect(frame, &found);
+  return rectMatches(line, 3, found, "frame of " + word(line, 2));
+}
+
+// expect frames unchanged: every frame recorded by `record frames` that is
+// still there has the screen rectangle it had then.
+Mismatch framesUnchanged(Runner& r, const ScriptLine& line) {
+  if (word(line, 2) != "unchanged") badLine(line, "expect frames unchanged");
+  if (r.recordedFrames.empty()) return "no frames recorded (record frames)";
+  std::string moved;
+  for (const auto& [frame, then] : r.recordedFrames) {
+    RECT now{};
+    if (!IsWindow(frame) || !GetWindowRect(frame, &now) || EqualRect(&now, &then)) continue;
+    auto text = [](const RECT& x) {
+      return std::to_string(x.left) + " " + std::to_string(x.top) + " " + std::to_string(x.right) + " " +
+             std::to_string(x.bottom);
+    };
+    moved += "\n    " + frameName(r.host(), frame) + ": " + text(then) + " -> " + text(now);
+  }
+  if (moved.empty()) return std::nullopt;
+  return "frames moved or resized:" + moved;
+}
+
+// expect visible CAPTION yes|no: the window's Visible as the host has it.
+Mismatch visible(Runner& r, const ScriptLine& line) {
+  WindowObj* w = r.host().findWindow(wword(line, 2));
+  if (!w) return "no open window \"" + word(line, 2) + "\"";
+  return compare(word(line, 2) + " visible", word(line, 3), w->visible ? "yes" : "no");
+}
+
+// The strip's height for the layout checks: given, or the strip's own.
+int stripHeight(const ScriptLine& line, size_t at) {
+  if (at < line.words.size()) return number(line, at);
+  RECT s{};
+  HWND strip = findStripWindow();
+  return strip && GetWindowRect(strip, &s) ? s.bottom - s.top : 0;
+}
+
+// expect layout SEL original|docked [H]: one frame's children against the
+// host's own layout of them.
+Mismatch layout(Runner& r, const ScriptLine& line) {
+  HWND frame = findFrame(r.host(), word(line, 2));
+  if (!frame) return "no frame " + word(line, 2);
+  const std::string& wanted = word(line, 3);
+  if (wanted != "original" && wanted != "docked") badLine(line, "expect layout SEL original|docked [HEIGHT]");
+  return compare("layout of " + word(line, 2), wanted, layoutState(r.host(), frame, stripHeight(line, 4)));
+}
+
+// expect layouts [H]: every frame is as the host laid it out or docked once.
+Mismatch layouts(Runner& r, const ScriptLine& line) {
+  int height = stripHeight(line, 2);
+  std::string wrong;
+  for (HWND frame : r.host().tree().frames()) {
+    std::string state = layoutState(r.host(), frame, height);
+    if (state != "original" && state != "docked") wrong += "\n    " + frameName(r.host(), frame) + ": " + state;
+  }
+  if (wrong.empty()) return std::nullopt;
+  return "frames neither original nor docked once:" + wrong;
+}
+
+// expect hwnd SEL|fails: what Application.Hwnd names.
+Mismatch hwnd(Runner& r, const ScriptLine& line) {
+  HWND named = r.host().applicationHwnd();
+  std::string found = named ? frameName(r.host(), named) : "fails";
+  if (word(line, 2) == "fails" || !named) return compare("Application.Hwnd", word(line, 2), found);
+  if (named == findFrame(r.host(), word(line, 2))) return std::nullopt;
+  return "Application.Hwnd: expected " + word(line, 2) + ", found " + found;
+}
+
+// expect front SEL: the frame is the foreground window and above every other
+// frame.
+Mismatch front(Runner& r, const ScriptLine& line) {
+  HWND wanted = findFrame(r.host(), word(line, 2));
+  if (!wanted) return "no frame " + word(line, 2);
+  HWND fg = GetForegroundWindow();
+  if (fg != wanted) return "foreground: expected " + word(line, 2) + ", found " + frameName(r.host(), fg);
+  std::vector<HWND> frames = r.host().tree().frames();
+  for (HWND w = GetWindow(wanted, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (IsWindowVisible(w) && std::find(frames.begin(), frames.end(), w) != frames.end())
+      return "frame " + frameName(r.host(), w) + " is above " + word(line, 2);
+  return std::nullopt;
 }
 
 size_t matches(Runner& r, const std::string& pattern) {
@@ -241,13 +363,31 @@ Mismatch resources(Runner& r, const ScriptLine&) {
   return compare("GDI and USER objects", expected, found);
 }
 
+// expect references: as many references on host objects of each kind as at
+// `baseline`: whatever the add-in took since, it gave back.
+Mismatch references(Runner& r, const ScriptLine&) {
+  if (r.baselineGdi < 0) return "no baseline recorded";
+  std::map<std::string, long> now = LiveObjects::instance().references();
+  std::string differs;
+  for (const auto& [kind, n] : now) {
+    auto then = r.baselineReferences.find(kind);
+    long before = then == r.baselineReferences.end() ? 0 : then->second;
+    if (n != before) differs += "\n    " + kind + ": " + std::to_string(before) + " -> " + std::to_string(n);
+  }
+  if (differs.empty()) return std::nullopt;
+  return "references on host objects differ from the baseline:" + differs;
+}
+
 struct CheckEntry {
   const char* name;
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 26> kChecks{{
+constexpr std::array<CheckEntry, 35> kChecks{{
+    {"references", references},
     {"size", size},
+    {"stripin", stripIn},   {"framerect", frameRect}, {"frames", framesUnchanged}, {"visible", visible},
+    {"layout", layout},     {"layouts", layouts},     {"hwnd", hwnd},              {"front", front},
     {"inview", inView},
     {"tabs", tabs},         {"shown", shownTabs},   {"selected", selected}, {"arrows", arrows},
     {"strip", strip},       {"rect", rect},         {"call", call},         {"nocall", noCall},
@@ -259,7 +399,9 @@ constexpr std::array<CheckEntry, 26> kChecks{{
 }};
 
 Outcome expect(Runner& r, const ScriptLine& line) {
-  const std::string& what = word(line, 1);
+  std::string what = word(line, 1);
+  // rect@SEL and size@SEL name the frame their coordinates are in.
+  if (what.rfind("rect@", 0) == 0 || what.rfind("size@", 0) == 0) what = what.substr(0, 4);
   for (const CheckEntry& entry : kChecks)
     if (what == entry.name) return Outcome::check(entry.check(r, line));
   badLine(line, "unknown expectation " + what);

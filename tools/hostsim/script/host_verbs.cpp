@@ -7,6 +7,7 @@
 #include "host/host.h"
 #include "loader/addin_loader.h"
 #include "script/runner.h"
+#include "script/window_query.h"
 #include "windows/host_windows.h"
 
 namespace hostsim {
@@ -91,6 +92,81 @@ Outcome formulaBar(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// personal: the personal macro workbook, opened hidden from the start-up
+// folder as the host opens it before any other.
+Outcome personal(Runner& r, const ScriptLine& line) {
+  if (!r.host().config().sheet()) badLine(line, "only the spreadsheet host has a personal macro workbook");
+  if (r.host().findWindow(L"PERSONAL.XLSB")) badLine(line, "PERSONAL.XLSB is open already");
+  r.host().openPersonal();
+  return Outcome::done();
+}
+
+// hide CAPTION / show CAPTION: View > Hide and View > Unhide.
+Outcome hide(Runner& r, const ScriptLine& line) {
+  r.host().setWindowVisible(window(r, line, 1), false, false);
+  return Outcome::done();
+}
+
+Outcome show(Runner& r, const ScriptLine& line) {
+  r.host().setWindowVisible(window(r, line, 1), true, true);
+  return Outcome::done();
+}
+
+HWND frame(Runner& r, const ScriptLine& line, size_t i) {
+  HWND f = findFrame(r.host(), word(line, i));
+  if (!f) badLine(line, "no frame \"" + word(line, i) + "\"");
+  return f;
+}
+
+// Moves and sizes a frame as the user does; the host lays it out again when
+// its size changed.
+void place(HWND f, RECT at) {
+  SetWindowPos(f, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// frame SEL L T R B: the frame's outer rectangle in screen pixels.
+Outcome placeFrame(Runner& r, const ScriptLine& line) {
+  place(frame(r, line, 1), RECT{number(line, 2), number(line, 3), number(line, 4), number(line, 5)});
+  return Outcome::done();
+}
+
+// arrange sidebyside|overlap A B: two frames halves of the screen's work area
+// side by side, or overlapping with B down and to the right of A.
+Outcome arrange(Runner& r, const ScriptLine& line) {
+  HWND a = frame(r, line, 2), b = frame(r, line, 3);
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const std::string& how = word(line, 1);
+  if (how == "sidebyside") {
+    LONG mid = (area.left + area.right) / 2;
+    place(a, RECT{area.left, area.top, mid, area.top + 680});
+    place(b, RECT{mid, area.top, area.right, area.top + 680});
+  } else if (how == "overlap") {
+    place(a, RECT{area.left + 20, area.top + 20, area.left + 1020, area.top + 700});
+    place(b, RECT{area.left + 220, area.top + 160, area.left + 1220, area.top + 840});
+  } else {
+    badLine(line, "arrange sidebyside|overlap A B");
+  }
+  return Outcome::done();
+}
+
+Outcome protectedView(Runner& r, const ScriptLine& line) {
+  if (!r.host().config().sheet()) badLine(line, "protectedview is the spreadsheet host's");
+  r.host().setProtectedView(onOff(line, 1));
+  return Outcome::done();
+}
+
+Outcome hwndFails(Runner& r, const ScriptLine& line) {
+  r.host().setHwndFails(onOff(line, 1));
+  return Outcome::done();
+}
+
+// appvisible on|off: Application.Visible set by someone else than the add-in.
+Outcome appVisible(Runner& r, const ScriptLine& line) {
+  r.host().setVisible(onOff(line, 1));
+  return Outcome::done();
+}
+
 Outcome connect(Runner& r, const ScriptLine&) {
   r.loader().connectAll(ext_cm_AfterStartup);
   return Outcome::done();
@@ -101,7 +177,15 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 16> kCommands{{
+constexpr std::array<CommandEntry, 24> kCommands{{
+    {"personal", personal},
+    {"hide", hide},
+    {"show", show},
+    {"frame", placeFrame},
+    {"arrange", arrange},
+    {"protectedview", protectedView},
+    {"hwndfails", hwndFails},
+    {"appvisible", appVisible},
     {"start", start},
     {"open", open},
     {"new", newDocument},

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -70,6 +71,10 @@ class Runner {
   void resume();
   // GDI and USER object counts recorded by `baseline`.
   long baselineGdi = -1, baselineUser = -1;
+  // References on live host objects by kind, recorded by `baseline` too.
+  std::map<std::string, long> baselineReferences;
+  // Screen rectangles of the top-level frames recorded by `record frames`.
+  std::vector<std::pair<HWND, RECT>> recordedFrames;
 
  private:
   static LRESULT CALLBACK timerProc(HWND, UINT, WPARAM, LPARAM) noexcept;

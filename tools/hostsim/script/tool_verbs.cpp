@@ -38,7 +38,10 @@ Outcome baseline(Runner& r, const ScriptLine&) {
   ResourceCounts c = resourceCounts();
   r.baselineGdi = c.gdi;
   r.baselineUser = c.user;
-  std::printf("baseline: %ld GDI, %ld USER objects\n", c.gdi, c.user);
+  r.baselineReferences = LiveObjects::instance().references();
+  long refs = 0;
+  for (const auto& [kind, n] : r.baselineReferences) refs += n;
+  std::printf("baseline: %ld GDI, %ld USER objects, %ld references on host objects\n", c.gdi, c.user, refs);
   return Outcome::done();
 }
 
@@ -80,6 +83,36 @@ void printWindows(Host& host, HWND parent, int depth) {
   }
 }
 
+// One line per top-level frame: what it shows, where, whether it shows, how
+// its children stand against the host's layout, and the strip if it is in it.
+void printFrames(Host& host) {
+  HWND strip = findStripWindow();
+  RECT s{};
+  if (strip) GetWindowRect(strip, &s);
+  for (HWND f : host.tree().frames()) {
+    RECT r{};
+    GetWindowRect(f, &r);
+    bool holds = strip && GetAncestor(strip, GA_ROOT) == f;
+    std::printf("frame %s %ld %ld %ld %ld%s%s%s layout %s\n", frameName(host, f).c_str(), r.left, r.top, r.right,
+                r.bottom, IsWindowVisible(f) ? "" : " hidden", f == host.tree().mainWindow() ? " front" : "",
+                holds ? " strip" : "", layoutState(host, f, s.bottom - s.top).c_str());
+  }
+  HWND hwnd = host.applicationHwnd();
+  std::printf("Application.Hwnd: %s\n", hwnd ? frameName(host, hwnd).c_str() : "fails");
+}
+
+// record frames: the frames' screen rectangles, for `expect frames unchanged`.
+Outcome record(Runner& r, const ScriptLine& line) {
+  if (word(line, 1) != "frames") badLine(line, "record frames");
+  r.recordedFrames.clear();
+  for (HWND f : r.host().tree().frames()) {
+    RECT rc{};
+    GetWindowRect(f, &rc);
+    r.recordedFrames.emplace_back(f, rc);
+  }
+  return Outcome::done();
+}
+
 Outcome print(Runner& r, const ScriptLine& line) {
   const std::string& what = word(line, 1);
   if (what == "tabs") {
@@ -88,10 +121,12 @@ Outcome print(Runner& r, const ScriptLine& line) {
     for (const std::string& c : r.host().log().recent()) std::printf("  %s\n", c.c_str());
   } else if (what == "windows") {
     printWindows(r.host(), r.host().tree().mainWindow(), 0);
+  } else if (what == "frames") {
+    printFrames(r.host());
   } else if (what == "live") {
     for (const auto& [kind, n] : LiveObjects::instance().counts()) std::printf("  %s %d\n", kind.c_str(), n);
   } else {
-    badLine(line, "print tabs|calls|windows|live");
+    badLine(line, "print tabs|calls|windows|frames|live");
   }
   std::fflush(stdout);
   return Outcome::done();
@@ -103,7 +138,8 @@ Outcome echo(Runner&, const ScriptLine& line) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 7> kCommands{{
+constexpr std::array<CommandEntry, 8> kCommands{{
+    {"record", record},
     {"wait", wait},
     {"timeout", timeout},
     {"mark", mark},

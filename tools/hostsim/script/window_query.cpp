@@ -53,9 +53,9 @@ BOOL CALLBACK countWindow(HWND hwnd, LPARAM n) {
 }
 }  // namespace
 
-HWND findHostWindow(Host& host, const std::string& target) {
+HWND findHostWindow(Host& host, const std::string& target, HWND frame) {
   if (target == "strip") return findStripWindow();
-  HWND main = host.tree().mainWindow();
+  HWND main = frame ? frame : host.tree().mainWindow();
   if (target == "main") return main;
   Search s;
   size_t colon = target.find(':');
@@ -68,13 +68,73 @@ HWND findHostWindow(Host& host, const std::string& target) {
   return s.found;
 }
 
-std::optional<RECT> hostWindowRect(Host& host, const std::string& target) {
-  HWND w = findHostWindow(host, target);
+std::optional<RECT> hostWindowRect(Host& host, const std::string& target, HWND frame) {
+  HWND w = findHostWindow(host, target, frame);
   if (!w) return std::nullopt;
   RECT r;
   GetWindowRect(w, &r);
-  if (target != "main") MapWindowPoints(nullptr, host.tree().mainWindow(), reinterpret_cast<POINT*>(&r), 2);
+  if (target != "main") MapWindowPoints(nullptr, frame ? frame : host.tree().mainWindow(), reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+HWND findFrame(Host& host, const std::string& selector) {
+  if (WindowObj* w = host.findWindow(widen(selector))) return host.tree().frameOf(*w);
+  if (selector == "empty") return host.tree().emptyFrame();
+  if (selector == "main") return host.tree().mainWindow();
+  if (selector == "protected") return host.tree().protectedView();
+  return nullptr;
+}
+
+std::string frameName(Host& host, HWND frame) {
+  if (!frame) return "none";
+  if (frame == host.tree().emptyFrame()) return "empty";
+  if (frame == host.tree().protectedView()) return "protected";
+  for (const auto& w : host.windows())
+    if (host.tree().frameOf(*w.Get()) == frame) return narrow(w->caption());
+  wchar_t cls[128] = L"", title[256] = L"";
+  GetClassNameW(frame, cls, 128);
+  GetWindowTextW(frame, title, 256);
+  return narrow(cls) + ":" + narrow(title);
+}
+
+namespace {
+std::string rectText(const RECT& r) {
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+         std::to_string(r.bottom);
+}
+
+bool dockedOnce(const HostWindows::LaidOut& host, const RECT& now, int strip, int border) {
+  const RECT& o = host.rect;
+  switch (host.docking) {
+    case HostWindows::Docking::Stays: return EqualRect(&o, &now) != FALSE;
+    case HostWindows::Docking::Grows:
+      return now.left == o.left && now.top == o.top && now.right == o.right && now.bottom == o.bottom + strip;
+    case HostWindows::Docking::MovesDown:
+      return now.left == o.left && now.right == o.right && now.top == o.top + strip &&
+             (now.bottom == o.bottom || now.bottom == o.bottom + border);
+  }
+  return false;
+}
+}  // namespace
+
+std::string layoutState(Host& host, HWND frame, int stripHeight) {
+  std::vector<HostWindows::LaidOut> laidOut = host.tree().hostLayout(frame);
+  if (laidOut.empty()) return "no layout of the host's own";
+  bool original = true, docked = stripHeight > 0;
+  std::string differs;
+  for (const auto& child : laidOut) {
+    RECT now{};
+    if (!IsWindow(child.window)) return child.name + " is gone";
+    GetWindowRect(child.window, &now);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&now), 2);
+    bool same = EqualRect(&now, &child.rect) != FALSE;
+    original = original && same;
+    docked = docked && dockedOnce(child, now, stripHeight, host.tree().frameBorder());
+    if (!same) differs += (differs.empty() ? "" : ", ") + child.name + " " + rectText(now) + " (host: " + rectText(child.rect) + ")";
+  }
+  if (original) return "original";
+  if (docked) return "docked";
+  return "neither original nor docked once for a strip " + std::to_string(stripHeight) + " high: " + differs;
 }
 
 std::optional<std::wstring> messageBoxText() {

@@ -10,11 +10,27 @@ namespace hostsim {
 
 class Host;
 
-// TARGET: `strip`, `main` (screen rectangle of the main window), or a window
-// below the main window as CLASS or CLASS:TITLE. Other rectangles are in
-// client coordinates of the main window.
-std::optional<RECT> hostWindowRect(Host& host, const std::string& target);
-HWND findHostWindow(Host& host, const std::string& target);
+// TARGET: `strip`, `main` (screen rectangle of the frame), or a window
+// inside the frame as CLASS or CLASS:TITLE. Other rectangles are in client
+// coordinates of the frame: the main window (the frame in front) unless one
+// is given.
+std::optional<RECT> hostWindowRect(Host& host, const std::string& target, HWND frame = nullptr);
+HWND findHostWindow(Host& host, const std::string& target, HWND frame = nullptr);
+
+// A top-level frame named in a script: a window's caption (the frame showing
+// it), `empty` (the frame shown while no window is), `main` (the frame in
+// front) or `protected` (the Protected View window). Null when there is none.
+HWND findFrame(Host& host, const std::string& selector);
+// How a script names a top-level window: a caption, `empty`, `protected`, or
+// its class and title for anything else.
+std::string frameName(Host& host, HWND frame);
+
+// Where a frame's children stand against the host's own last layout of it:
+// "original", "docked" (room made once for a strip `stripHeight` pixels high
+// above the document area: the formula bar taller by that much, the document
+// area and the side docks moved down by it, their bottom edges where they were
+// or lower by the frame's border allowance), or what differs.
+std::string layoutState(Host& host, HWND frame, int stripHeight);
 std::optional<std::wstring> messageBoxText();
 
 // GetGuiResources where the system answers it; under Wine, which answers 0,

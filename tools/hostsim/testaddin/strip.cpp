@@ -60,6 +60,7 @@ bool Strip::create() {
 
 bool Strip::ensureWindow() {
   if (IsWindow(hwnd_)) return true;
+  if (!hostWindow()) return false;
   hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 400, kHeight, hostWindow(), nullptr,
                           g_module, nullptr);
   if (!hwnd_) return false;
@@ -69,13 +70,17 @@ bool Strip::ensureWindow() {
   return true;
 }
 
-// The spreadsheet host's window comes from Hwnd; the presentation host's is
-// its frame on top.
+// The spreadsheet host's window comes from Hwnd, as long as that names one
+// of its XLMAIN frames; the presentation host's is its frame on top.
 HWND Strip::hostWindow() const {
   if (sheet_) {
     Result hwnd;
     call(app_.Get(), L"Hwnd", DISPATCH_PROPERTYGET, {}, hwnd);
-    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(hwnd.number()));
+    if (!hwnd.ok()) return nullptr;
+    auto frame = reinterpret_cast<HWND>(static_cast<LONG_PTR>(hwnd.number()));
+    wchar_t cls[16] = L"";
+    GetClassNameW(frame, cls, 16);
+    return lstrcmpW(cls, L"XLMAIN") == 0 ? frame : nullptr;
   }
   std::wstring cls = major_ > 13 ? L"PPTFrameClass" : L"PP" + std::to_wstring(major_) + L"FrameClass";
   return FindWindowW(cls.c_str(), nullptr);
@@ -102,9 +107,12 @@ void Strip::refresh() {
   if (!count.ok()) return;  // busy: try again next tick
   std::vector<Tab> tabs;
   for (long i = 1; i <= count.number(); ++i) {
-    Result item, caption;
+    Result item, caption, visible;
     call(windows.object().Get(), L"Item", DISPATCH_PROPERTYGET, {arg(i)}, item);
     call(item.object().Get(), L"Caption", DISPATCH_PROPERTYGET, {}, caption);
+    // Hidden windows (the personal macro workbook) get no tab.
+    if (sheet_) call(item.object().Get(), L"Visible", DISPATCH_PROPERTYGET, {}, visible);
+    if (sheet_ && visible.ok() && visible.number() == 0) continue;
     if (caption.ok()) tabs.push_back({caption.text(), item.object(), {}, {}});
   }
   tabs_ = std::move(tabs);

@@ -76,6 +76,22 @@ TEST(ObjectModel, AClosedWindowFailsAndIsLetGoOf) {
   EXPECT_EQ(LiveObjects::instance().count("Window"), before) << "only the test still holds it";
 }
 
+// The soak's "references as at baseline" rests on this count.
+TEST(ObjectModel, ReferencesOnHostObjectsAreCountedAsTakenAndGivenBack) {
+  HostFixture f(HostKind::Sheet);
+  f.host.openDocument(L"Book1", true);
+  const auto before = LiveObjects::instance().references();
+  {
+    Reply held = get(f.app(), L"ActiveWindow");
+    Reply again = get(f.app(), L"Windows", {v(1L)});
+    EXPECT_EQ(LiveObjects::instance().references().at("Window"), before.at("Window") + 2);
+    held.value.get().pdispVal->AddRef();
+    EXPECT_EQ(LiveObjects::instance().references().at("Window"), before.at("Window") + 3);
+    held.value.get().pdispVal->Release();
+  }
+  EXPECT_EQ(LiveObjects::instance().references(), before);
+}
+
 TEST(ObjectModel, ActiveWindowFailsWhenThereIsNone) {
   HostFixture f(HostKind::Slide);
   EXPECT_EQ(get(f.app(), L"ActiveWindow").hr, DISP_E_EXCEPTION);

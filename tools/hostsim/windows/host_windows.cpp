@@ -32,6 +32,39 @@ HBRUSH classBrush(COLORREF color) {
 }
 }  // namespace
 
+HostWindows::~HostWindows() {
+  if (protectedView_ && IsWindow(protectedView_)) DestroyWindow(protectedView_);
+}
+
+HWND HostWindows::frameOf(const WindowObj& window) const {
+  HWND inside = window.view ? window.view : window.frame;
+  return inside ? GetAncestor(inside, GA_ROOT) : nullptr;
+}
+
+void HostWindows::showFrames(bool shown) {
+  for (HWND f : frames()) ShowWindow(f, shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void HostWindows::setProtectedView(bool open) {
+  constexpr wchar_t kClass[] = L"HostSimProtectedView";
+  if (!open) {
+    if (protectedView_ && IsWindow(protectedView_)) DestroyWindow(protectedView_);
+    protectedView_ = nullptr;
+    return;
+  }
+  if (!protectedView_ || !IsWindow(protectedView_)) {
+    registerClassOnce(kClass, partProc, classBrush(RGB(150, 90, 30)));
+    RECT m{};
+    GetWindowRect(mainWindow(), &m);
+    protectedView_ = CreateWindowExW(0, kClass, L"Protected View - read-only", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
+                                     m.left + 80, m.top + 60, 640, 420, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                     nullptr);
+  }
+  ShowWindow(protectedView_, SW_SHOW);
+  SetWindowPos(protectedView_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(protectedView_);
+}
+
 void HostWindows::setWidthPx(int px) {
   for (HWND f : frames()) {
     RECT r;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace hostsim {
@@ -16,15 +17,42 @@ class HostWindows {
  public:
   static std::unique_ptr<HostWindows> create(Host& host);
   explicit HostWindows(Host& host) : host_(host) {}
-  virtual ~HostWindows() = default;
+  virtual ~HostWindows();
   HostWindows(const HostWindows&) = delete;
   HostWindows& operator=(const HostWindows&) = delete;
 
   Host& host() { return host_; }
-  // The spreadsheet host's XLMAIN; the presentation host's frame of the active
-  // window (or its only frame).
+  // The frame in front: the spreadsheet host's XLMAIN (from version 15 the
+  // frame of the active window, or the empty frame); the presentation host's
+  // frame of the active window (or its only frame).
   virtual HWND mainWindow() const = 0;
   virtual std::vector<HWND> frames() const = 0;
+  // The top-level frame holding the window's view.
+  HWND frameOf(const WindowObj& window) const;
+  // The frame a frame-per-window host shows while no window is visible.
+  virtual HWND emptyFrame() const { return nullptr; }
+  // The window's `visible` flag changed: show or hide what shows it.
+  virtual void visibilityChanged(WindowObj&) {}
+  // Application.Visible: every frame with something to show, or none.
+  virtual void showFrames(bool shown);
+  // The user pressed a mouse button in an inactive frame.
+  virtual void frameClicked(HWND) {}
+  // A Protected View window in front of every frame (class
+  // "HostSimProtectedView": the real class is unknown), or none.
+  void setProtectedView(bool open);
+  HWND protectedView() const { return protectedView_; }
+
+  // How the host itself last laid out a frame's children (client pixels of
+  // the frame) and what making room for a strip above the document area does
+  // to each: nothing, grow by the strip's height, or move down by it.
+  enum class Docking { Stays, Grows, MovesDown };
+  struct LaidOut {
+    HWND window;
+    std::string name;
+    RECT rect;
+    Docking docking;
+  };
+  virtual std::vector<LaidOut> hostLayout(HWND) const { return {}; }
   virtual void attach(WindowObj& window) = 0;
   virtual void detach(WindowObj& window) = 0;
   virtual void bringToFront(WindowObj* window) = 0;
@@ -56,6 +84,9 @@ class HostWindows {
   // the area's size, which it may have missed while it was behind.
   void raiseView(const WindowObj& window);
   Host& host_;
+
+ private:
+  HWND protectedView_ = nullptr;
 };
 
 // Window procedures shared by both trees (window_procs.cpp).

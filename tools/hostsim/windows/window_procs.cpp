@@ -44,9 +44,12 @@ void paintPart(HWND hwnd) {
   GetClassNameW(hwnd, cls, 64);
   std::wstring title = lstrcmpW(cls, L"MsoCommandBarDock") == 0 ? L"" : titleOf(hwnd);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, lstrcmpW(cls, L"EXCEL;") == 0 ? RGB(90, 90, 90) : RGB(255, 255, 255));
+  bool formulaBar = lstrcmpW(cls, L"EXCEL;") == 0;
+  SetTextColor(dc, formulaBar ? RGB(90, 90, 90) : RGB(255, 255, 255));
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   r.left += 8;
+  // The formula bar's own line stays at its top when an add-in makes it taller.
+  if (formulaBar && r.bottom > 24) r.bottom = 24;
   DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
   EndPaint(hwnd, &ps);
 }
@@ -102,6 +105,7 @@ LRESULT frameMessage(HostWindows& tree, HWND hwnd, UINT msg, WPARAM wp, LPARAM l
   switch (msg) {
     case WM_SIZE: tree.layoutFrame(hwnd); return 0;
     case WM_CLOSE: tree.frameClosing(hwnd); return 0;
+    case WM_MOUSEACTIVATE: tree.frameClicked(hwnd); break;
     case WM_NCCALCSIZE:
       if (border == 0) break;
       if (wp) InflateRect(&reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0], -border, -border);
