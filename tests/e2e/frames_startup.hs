@@ -22,7 +22,7 @@ expect rect@Doc1 EXCEL; 0 92 992 140
 expect rect@Doc1 XLDESK 0 140 812 *
 expect layout Doc1 docked
 expect layouts
-expect call "CommandBars.Add(?tabPopup?, 5)"
+expect call "CommandBars.Add(?tabPopup?, 5, -, True)"
 # Deprecated on these versions, and no Visible toggle: it would show every
 # hidden window.
 expect nocall "Application.ShowWindowsInTaskbar = *"
