@@ -271,9 +271,10 @@ void HostModel::saveActiveAs(const std::string& fileName) {
 
 bool HostModel::nextDialogAnswer() {
   if (dialogAnswers_.empty()) return false;
-  bool accept = dialogAnswers_.front();
+  DialogAnswer answer = std::move(dialogAnswers_.front());
   dialogAnswers_.pop_front();
-  return accept;
+  if (answer.meanwhile) answer.meanwhile();
+  return answer.accept;
 }
 
 BarData& HostModel::liveBar(int id) {

@@ -7,6 +7,7 @@
 // window layout and, for the presentation host, its application events.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -112,7 +113,11 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   void setWidthPoints(double points);
   // The host lays out its windows anew, undoing moves made by others.
   virtual void relayout() = 0;
-  void queueDialogAnswer(bool accept) { dialogAnswers_.push_back(accept); }
+  // The next Save As dialog's answer; `meanwhile` runs while the dialog is
+  // up, as whatever the host's message loop dispatches then would.
+  void queueDialogAnswer(bool accept, std::function<void()> meanwhile = {}) {
+    dialogAnswers_.push_back({accept, std::move(meanwhile)});
+  }
   // The user picks the button whose Parameter is `key` in a command bar.
   void clickButton(const std::string& key);
 
@@ -220,7 +225,11 @@ class HostModel : public std::enable_shared_from_this<HostModel> {
   bool showInTaskbar_ = true;
   int live_ = 0;
   int nextId_ = 1;
-  std::deque<bool> dialogAnswers_;
+  struct DialogAnswer {
+    bool accept;
+    std::function<void()> meanwhile;
+  };
+  std::deque<DialogAnswer> dialogAnswers_;
   std::map<int, BarData> bars_;
   std::map<int, Binding> bindings_;
 };

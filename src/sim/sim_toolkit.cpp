@@ -196,18 +196,24 @@ void SimToolkit::beginDrag(int index) {
 
 int SimToolkit::messageBox(const std::string& text) {
   if (failing("MsgBox")) return msgbox::kCancel;
-  int answer = msgbox::kCancel;
+  Answer next{msgbox::kCancel, {}};
   if (!answers_.empty()) {
-    answer = answers_.front();
+    next = std::move(answers_.front());
     answers_.pop_front();
   }
+  const int answer = next.answer;
   const char* name = answer == msgbox::kYes ? "yes" : answer == msgbox::kNo ? "no" : "cancel";
   log_.action("MsgBox \"" + text + "\" -> " + name);
+  if (next.meanwhile) next.meanwhile();
   return answer;
 }
 
 void SimToolkit::showMessage(const std::string& text) {
   log_.action("Message \"" + text + "\"");
+  if (duringMessage_.empty()) return;
+  std::function<void()> meanwhile = std::move(duringMessage_.front());
+  duringMessage_.pop_front();
+  if (meanwhile) meanwhile();
 }
 
 int SimToolkit::fire(TimerId timer, int n) {

@@ -7,6 +7,7 @@
 // way a real toolkit does: only on loaded, visible elements, and not at all
 // (apart from the drop) while a manual drag is in progress.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -58,7 +59,16 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   // Driving the toolkit, as the user and the clock would. Pointer methods
   // throw std::invalid_argument for an element the user could not reach.
   void setCharWidth(float twips) { charWidth_ = twips; }
-  void queueAnswer(int answer) { answers_.push_back(answer); }
+  // The next message box's answer; `meanwhile` runs while the box is up, as
+  // whatever the host's message loop dispatches then would (a tick, a host
+  // event, a click on the strip, the host switching the add-in off).
+  void queueAnswer(int answer, std::function<void()> meanwhile = {}) {
+    answers_.push_back({answer, std::move(meanwhile)});
+  }
+  // Runs `meanwhile` while the next information message is up.
+  void whileNextMessageShows(std::function<void()> meanwhile) {
+    duringMessage_.push_back(std::move(meanwhile));
+  }
   // Fires the timer up to n times, stopping once it is disabled; returns the
   // number of ticks delivered.
   int fire(TimerId timer, int n);
@@ -104,7 +114,12 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   TimerState timers_[3];
   std::optional<int> drag_;
   bool lost_ = false;  // the strip window went down with its parent
-  std::deque<int> answers_;
+  struct Answer {
+    int answer;
+    std::function<void()> meanwhile;
+  };
+  std::deque<Answer> answers_;
+  std::deque<std::function<void()>> duringMessage_;
   float charWidth_ = 60;
   int invalidations_ = 0;
   FaultPlan* faults_ = nullptr;
