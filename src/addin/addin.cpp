@@ -24,6 +24,7 @@ void Addin::OnConnection(std::shared_ptr<HostApp> application) {
     throw HostError(hresult::kFail, "the Application is not this add-in's host");
   }
   connected_ = true;
+  ++connection_;
   try {
     host_->startAddin();
   } catch (...) {
@@ -58,17 +59,31 @@ void Addin::aa() {
 }
 
 void Addin::mouseTimer_Timer() {
-  if (!connected_) return;
+  // Under a modal window of ours the tick waits: the code that opened the
+  // window goes on with the tabs and the docking as it left them.
+  if (!connected_ || waitingForUser()) return;
   try {
+    // A step may run the host's message loop (a host call that shows a
+    // window): the host can switch the add-in off in it.
     if (toolkit().recreateIfLost()) host_->stripRecreated();
-    host_->onTick();
-    host_->trackHostGeometry();
-    bar_.testmouse();
-    testbooks();
+    if (connected_) host_->onTick();
+    if (connected_) host_->trackHostGeometry();
+    if (connected_) bar_.testmouse();
+    if (connected_) testbooks();
   } catch (...) {
     // The tick has no handling of its own; the next one starts afresh.
   }
   requestRepaint();
+}
+
+int Addin::prompt(const std::string& text) {
+  const UserWait wait(*this);
+  return toolkit().messageBox(text);
+}
+
+void Addin::report(const std::string& text) {
+  const UserWait wait(*this);
+  toolkit().showMessage(text);
 }
 
 // An idle host must not see the strip repainted ten or a hundred times a

@@ -1,6 +1,7 @@
 #pragma once
 // The add-in as its host sees it: connection, disconnection, the public
 // method aa, the polling tick, and the tab bar's events. Owns all core state.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,33 @@ class Addin final : public FormEvents {
   void OnDisconnection() noexcept;
   void aa();
   bool connected() const { return connected_; }
+  // Names the current connection (0 when there is none). Code that waited
+  // for the user goes on only while the connection it began in is the one.
+  std::uint64_t connection() const { return connected_ ? connection_ : 0; }
+  bool stillIn(std::uint64_t connection) const {
+    return connected_ && connection != 0 && connection == connection_;
+  }
+
+  // While the add-in waits for the user in a modal window (its own prompt
+  // or report, the host's Save As dialog), the host's message loop goes on
+  // dispatching under it: the tick changes nothing, strip input is ignored,
+  // and the host's activations are followed once the wait is over. So the
+  // code that waits finds the tabs as it left them.
+  class UserWait {
+   public:
+    explicit UserWait(Addin& addin) : addin_(addin) { ++addin_.userWaits_; }
+    ~UserWait() { --addin_.userWaits_; }
+    UserWait(const UserWait&) = delete;
+    UserWait& operator=(const UserWait&) = delete;
+
+   private:
+    Addin& addin_;
+  };
+  bool waitingForUser() const { return userWaits_ > 0; }
+  // The message box with Yes, No and Cancel, and the one with OK, shown
+  // while the add-in waits for the user.
+  int prompt(const std::string& text);
+  void report(const std::string& text);
 
   // The polling tick.
   void mouseTimer_Timer();
@@ -110,6 +138,8 @@ class Addin final : public FormEvents {
   std::unique_ptr<HostVariant> host_;
   bool formLoaded_ = false;
   bool connected_ = false;
+  std::uint64_t connection_ = 0;
+  int userWaits_ = 0;
 };
 
 }  // namespace brelm

@@ -8,6 +8,14 @@
 namespace brelm {
 
 void SlideEvents::onWindowActivate(const std::shared_ptr<DocWindow>& window) {
+  // Moving the strip to another frame now would hide the frame our prompt
+  // belongs to and take the strip away from under it: the next tick after
+  // the wait follows whichever window is active then.
+  if (addin_.waitingForUser()) {
+    missedActivation_ = true;
+    return;
+  }
+  missedActivation_ = false;
   bestEffort([&] {
     if (window) xlap_WindowActivate(*window);
   });
@@ -112,6 +120,7 @@ void SlideEvents::xlap_PresentationClose() {
 }
 
 void SlideEvents::runDeferred() {
+  if (missedActivation_) followActiveWindow();
   const Recovery recovery = recovery_;
   recovery_ = Recovery::None;
   if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();
@@ -122,6 +131,13 @@ void SlideEvents::runDeferred() {
     // tick: the search walks the desktop's windows.
     redockStrip();
   }
+}
+
+void SlideEvents::followActiveWindow() {
+  missedActivation_ = false;
+  std::shared_ptr<DocWindow> active;
+  bestEffort([&] { active = app_.activeWindow(); });
+  if (active) bestEffort([&] { xlap_WindowActivate(*active); });
 }
 
 bool SlideEvents::hostHasActiveWindow() {
@@ -154,7 +170,8 @@ bool SlideEvents::saveDocument(Document& d) {
     }
     std::unique_ptr<FileDialog> dialog = app_.saveAsDialog();
     dialog->setInitialFileName(d.name());
-    if (dialog->show() != -1) return false;
+    const int shown = dialog->show();
+    if (detached_ || shown != -1) return false;  // switched off while the dialog was up
     dialog->execute();
     return true;
   } catch (const HostError&) {
@@ -176,13 +193,17 @@ bool SlideEvents::savePrompt(DocWindow& w) {
   } catch (const HostError&) {
     return true;  // a window whose presentation cannot be read is still closed
   }
-  const int answer =
-      addin_.toolkit().messageBox("Do you want to save the changes you made to " + caption + "?");
+  // From the prompt to the end of the save the add-in waits for the user.
+  const Addin::UserWait wait(addin_);
+  const int answer = addin_.prompt("Do you want to save the changes you made to " + caption + "?");
+  // The host may have switched the add-in off while the prompt was up: the
+  // answer was given to an add-in that is gone.
+  if (detached_) return false;
   if (answer == msgbox::kYes) return saveDocument(*d);
   return answer == msgbox::kNo;
 }
 
-void SlideEvents::closeWindow(int n, int p) {
+void SlideEvents::closeWindow(DocWindow& w, int p) {
   const TabModel& model = addin_.bar().model;
   if (framePerDocument_) {
     const int other = p == 1 ? 2 : 1;
@@ -196,7 +217,8 @@ void SlideEvents::closeWindow(int n, int p) {
     bestEffort([&] { addin_.windows().showWindow(frames_.frame(), ShowCmd::Show); });
     closingByTab = -1;
   }
-  bestEffort([&] { model.docWindows.at(model.tabPosition.at(n))->close(); });
+  // The window the user was asked about, wherever its tab is now.
+  bestEffort([&] { w.close(); });
 }
 
 void SlideEvents::closeByTab(int n) {
@@ -205,8 +227,8 @@ void SlideEvents::closeByTab(int n) {
   std::shared_ptr<DocWindow> w = model.docWindows.at(p);
   if (!w) return;
   addin_.windows().setForeground(frames_.frame());
-  if (!savePrompt(*w)) return;
-  closeWindow(n, p);
+  if (!savePrompt(*w) || detached_) return;
+  closeWindow(*w, p);
 }
 
 }  // namespace brelm

@@ -40,6 +40,10 @@ class SlideEvents final : public SlideAppEvents {
   void closeByTab(int n);
   // Work a host event asked for but that must not run inside the host's call.
   void runDeferred();
+  // The add-in was disconnected: the host objects and the docking this
+  // object works on are gone. Code of ours still waiting for the user (the
+  // save prompt) finds out from this when the wait is over.
+  void detach() { detached_ = true; }
 
   int closingByTab = 0;
 
@@ -53,7 +57,8 @@ class SlideEvents final : public SlideAppEvents {
   void handOverPending(const DocWindow& activated);
   bool savePrompt(DocWindow& w);
   bool saveDocument(Document& d);
-  void closeWindow(int n, int p);
+  void closeWindow(DocWindow& w, int p);
+  void followActiveWindow();
   void activateAnyWindow();
 
   Addin& addin_;
@@ -67,6 +72,9 @@ class SlideEvents final : public SlideAppEvents {
   Recovery recovery_ = Recovery::None;
   std::optional<Pending> pending_;
   int parkedTicks_ = 0;
+  // The host activated a window while the add-in waited for the user.
+  bool missedActivation_ = false;
+  bool detached_ = false;
 };
 
 }  // namespace brelm

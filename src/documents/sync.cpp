@@ -9,6 +9,7 @@ namespace brelm {
 void Addin::testbooks() {
   HostVariant& host = *host_;
   TabModel& model = bar_.model;
+  if (!host.app()) return;  // disconnected
 
   ActiveWindowInfo active;
   try {

@@ -64,14 +64,18 @@ void TabMenu::buildTabPopup() {
 
 void TabMenu::showTabPopup() {
   addin_.giveFocusBack();
+  HostApp* app = addin_.host().app();
+  if (!app) return;
   try {
-    addin_.host().app()->commandBar(kPopupName)->showPopup();
+    app->commandBar(kPopupName)->showPopup();
   } catch (const HostError&) {
     // The bar is gone (the user may have deleted it): no menu.
   }
 }
 
 void TabMenu::onButtonClick(const std::string& parameter) {
+  // A command started under a modal window of ours would run inside its wait.
+  if (addin_.waitingForUser()) return;
   try {
     myButton_Click(parameter);
   } catch (...) {
@@ -85,7 +89,10 @@ void TabMenu::myButton_Click(const std::string& parameter) {
 }
 
 void TabMenu::saveAll() {
-  HostApp& app = *addin_.host().app();
+  HostApp* host = addin_.host().app();
+  if (!host) return;
+  HostApp& app = *host;
+  const std::uint64_t connection = addin_.connection();
   std::shared_ptr<DocWindow> wasActive;
   try {
     wasActive = app.activeWindow();
@@ -98,10 +105,12 @@ void TabMenu::saveAll() {
     try {
       std::shared_ptr<Document> d = app.document(i);
       name = d->name();
-      if (!d->saved()) saveOne(app, *d);
+      if (!d->saved()) saveOne(app, *d, connection);
     } catch (const HostError&) {
       failed.push_back(name);  // go on with the others; report at the end
     }
+    // Switched off under a dialog: the Application is no longer ours to use.
+    if (!addin_.stillIn(connection)) return;
   }
   if (wasActive) {
     try {
@@ -112,16 +121,22 @@ void TabMenu::saveAll() {
   if (failed.empty()) return;
   std::string text = "These documents could not be saved:";
   for (const std::string& name : failed) text += "\n" + name;
-  addin_.toolkit().showMessage(text);
+  addin_.report(text);
 }
 
-void TabMenu::saveOne(HostApp& app, Document& d) {
-  if (!d.path().empty()) return d.save();
+// The host's save and its Save As dialog run the host's message loop: the
+// add-in waits for the user meanwhile.
+void TabMenu::saveOne(HostApp& app, Document& d, std::uint64_t connection) {
+  if (!d.path().empty()) {
+    const Addin::UserWait wait(addin_);
+    return d.save();
+  }
   // The Save As dialog saves the active document: make it this one.
   d.activate();
   std::unique_ptr<FileDialog> dialog = app.saveAsDialog();
   dialog->setInitialFileName(d.name());
-  if (dialog->show() == -1) dialog->execute();
+  const Addin::UserWait wait(addin_);
+  if (dialog->show() == -1 && addin_.stillIn(connection)) dialog->execute();
 }
 
 }  // namespace brelm

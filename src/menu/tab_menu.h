@@ -1,5 +1,6 @@
 #pragma once
 // The strip's context menu: a popup command bar of the host with two buttons.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,7 +28,7 @@ class TabMenu final : public ButtonClickSink {
   void onButtonClick(const std::string& parameter) override;
 
  private:
-  void saveOne(HostApp& app, Document& d);
+  void saveOne(HostApp& app, Document& d, std::uint64_t connection);
 
   Addin& addin_;
   // Kept only to be deleted when the add-in goes: the bar is shown by name.

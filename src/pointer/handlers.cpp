@@ -11,9 +11,12 @@ bool isTabPart(ElementKind kind) {
 }
 
 // Runs one handler; a failing host or control call ends it, nothing more.
+// Under a modal window of ours the strip takes no input: a second close or
+// a switch started there would run inside the first one's wait.
 template <class F>
 void guarded(Addin& addin, F&& handler) noexcept {
   try {
+    if (addin.waitingForUser()) return;
     handler();
   } catch (...) {
   }

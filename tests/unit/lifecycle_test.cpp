@@ -55,6 +55,28 @@ TEST_P(Lifecycle, RightClickMenuIsRebuiltNotAccumulated) {
   EXPECT_EQ(popups, 1);
 }
 
+// Code still on the stack when the host disconnects (a tick, a click, the
+// prompt) may reach the host's part of the add-in afterwards: it touches
+// nothing of the host then.
+TEST_P(Lifecycle, AfterDisconnectionTheHostsPartTouchesNothing) {
+  h.open("A");
+  h.open("B");
+  h.connect();
+  h.tick(2);
+  h.addin.OnDisconnection();
+  HostVariant& host = h.addin.host();
+  EXPECT_NO_THROW(host.onTick());
+  EXPECT_NO_THROW(host.trackHostGeometry());
+  EXPECT_EQ(host.focusWindow(), kNoWindow);
+  EXPECT_FALSE(host.readActive().known);
+  EXPECT_NO_THROW(host.closeByImage(1));
+  EXPECT_NO_THROW(host.stripRecreated());
+  EXPECT_NO_THROW(h.addin.testbooks());
+  EXPECT_NO_THROW(h.addin.menu().showTabPopup());
+  EXPECT_NO_THROW(h.addin.menu().saveAll());
+  EXPECT_EQ(h.host().liveObjects(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothHosts, Lifecycle,
                          ::testing::Values(HostKind::Sheet, HostKind::Slide),
                          [](const auto& info) {

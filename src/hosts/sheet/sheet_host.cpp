@@ -178,6 +178,7 @@ Hwnd SheetHost::focusWindow() { return app_ ? app_->hwnd() : kNoWindow; }
 
 ActiveWindowInfo SheetHost::readActive() {
   ActiveWindowInfo info;
+  if (!app_) return info;
   info.caption = app_->activeWindow()->caption();
   info.known = true;
   return info;
@@ -233,6 +234,7 @@ void SheetHost::selectByClick(int k, bool fullForm) {
 }
 
 void SheetHost::closeByImage(int k) {
+  if (!docking_) return;  // disconnected
   addin_.giveFocusBack();
   try {
     const TabModel& model = addin_.bar().model;

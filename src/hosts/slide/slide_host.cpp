@@ -41,7 +41,7 @@ void SlideHost::completeSetup() {
     addin_.chooseTheme();
   });
   if (!setup_.profile.done()) return;  // nothing is known about the host yet
-  if (!events_) events_ = std::make_unique<SlideEvents>(addin_, *app_, *docking_, profile_);
+  if (!events_) events_ = std::make_shared<SlideEvents>(addin_, *app_, *docking_, profile_);
   setup_.menu.attempt([&] { addin_.menu().buildTabPopup(); });
   setup_.events.attempt([&] {
     app_->subscribe(events_.get());
@@ -68,6 +68,7 @@ void SlideHost::stop() {
   if (docking_) docking_->restoreLayout();
   if (taskbarChanged_) bestEffort([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
   taskbarChanged_ = false;
+  if (events_) events_->detach();
   events_.reset();
   docking_.reset();
   app_.reset();
@@ -96,6 +97,7 @@ Hwnd SlideHost::focusWindow() { return docking_ ? docking_->hostMainWnd() : kNoW
 
 ActiveWindowInfo SlideHost::readActive() {
   ActiveWindowInfo info;
+  if (!app_) return info;
   info.window = app_->activeWindow();
   info.known = info.window != nullptr;
   return info;
@@ -133,7 +135,9 @@ void SlideHost::selectByClick(int k, bool) {
 }
 
 void SlideHost::closeByImage(int k) {
-  if (events_) events_->closeByTab(k);
+  // Held here: the host may disconnect the add-in while the prompt is up.
+  const std::shared_ptr<SlideEvents> events = events_;
+  if (events) events->closeByTab(k);
 }
 
 void SlideHost::activateAfterDrop(int s, DropOn on) {

@@ -53,7 +53,9 @@ class SlideHost final : public HostVariant {
   std::shared_ptr<SlideApp> app_;
   Setup setup_;
   std::unique_ptr<SlideDocking> docking_;
-  std::unique_ptr<SlideEvents> events_;
+  // Shared with a close by the tab that is waiting for the user, so that a
+  // disconnection meanwhile does not free it under that code.
+  std::shared_ptr<SlideEvents> events_;
   bool subscribed_ = false;
   bool taskbarChanged_ = false;
   bool taskbarAtConnection_ = true;
