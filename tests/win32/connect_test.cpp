@@ -2,6 +2,7 @@
 // by tests/win32/run.sh with regsvr32 before this program runs), connected to
 // a hand-made Application object with a main window, and disconnected again.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <memory>
 
@@ -10,6 +11,8 @@
 #include "fake_dispatch.h"
 #include "server/connect.h"
 #include "server/extensibility.h"
+#include "system/module.h"
+#include "ui/accessible.h"
 #include "trace_capture.h"
 #include "window_helpers.h"
 
@@ -328,6 +331,124 @@ TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {
   EXPECT_EQ(stripOf(frame.get()), nullptr);
   EXPECT_EQ(app->refs(), before);
   EXPECT_EQ(window->refs(), 1u) << "event arguments are not kept";
+}
+
+ComPtr<FakeObject> collectionOf(const ComPtr<FakeObject>& item) {
+  auto c = FakeObject::make();
+  c->set(L"Count", Variant::fromInt(1));
+  c->method(L"Item", [item](std::vector<Variant>&, Variant& result, EXCEPINFO*) {
+    result = Variant::fromDispatch(item.Get());
+    return S_OK;
+  });
+  return c;
+}
+
+HRESULT succeed(std::vector<Variant>&, Variant&, EXCEPINFO*) { return S_OK; }
+
+// What the prompt's watcher saw and did while the prompt was up.
+struct UnderThePrompt {
+  IDTExtensibility2* addin = nullptr;  // the host's one reference, let go of under the prompt
+  HWND frames[2] = {};                  // the host's frames
+  bool framesEnabled[2] = {true, true};
+  bool answered = false;
+  long objectsBeforeLettingGo = -1;
+  long objectsAfterLettingGo = -1;
+};
+UnderThePrompt* underThePrompt = nullptr;
+
+BOOL CALLBACK findPrompt(HWND hwnd, LPARAM out) {
+  wchar_t cls[16] = {};
+  if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, cls, 16) && lstrcmpW(cls, L"#32770") == 0) {
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Runs in the prompt's own message loop: the host disconnects the add-in,
+// lets go of it, and the user answers Yes.
+void CALLBACK disconnectUnderThePrompt(HWND, UINT, UINT_PTR timer, DWORD) {
+  UnderThePrompt& s = *underThePrompt;
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findPrompt, reinterpret_cast<LPARAM>(&box));
+  if (!box || s.answered) return;
+  KillTimer(nullptr, timer);
+  s.answered = true;
+  for (int i = 0; i < 2; ++i) s.framesEnabled[i] = IsWindowEnabled(s.frames[i]) != FALSE;
+  s.addin->OnDisconnection(0, nullptr);
+  s.objectsBeforeLettingGo = moduleRefCount();
+  s.addin->Release();
+  s.addin = nullptr;
+  s.objectsAfterLettingGo = moduleRefCount();
+  PostMessageW(box, WM_COMMAND, IDYES, 0);
+}
+
+// The add-in's save prompt is modal to every frame of the host. The host
+// disconnects the add-in and lets go of it while the prompt is up, and the
+// user then answers Yes: the object lives until the prompt's click is over,
+// saves and closes nothing for a host that no longer has it, and goes then.
+TEST(SlideAddin, LetGoOfUnderItsOwnPromptItLivesUntilTheClickIsOver) {
+  HostWindow other;  // another frame of the host's, on the same thread
+  HostWindow frame{L"PPTFrameClass"};
+  FakeCommandBars bars;
+  auto app = fakeApplication(bars, L"Presentations");
+  app->addEvents(kSlideEvents);
+  app->method(L"Activate", succeed);
+  auto pres = FakeObject::make();
+  auto window = FakeObject::make();
+  window->set(L"Caption", Variant::fromString(L"Deck.pptx"));
+  window->setObject(L"Parent", pres);
+  window->method(L"Activate", succeed);
+  window->method(L"Close", succeed);
+  pres->setObject(L"Windows", collectionOf(window));
+  pres->set(L"Saved", Variant::fromBool(false));
+  pres->set(L"Path", Variant::fromString(L"C:\\Decks"));
+  pres->set(L"Name", Variant::fromString(L"Deck.pptx"));
+  pres->method(L"Save", succeed);
+  app->set(L"ActiveWindow", Variant::fromDispatch(window.Get()));
+  app->setObject(L"Windows", collectionOf(window));
+  app->setObject(L"Presentations", collectionOf(pres));
+  const ULONG appRefs = app->refs();
+  const long objects = moduleRefCount();
+
+  UnderThePrompt state;
+  state.frames[0] = frame.get();
+  state.frames[1] = other.get();
+  state.addin = new Connect(HostKind::Slide, slideIdentity(), L"BrelmSlide");
+  ASSERT_EQ(state.addin->OnConnection(app.Get(), 0, nullptr, nullptr), S_OK) << errorText();
+  pump(150);  // the ticks give the window its tab
+  const HWND strip = stripOf(frame.get());
+  ASSERT_NE(strip, nullptr);
+  {
+    ComPtr<IAccessible> acc;
+    ASSERT_EQ(AccessibleObjectFromWindow(strip, static_cast<DWORD>(OBJID_CLIENT), kIID_IAccessible,
+                                         reinterpret_cast<void**>(acc.GetAddressOf())),
+              S_OK);
+    VARIANT close;
+    V_VT(&close) = VT_I4;
+    V_I4(&close) = 2;  // the tab, then its close image
+    BSTR name = nullptr;
+    ASSERT_EQ(acc->get_accName(close, &name), S_OK);
+    EXPECT_STREQ(name, L"Close Deck.pptx");
+    SysFreeString(name);
+    ASSERT_EQ(acc->accDoDefaultAction(close), S_OK);
+  }
+  underThePrompt = &state;
+  ASSERT_NE(SetTimer(nullptr, 0, 20, disconnectUnderThePrompt), 0u);
+  pump(400);
+  underThePrompt = nullptr;
+
+  ASSERT_TRUE(state.answered) << "the prompt showed";
+  EXPECT_FALSE(state.framesEnabled[0]) << "the prompt's own frame takes no input";
+  EXPECT_FALSE(state.framesEnabled[1]) << "nor does any other frame of the host";
+  EXPECT_TRUE(IsWindowEnabled(frame.get()) && IsWindowEnabled(other.get())) << "after the prompt";
+  EXPECT_EQ(state.objectsAfterLettingGo, state.objectsBeforeLettingGo)
+      << "the add-in object was freed under its own prompt";
+  EXPECT_EQ(moduleRefCount(), objects) << "and is gone once the click is over";
+  EXPECT_EQ(pres->count(L"call Save"), 0) << "saved for an add-in that is gone";
+  EXPECT_EQ(window->count(L"call Close"), 0);
+  EXPECT_EQ(app->refs(), appRefs);
+  EXPECT_EQ(stripOf(frame.get()), nullptr);
 }
 
 bool moduleHasClass(HMODULE module, const wchar_t* cls) {

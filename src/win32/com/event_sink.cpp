@@ -1,5 +1,6 @@
 #include "com/event_sink.h"
 
+#include "com/keep_alive.h"
 #include "system/debug_trace.h"
 
 namespace brelm::win32 {
@@ -36,12 +37,15 @@ HRESULT DispatchSink::Invoke(DISPID id, REFIID riid, LCID, WORD, DISPPARAMS* par
   if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   // Keep ourselves alive if the handler ends the subscription.
   AddRef();
-  try {
-    DISPPARAMS none{};
-    onEvent(id, params ? *params : none);
-  } catch (...) {
-    // An event handler's failure is ours; the host only needs to go on.
-    traceCaught("host event");
+  {
+    const KeepAlive alive(owner_);
+    try {
+      DISPPARAMS none{};
+      onEvent(id, params ? *params : none);
+    } catch (...) {
+      // An event handler's failure is ours; the host only needs to go on.
+      traceCaught("host event");
+    }
   }
   Release();
   return S_OK;

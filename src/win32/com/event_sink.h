@@ -14,7 +14,9 @@ using Microsoft::WRL::ComPtr;
 
 class DispatchSink : public IDispatch {
  public:
-  explicit DispatchSink(const IID& events) : events_(events) {}
+  // `owner`: the add-in object each event keeps alive while it is handled.
+  explicit DispatchSink(const IID& events, IUnknown* owner = nullptr)
+      : events_(events), owner_(owner) {}
   virtual ~DispatchSink() = default;
   DispatchSink(const DispatchSink&) = delete;
   DispatchSink& operator=(const DispatchSink&) = delete;
@@ -34,10 +36,14 @@ class DispatchSink : public IDispatch {
   // May throw; Invoke traces anything thrown and answers the host with
   // success, since there is nothing the host could do about it.
   virtual void onEvent(DISPID id, const DISPPARAMS& params) = 0;
+  // The subscription ended: events that still arrive reach nobody, and keep
+  // nothing alive.
+  void forgetOwner() { owner_ = nullptr; }
 
  private:
   RefCount refs_;
   IID events_;
+  IUnknown* owner_;
 };
 
 // One subscription of a sink to a source object's connection point.

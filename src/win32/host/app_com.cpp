@@ -16,10 +16,11 @@ namespace {
 template <class Base>
 class AppCom : public Base {
  public:
-  AppCom(IDispatch* application, HostKind kind, const wchar_t* documents)
+  AppCom(IDispatch* application, HostKind kind, const wchar_t* documents, IUnknown* owner)
       : app_(ComPtr<IDispatch>(application), std::make_shared<DispidCache>()),
         kind_(kind),
-        documents_(documents) {}
+        documents_(documents),
+        owner_(owner) {}
 
   std::string version() override { return narrow(app_.getString(L"Version")); }
   double width() override { return app_.getDouble(L"Width"); }
@@ -49,10 +50,10 @@ class AppCom : public Base {
                         kind_);
   }
   std::unique_ptr<CommandBar> commandBar(const std::string& name) override {
-    return commandBarNamed(app_, name);
+    return commandBarNamed(app_, name, owner_);
   }
   std::unique_ptr<CommandBar> addPopupBar(const std::string& name, bool temporary) override {
-    return addPopupCommandBar(app_, name, temporary);
+    return addPopupCommandBar(app_, name, temporary, owner_);
   }
   std::unique_ptr<FileDialog> saveAsDialog() override { return saveAsFileDialog(app_); }
   // Spreadsheet host: Hwnd; presentation host from 15 on: HWND (names are
@@ -75,12 +76,13 @@ class AppCom : public Base {
   DispatchObject app_;
   HostKind kind_;
   const wchar_t* documents_;
+  IUnknown* owner_;
 };
 
 class SheetAppCom final : public AppCom<SheetApp> {
  public:
-  explicit SheetAppCom(IDispatch* application)
-      : AppCom(application, HostKind::Sheet, L"Workbooks") {}
+  SheetAppCom(IDispatch* application, IUnknown* owner)
+      : AppCom(application, HostKind::Sheet, L"Workbooks", owner) {}
 
   bool displayFormulaBar() override { return app_.getBool(L"DisplayFormulaBar"); }
   void setDisplayFormulaBar(bool show) override {
@@ -102,9 +104,12 @@ constexpr DISPID kWindowDeactivate = 2010;
 
 class SlideEventSink final : public DispatchSink {
  public:
-  SlideEventSink(SlideAppEvents* target, std::shared_ptr<DispidCache> cache)
-      : DispatchSink(kSlideAppEvents), target_(target), cache_(std::move(cache)) {}
-  void detach() { target_ = nullptr; }
+  SlideEventSink(SlideAppEvents* target, std::shared_ptr<DispidCache> cache, IUnknown* owner)
+      : DispatchSink(kSlideAppEvents, owner), target_(target), cache_(std::move(cache)) {}
+  void detach() {
+    target_ = nullptr;
+    forgetOwner();
+  }
 
  protected:
   void onEvent(DISPID id, const DISPPARAMS& params) override {
@@ -142,8 +147,8 @@ class SlideEventSink final : public DispatchSink {
 
 class SlideAppCom final : public AppCom<SlideApp> {
  public:
-  explicit SlideAppCom(IDispatch* application)
-      : AppCom(application, HostKind::Slide, L"Presentations") {}
+  SlideAppCom(IDispatch* application, IUnknown* owner)
+      : AppCom(application, HostKind::Slide, L"Presentations", owner) {}
   ~SlideAppCom() override { subscribe(nullptr); }
 
   void activate() override { app_.call(L"Activate"); }
@@ -154,7 +159,7 @@ class SlideAppCom final : public AppCom<SlideApp> {
     sink_.Reset();
     if (!target) return;
     ComPtr<SlideEventSink> sink;
-    sink = adopt(new SlideEventSink(target, app_.cache()));
+    sink = adopt(new SlideEventSink(target, app_.cache(), owner_));
     const HRESULT hr = advise_.connect(app_.raw(), sink.Get());
     if (FAILED(hr)) throw hostErrorFrom(hr, nullptr, L"Application events");
     sink_ = std::move(sink);
@@ -167,12 +172,12 @@ class SlideAppCom final : public AppCom<SlideApp> {
 
 }  // namespace
 
-std::shared_ptr<SheetApp> makeSheetApp(IDispatch* application) {
-  return std::make_shared<SheetAppCom>(application);
+std::shared_ptr<SheetApp> makeSheetApp(IDispatch* application, IUnknown* owner) {
+  return std::make_shared<SheetAppCom>(application, owner);
 }
 
-std::shared_ptr<SlideApp> makeSlideApp(IDispatch* application) {
-  return std::make_shared<SlideAppCom>(application);
+std::shared_ptr<SlideApp> makeSlideApp(IDispatch* application, IUnknown* owner) {
+  return std::make_shared<SlideAppCom>(application, owner);
 }
 
 }  // namespace brelm::win32

@@ -9,9 +9,11 @@
 
 namespace brelm::win32 {
 
-// Wraps the Application object the host passed at connection.
-std::shared_ptr<SheetApp> makeSheetApp(IDispatch* application);
-std::shared_ptr<SlideApp> makeSlideApp(IDispatch* application);
+// Wraps the Application object the host passed at connection. The event
+// sinks made through it keep `owner`, the add-in object, alive while they
+// deliver an event.
+std::shared_ptr<SheetApp> makeSheetApp(IDispatch* application, IUnknown* owner = nullptr);
+std::shared_ptr<SlideApp> makeSlideApp(IDispatch* application, IUnknown* owner = nullptr);
 
 // Wraps a document window object (also used for event arguments).
 std::shared_ptr<DocWindow> makeDocWindow(const DispatchObject& window, HostKind kind);

@@ -21,9 +21,12 @@ constexpr long kSaveAsDialog = 2;   // msoFileDialogSaveAs
 
 class ClickSink final : public DispatchSink {
  public:
-  ClickSink(ButtonClickSink* target, std::shared_ptr<DispidCache> cache)
-      : DispatchSink(kButtonEvents), target_(target), cache_(std::move(cache)) {}
-  void detach() { target_ = nullptr; }
+  ClickSink(ButtonClickSink* target, std::shared_ptr<DispidCache> cache, IUnknown* owner)
+      : DispatchSink(kButtonEvents, owner), target_(target), cache_(std::move(cache)) {}
+  void detach() {
+    target_ = nullptr;
+    forgetOwner();
+  }
 
  protected:
   // Click(Ctrl, CancelDefault): arguments arrive last first.
@@ -47,7 +50,8 @@ class ClickSink final : public DispatchSink {
 
 class CommandBarButtonCom final : public CommandBarButton {
  public:
-  explicit CommandBarButtonCom(DispatchObject button) : button_(std::move(button)) {}
+  CommandBarButtonCom(DispatchObject button, IUnknown* owner)
+      : button_(std::move(button)), owner_(owner) {}
   ~CommandBarButtonCom() override { unbindClick(); }
 
   void setFaceId(int id) override { button_.put(L"FaceId", Variant::fromInt(id)); }
@@ -60,7 +64,7 @@ class CommandBarButtonCom final : public CommandBarButton {
   void bindClick(ButtonClickSink* sink) override {
     unbindClick();
     ComPtr<ClickSink> receiver;
-    receiver = adopt(new ClickSink(sink, button_.cache()));
+    receiver = adopt(new ClickSink(sink, button_.cache(), owner_));
     const HRESULT hr = advise_.connect(button_.raw(), receiver.Get());
     if (FAILED(hr)) throw hostErrorFrom(hr, nullptr, L"Click");
     receiver_ = std::move(receiver);
@@ -78,13 +82,14 @@ class CommandBarButtonCom final : public CommandBarButton {
   }
 
   DispatchObject button_;
+  IUnknown* owner_;
   ComPtr<ClickSink> receiver_;
   Advise advise_;
 };
 
 class CommandBarCom final : public CommandBar {
  public:
-  explicit CommandBarCom(DispatchObject bar) : bar_(std::move(bar)) {}
+  CommandBarCom(DispatchObject bar, IUnknown* owner) : bar_(std::move(bar)), owner_(owner) {}
   void deleteBar() override { bar_.call(L"Delete"); }
   void showPopup() override { bar_.call(L"ShowPopup"); }
   std::unique_ptr<CommandBarButton> addButton(std::optional<int> before) override {
@@ -92,11 +97,12 @@ class CommandBarCom final : public CommandBar {
     DispatchObject button = bar_.getObject(L"Controls").callObject(
         L"Add", {Variant::fromInt(kControlButton), Variant::fromInt(1), Variant::missing(),
                  before ? Variant::fromInt(*before) : Variant::missing(), Variant::fromBool(true)});
-    return std::make_unique<CommandBarButtonCom>(std::move(button));
+    return std::make_unique<CommandBarButtonCom>(std::move(button), owner_);
   }
 
  private:
   DispatchObject bar_;
+  IUnknown* owner_;
 };
 
 class FileDialogCom final : public FileDialog {
@@ -118,17 +124,20 @@ class FileDialogCom final : public FileDialog {
 
 }  // namespace
 
-std::unique_ptr<CommandBar> commandBarNamed(const DispatchObject& app, const std::string& name) {
+std::unique_ptr<CommandBar> commandBarNamed(const DispatchObject& app, const std::string& name,
+                                            IUnknown* owner) {
   return std::make_unique<CommandBarCom>(
-      app.getObject(L"CommandBars").getObject(L"Item", {Variant::fromString(widen(name))}));
+      app.getObject(L"CommandBars").getObject(L"Item", {Variant::fromString(widen(name))}), owner);
 }
 
 std::unique_ptr<CommandBar> addPopupCommandBar(const DispatchObject& app, const std::string& name,
-                                               bool temporary) {
+                                               bool temporary, IUnknown* owner) {
   // CommandBars.Add(Name, Position, MenuBar, Temporary); the menu-bar option not given.
-  return std::make_unique<CommandBarCom>(app.getObject(L"CommandBars").callObject(
-      L"Add", {Variant::fromString(widen(name)), Variant::fromInt(kPopupPosition),
-               Variant::missing(), Variant::fromBool(temporary)}));
+  return std::make_unique<CommandBarCom>(
+      app.getObject(L"CommandBars")
+          .callObject(L"Add", {Variant::fromString(widen(name)), Variant::fromInt(kPopupPosition),
+                               Variant::missing(), Variant::fromBool(temporary)}),
+      owner);
 }
 
 std::unique_ptr<FileDialog> saveAsFileDialog(const DispatchObject& app) {

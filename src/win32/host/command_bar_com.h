@@ -8,9 +8,11 @@
 
 namespace brelm::win32 {
 
-std::unique_ptr<CommandBar> commandBarNamed(const DispatchObject& app, const std::string& name);
+// `owner`: the add-in object a button's Click keeps alive while it is handled.
+std::unique_ptr<CommandBar> commandBarNamed(const DispatchObject& app, const std::string& name,
+                                            IUnknown* owner = nullptr);
 std::unique_ptr<CommandBar> addPopupCommandBar(const DispatchObject& app, const std::string& name,
-                                               bool temporary);
+                                               bool temporary, IUnknown* owner = nullptr);
 std::unique_ptr<FileDialog> saveAsFileDialog(const DispatchObject& app);
 
 }  // namespace brelm::win32

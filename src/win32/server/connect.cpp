@@ -36,10 +36,14 @@ HWND dpiWindow() {
 
 Connect::Connect(HostKind kind, const AddinIdentity& identity, std::wstring name)
     : kind_(kind), identity_(identity), toolkit_(std::move(name)) {
+  toolkit_.setOwner(self());
   addin_ = std::make_unique<Addin>(Platform{windows_, toolkit_, registry_, shell_}, kind_);
 }
 
 Connect::~Connect() {
+  // Messages the windows get while they are torn down below keep nothing
+  // alive: this object is going already.
+  toolkit_.setOwner(nullptr);
   if (addin_ && addin_->connected()) addin_->OnDisconnection();
   try {
     addin_.reset();
@@ -121,9 +125,9 @@ HRESULT Connect::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY
   return guarded("OnConnection", [&] {
     std::shared_ptr<HostApp> app;
     if (kind_ == HostKind::Sheet)
-      app = makeSheetApp(application);
+      app = makeSheetApp(application, self());
     else
-      app = makeSlideApp(application);
+      app = makeSlideApp(application, self());
     addin_->OnConnection(std::move(app));
   });
 }

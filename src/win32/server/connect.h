@@ -47,6 +47,8 @@ class Connect final : public IDTExtensibility2, public ISupportErrorInfo {
 
  private:
   ~Connect();
+  // This object as the dispatches into it hold it (com/keep_alive.h).
+  IUnknown* self() { return static_cast<IDTExtensibility2*>(this); }
   // Runs `body`; anything thrown is traced, described in the error info and
   // answered with its code.
   template <class Body>

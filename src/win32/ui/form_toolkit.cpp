@@ -112,13 +112,16 @@ void Win32FormToolkit::invalidate() { strip_.invalidate(); }
 
 void Win32FormToolkit::beginDrag(int index) { strip_.beginDrag(index); }
 
-HWND Win32FormToolkit::messageOwner() const {
-  return strip_.hwnd() ? GetAncestor(strip_.hwnd(), GA_ROOT) : nullptr;
-}
+// Our message boxes are modal to the whole host: task-modal without an owner
+// disables every top-level window of the thread, each frame of a host with
+// one frame per document among them. Owned by one frame only, the box would
+// leave the others open to the user (a click there moves the strip to that
+// frame and hides the box's own).
+constexpr UINT kHostModal = MB_TASKMODAL;
 
 int Win32FormToolkit::messageBox(const std::string& text) {
   const std::wstring body = widen(text);
-  const int answer = MessageBoxW(messageOwner(), body.c_str(), title_.c_str(), MB_YESNOCANCEL);
+  const int answer = MessageBoxW(nullptr, body.c_str(), title_.c_str(), MB_YESNOCANCEL | kHostModal);
   switch (answer) {
     case IDYES: return msgbox::kYes;
     case IDNO: return msgbox::kNo;
@@ -132,7 +135,7 @@ namespace brelm::win32 {
 
 void Win32FormToolkit::showMessage(const std::string& text) {
   const std::wstring body = widen(text);
-  MessageBoxW(messageOwner(), body.c_str(), title_.c_str(), MB_OK | MB_ICONINFORMATION);
+  MessageBoxW(nullptr, body.c_str(), title_.c_str(), MB_OK | MB_ICONINFORMATION | kHostModal);
 }
 
 }  // namespace brelm::win32

@@ -35,13 +35,16 @@ class Win32FormToolkit final : public FormToolkit {
   void showMessage(const std::string& text) override;
 
   const TwipsScale& scale() const { return scale_; }
+  // The add-in object every message to the strip and every tick keeps
+  // alive while it is dispatched; nullptr once that object is going.
+  void setOwner(IUnknown* owner) {
+    strip_.setOwner(owner);
+    timers_.setOwner(owner);
+  }
 
  private:
   // Reads the screen's DPI and makes the caption font for it.
   void refreshLook();
-  // Message boxes belong to the host's window the strip lives in.
-  HWND messageOwner() const;
-
   std::wstring title_;
   TwipsScale scale_;
   int fontDpi_ = 0;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "com/keep_alive.h"
 #include "system/debug_trace.h"
 #include "system/module.h"
 #include "ui/gdi.h"
@@ -130,9 +131,11 @@ void StripWindow::beginDrag(int index) {
 }
 
 LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  // Let go of last, once nothing below touches `self` any more.
+  const KeepAlive alive(self ? self->owner_ : nullptr);
   // Nothing may escape into the system's message dispatch.
   try {
-    auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
       self = static_cast<StripWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));

@@ -42,6 +42,9 @@ class StripWindow final : private AccessibleSource {
   bool recreate();
 
   void setLook(const TwipsScale& scale, HFONT font);
+  // The add-in object a message dispatched to the strip keeps alive
+  // (nullptr: none, as while that object is being destroyed).
+  void setOwner(IUnknown* owner) { owner_ = owner; }
   // Called when the screen's resolution or DPI changed.
   void onDisplayChange(std::function<void()> handler) { displayChanged_ = std::move(handler); }
   void show(bool visible);
@@ -78,6 +81,7 @@ class StripWindow final : private AccessibleSource {
   static WindowClass class_;
 
   HWND hwnd_ = nullptr;
+  IUnknown* owner_ = nullptr;
   bool holdsClass_ = false;  // apart from the window: it may be lost with its parent
   const FormState* state_ = nullptr;
   FormEvents* events_ = nullptr;

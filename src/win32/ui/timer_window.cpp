@@ -1,5 +1,6 @@
 #include "ui/timer_window.h"
 
+#include "com/keep_alive.h"
 #include "system/debug_trace.h"
 #include "system/module.h"
 
@@ -71,6 +72,7 @@ LRESULT CALLBACK TimerWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
   if (msg != WM_TIMER || !self) return DefWindowProcW(hwnd, msg, wp, lp);
   const int slot = static_cast<int>(wp) - 1;
   if (slot < 0 || slot > 2 || !self->on_[slot] || !self->events_) return 0;
+  const KeepAlive alive(self->owner_);
   try {
     self->events_->onTimer(static_cast<TimerId>(slot));
   } catch (...) {

@@ -3,6 +3,7 @@
 // own, so that they keep running when the strip window is lost with a
 // parent the host destroyed.
 #include <windows.h>
+#include <unknwn.h>
 
 #include "platform/form.h"
 #include "ui/window_class.h"
@@ -22,6 +23,8 @@ class TimerWindow {
   void destroy() noexcept;
 
   void set(TimerId timer, bool enabled, int intervalMs);
+  // The add-in object a tick keeps alive (nullptr: none).
+  void setOwner(IUnknown* owner) { owner_ = owner; }
   bool enabled(TimerId timer) const;
 
  private:
@@ -32,6 +35,7 @@ class TimerWindow {
 
   HWND hwnd_ = nullptr;
   FormEvents* events_ = nullptr;
+  IUnknown* owner_ = nullptr;
   bool on_[3] = {false, false, false};
   int ms_[3] = {100, 100, 100};
 };
