@@ -180,6 +180,14 @@ void pressButton(Runner& r, HWND button) {
   pressAt(r, center(rc), Button::Left, 1);
 }
 
+// A modal window without an owner may stand behind a frame the script
+// activated meanwhile: brought to the front first, as the user would from
+// the taskbar.
+void bringToFront(HWND window) {
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(window);
+}
+
 // answer yes|no|cancel|ok: presses that button of the message box showing.
 Outcome answer(Runner& r, const ScriptLine& line) {
   HWND box = nullptr;
@@ -189,6 +197,7 @@ Outcome answer(Runner& r, const ScriptLine& line) {
   int id = a == "yes" ? IDYES : a == "no" ? IDNO : a == "cancel" ? IDCANCEL : a == "ok" ? IDOK : 0;
   HWND button = id ? GetDlgItem(box, id) : nullptr;
   if (!button) badLine(line, "the message box has no " + a + " button");
+  bringToFront(box);
   pressButton(r, button);
   return Outcome::done();
 }
@@ -198,6 +207,7 @@ Outcome dialog(Runner& r, const ScriptLine& line) {
   std::optional<OpenSaveDialog> open = currentSaveDialog();
   if (!open) return Outcome::check("no Save As dialog is showing");
   const std::string& a = word(line, 1);
+  bringToFront(open->window);
   if (a == "accept") {
     if (line.words.size() > 2) SetWindowTextW(open->nameBox, wword(line, 2).c_str());
     pressButton(r, open->saveButton);
