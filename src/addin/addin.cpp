@@ -157,7 +157,12 @@ void Addin::releaseModel() noexcept {
   hiddenWindows_.clear();
 }
 
-void Addin::giveFocusBack() { windows().setForeground(host_->focusWindow()); }
+void Addin::giveFocusBack() { focusHost(host_->focusWindow()); }
+
+bool Addin::focusHost(Hwnd window) {
+  if (userClicks_ == 0 && !windows().foregroundIsOurs()) return false;
+  return windows().setForeground(window);
+}
 
 int Addin::computeStripHeight() {
   int t = windows().twipsPerPixelY();

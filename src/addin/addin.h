@@ -98,6 +98,12 @@ class Addin final : public FormEvents {
   void chooseTheme();
   void unloadForm();
   void giveFocusBack();
+  // Brings a window of the host's to the foreground, but only while the
+  // user is in the host (its process owns the foreground window) or has
+  // just clicked the strip. From a tick or a host event while the user works
+  // in another program it would take the focus from that program or flash
+  // the host's taskbar button. False when it was left alone or refused.
+  bool focusHost(Hwnd window);
 
   // Strip height in pixels for the current screen.
   int computeStripHeight();
@@ -126,6 +132,18 @@ class Addin final : public FormEvents {
   void releaseModel() noexcept;
   bool watchHiddenWindows();
 
+  // A press, release, click or drop of the user's on the strip is being handled.
+  class UserClick {
+   public:
+    explicit UserClick(Addin& addin) : addin_(addin) { ++addin_.userClicks_; }
+    ~UserClick() { --addin_.userClicks_; }
+    UserClick(const UserClick&) = delete;
+    UserClick& operator=(const UserClick&) = delete;
+
+   private:
+    Addin& addin_;
+  };
+
   Platform platform_;
   HostKind kind_;
   TabBar bar_;
@@ -140,6 +158,7 @@ class Addin final : public FormEvents {
   bool connected_ = false;
   std::uint64_t connection_ = 0;
   int userWaits_ = 0;
+  int userClicks_ = 0;
 };
 
 }  // namespace brelm

@@ -148,7 +148,7 @@ void SheetDocking::trackHostGeometry() {
                   checked32(std::int64_t{offset} - dock.stripHeight), width, dock.stripHeight,
                   swp::kNoZOrder);
   addin_.bar().updateScrollArrows();
-  ws.setForeground(app_.hwnd());
+  addin_.focusHost(app_.hwnd());
   dock.lastDockOffset = offset;
 }
 

@@ -120,7 +120,7 @@ void SlideDocking::trackHostGeometry() {
   placeStrip();
   addin_.dock().lastDockOffset = documentAreaOffset();
   addin_.bar().updateScrollArrows();
-  addin_.windows().setForeground(hostMainWnd());
+  addin_.focusHost(hostMainWnd());
 }
 
 void SlideDocking::giveBack(Hwnd frame) {

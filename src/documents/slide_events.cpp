@@ -38,7 +38,7 @@ void SlideEvents::redockStrip() {
   // The frame that holds the strip already (the application activated again,
   // say) is left as it is.
   if (frame != frames_.frame() || frames_.parked()) frames_.follow(frame);
-  addin_.windows().setForeground(frames_.frame());
+  addin_.focusHost(frames_.frame());
 }
 
 void SlideEvents::stripLost() { frames_.stripLost(); }
@@ -56,7 +56,7 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
       if (oldFrame != kNoWindow) frames_.hideFrame(oldFrame);
     }
   }
-  ws.setForeground(frames_.frame());
+  addin_.focusHost(frames_.frame());
   TabBar& bar = addin_.bar();
   for (int i = 1; i <= bar.model.docWindowCount; ++i) {
     if (bar.model.docWindows[i]->sameObject(window)) bar.mdown(bar.model.tabOrder[i]);
@@ -226,7 +226,7 @@ void SlideEvents::closeByTab(int n) {
   const int p = model.tabPosition.at(n);
   std::shared_ptr<DocWindow> w = model.docWindows.at(p);
   if (!w) return;
-  addin_.windows().setForeground(frames_.frame());
+  addin_.focusHost(frames_.frame());
   if (!savePrompt(*w) || detached_) return;
   closeWindow(*w, p);
 }

@@ -66,6 +66,9 @@ class WindowSystem {
   virtual bool setParent(Hwnd child, Hwnd parent) = 0;
   virtual bool showWindow(Hwnd window, ShowCmd cmd) = 0;
   virtual bool setForeground(Hwnd window) = 0;
+  // True when the foreground window belongs to this process: the user is
+  // working in the host, not in some other program.
+  virtual bool foregroundIsOurs() = 0;
   virtual Point cursorPos() = 0;
   // Screen twips per pixel, rounded to a whole number (15 at 96 dpi).
   virtual int twipsPerPixelX() = 0;

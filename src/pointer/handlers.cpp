@@ -26,21 +26,26 @@ void guarded(Addin& addin, F&& handler) noexcept {
 }  // namespace
 
 void Addin::onMouseDown(Target t, int button) {
+  const UserClick click(*this);
   guarded(*this, [&] { dispatchMouseDown(t, button); });
 }
 void Addin::onMouseUp(Target t, int button) {
+  const UserClick click(*this);
   guarded(*this, [&] { dispatchMouseUp(t, button); });
 }
 void Addin::onClick(Target t) {
+  const UserClick click(*this);
   guarded(*this, [&] { dispatchClick(t); });
 }
 void Addin::onDblClick(Target t) {
+  const UserClick click(*this);
   guarded(*this, [&] { dispatchDblClick(t); });
 }
 void Addin::onMouseMove(Target t) {
   guarded(*this, [&] { dispatchMouseMove(t); });
 }
 void Addin::onDragDrop(int source, Target t, float x, float y) {
+  const UserClick click(*this);
   guarded(*this, [&] { dispatchDragDrop(source, t, x, y); });
 }
 

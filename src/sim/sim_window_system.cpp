@@ -171,6 +171,24 @@ bool SimWindowSystem::setForeground(Hwnd window) {
   return true;
 }
 
+bool SimWindowSystem::foregroundIsOurs() {
+  const SimWindow* front = tree_.get(foreground_);
+  return !front || !front->foreign;
+}
+
+void SimWindowSystem::otherProgramToFront() {
+  Hwnd other = kNoWindow;
+  for (Hwnd w : tree_.children(kNoWindow)) {
+    if (tree_.get(w)->cls == "OtherProgram") other = w;
+  }
+  if (other == kNoWindow) {
+    other = tree_.create(kNoWindow, "OtherProgram", "Another program", Rect{200, 200, 900, 700});
+    tree_.get(other)->foreign = true;
+  }
+  tree_.raise(other);
+  foreground_ = other;
+}
+
 Point SimWindowSystem::cursorPos() {
   ++cursorReads_;
   if (failing()) return {};

@@ -40,6 +40,7 @@ class SimWindowSystem final : public WindowSystem {
   bool setParent(Hwnd child, Hwnd parent) override;
   bool showWindow(Hwnd window, ShowCmd cmd) override;
   bool setForeground(Hwnd window) override;
+  bool foregroundIsOurs() override;
   Point cursorPos() override;
   int twipsPerPixelX() override { return failing() ? 0 : twipsPerPixel_; }
   int twipsPerPixelY() override { return failing() ? 0 : twipsPerPixel_; }
@@ -52,6 +53,11 @@ class SimWindowSystem final : public WindowSystem {
   // How often the pointer position was read: the one read a tick can skip.
   int cursorReads() const { return cursorReads_; }
   Hwnd foreground() const { return foreground_; }
+  // The user switches to another program: a window of another process comes
+  // to the foreground. Until then the user works in the host.
+  void otherProgramToFront();
+  // The user comes back to the host by activating `window`.
+  void userActivates(Hwnd window) { foreground_ = window; }
   int dpi() const { return dpi_; }
   int twipsPerPixel() const { return twipsPerPixel_; }
   void watchSize(Hwnd window, SizeListener* listener);

@@ -20,10 +20,9 @@ void SheetHost::startAddin() {
   addin_.formWindow();  // without a strip window nothing works: the one step that fails start-up
   FrameDock& frames = docking_->frames();
   if (!dockAtConnection()) frames.waitForFrame();  // the tick docks it as soon as it can
-  WindowSystem& ws = addin_.windows();
   // The host may still be coming up behind another window: ask twice.
-  bestEffort([&] { ws.setForeground(app_->hwnd()); });
-  bestEffort([&] { ws.setForeground(app_->hwnd()); });
+  bestEffort([&] { addin_.focusHost(app_->hwnd()); });
+  bestEffort([&] { addin_.focusHost(app_->hwnd()); });
   activateFirstVisibleWorkbook();
 }
 

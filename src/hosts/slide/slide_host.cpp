@@ -28,7 +28,7 @@ void SlideHost::startAddin() {
   const Hwnd frame = setup_.profile.done() ? docking_->activeFrame() : kNoWindow;
   if (!frames.follow(frame)) return frames.waitForFrame();
   addin_.toolkit().show(true);
-  bestEffort([&] { addin_.windows().setForeground(docking_->hostMainWnd()); });
+  bestEffort([&] { addin_.focusHost(docking_->hostMainWnd()); });
   bestEffort([&] { app_->activate(); });
 }
 

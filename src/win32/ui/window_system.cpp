@@ -162,6 +162,16 @@ bool Win32WindowSystem::setForeground(Hwnd window) {
   return window && SetForegroundWindow(h(window));
 }
 
+// No foreground window at all (the system is switching between programs)
+// is not the host's either.
+bool Win32WindowSystem::foregroundIsOurs() {
+  const HWND front = GetForegroundWindow();
+  if (!front) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(front, &process);
+  return process == GetCurrentProcessId();
+}
+
 Point Win32WindowSystem::cursorPos() {
   POINT p{};
   GetCursorPos(&p);

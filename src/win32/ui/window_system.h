@@ -20,6 +20,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool setParent(Hwnd child, Hwnd parent) override;
   bool showWindow(Hwnd window, ShowCmd cmd) override;
   bool setForeground(Hwnd window) override;
+  bool foregroundIsOurs() override;
   Point cursorPos() override;
   int twipsPerPixelX() override;
   int twipsPerPixelY() override;
