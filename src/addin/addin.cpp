@@ -72,6 +72,7 @@ void Addin::mouseTimer_Timer() {
     if (connected_) testbooks();
   } catch (...) {
     // The tick has no handling of its own; the next one starts afresh.
+    trace().failure("tick", caughtFailureCode());
   }
   requestRepaint();
 }

@@ -11,6 +11,7 @@
 #include "platform/form.h"
 #include "platform/host.h"
 #include "platform/registry.h"
+#include "platform/trace.h"
 #include "platform/window_system.h"
 #include "tabstrip/tab_bar.h"
 
@@ -21,6 +22,8 @@ struct Platform {
   FormToolkit& toolkit;
   Registry& registry;
   Shell& shell;
+  // Where failures swallowed on purpose leave their line.
+  Trace& trace;
 };
 
 struct DockState {
@@ -120,6 +123,7 @@ class Addin final : public FormEvents {
   FormToolkit& toolkit() { return platform_.toolkit; }
   Registry& registry() { return platform_.registry; }
   Shell& shell() { return platform_.shell; }
+  Trace& trace() { return platform_.trace; }
   HostKind kind() const { return kind_; }
 
  private:

@@ -5,21 +5,26 @@
 // does not fail it: the polling tick tries it again until it is done, or
 // until the host has refused it outright often enough to say it never will.
 #include "platform/host_error.h"
+#include "platform/trace.h"
 
 namespace brelm {
 
 class RetriedStep {
  public:
+  // A refusal leaves a line in the trace, named `what`.
   template <class F>
-  void attempt(F&& step) noexcept {
+  void attempt(Trace& trace, const char* what, F&& step) noexcept {
     if (settled()) return;
     try {
       step();
       done_ = true;
     } catch (const HostError& e) {
-      if (!e.busy()) ++refusals_;  // a busy host says nothing about the step
+      if (e.busy()) return;  // a busy host says nothing about the step
+      ++refusals_;
+      trace.failure(what, caughtFailureCode());
     } catch (...) {
       ++refusals_;
+      trace.failure(what, caughtFailureCode());
     }
   }
   bool done() const { return done_; }

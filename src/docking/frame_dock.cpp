@@ -68,14 +68,16 @@ void FrameDock::forgetDestroyedFrames() {
 }
 
 void FrameDock::giveBackAll() noexcept {
+  Trace& trace = addin_.trace();
   for (Hwnd frame : hidden_) {
-    bestEffort([&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
+    bestEffort(trace, "showing a hidden frame",
+               [&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
   }
   hidden_.clear();
   for (Hwnd frame : docked_) {
-    bestEffort([&] { layout_.giveBack(frame); });
+    bestEffort(trace, "giving a frame its layout back", [&] { layout_.giveBack(frame); });
   }
-  bestEffort([&] {
+  bestEffort(trace, "forgetting the frames", [&] {
     for (Hwnd frame : docked_) layout_.forget(frame);
   });
   docked_.clear();

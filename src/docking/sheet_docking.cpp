@@ -115,9 +115,12 @@ void SheetDocking::trackHostGeometry() {
   if (!room_) return;  // no frame holds the strip: nothing to keep in place
   WindowSystem& ws = addin_.windows();
   DockState& dock = addin_.dock();
+  // The strip lives in the formula bar's area: a bar the user switched off
+  // comes back on.
   if (!app_.displayFormulaBar()) {
     app_.setDisplayFormulaBar(true);
     if (profile_.togglesVisible) {
+      // Hidden and shown at once: the host lays itself out again, bar included.
       app_.setVisible(false);
       app_.setVisible(true);
     }
@@ -148,6 +151,8 @@ void SheetDocking::trackHostGeometry() {
                   checked32(std::int64_t{offset} - dock.stripHeight), width, dock.stripHeight,
                   swp::kNoZOrder);
   addin_.bar().updateScrollArrows();
+  // Moving windows inside the frame can leave it without the activation it
+  // had: give it back.
   addin_.focusHost(app_.hwnd());
   dock.lastDockOffset = offset;
 }

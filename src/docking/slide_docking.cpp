@@ -120,6 +120,8 @@ void SlideDocking::trackHostGeometry() {
   placeStrip();
   addin_.dock().lastDockOffset = documentAreaOffset();
   addin_.bar().updateScrollArrows();
+  // Moving windows inside the frame can leave it without the activation it
+  // had: give it back.
   addin_.focusHost(hostMainWnd());
 }
 

@@ -16,20 +16,20 @@ void SlideEvents::onWindowActivate(const std::shared_ptr<DocWindow>& window) {
     return;
   }
   missedActivation_ = false;
-  bestEffort([&] {
+  bestEffort(addin_.trace(), "WindowActivate event", [&] {
     if (window) xlap_WindowActivate(*window);
   });
   addin_.requestRepaint();
 }
 
 void SlideEvents::onWindowDeactivate(const std::shared_ptr<DocWindow>& window) {
-  bestEffort([&] {
+  bestEffort(addin_.trace(), "WindowDeactivate event", [&] {
     if (window) xlap_WindowdeActivate(window);
   });
 }
 
 void SlideEvents::onPresentationClose() {
-  bestEffort([&] { xlap_PresentationClose(); });
+  bestEffort(addin_.trace(), "PresentationClose event", [&] { xlap_PresentationClose(); });
 }
 
 void SlideEvents::redockStrip() {
@@ -56,6 +56,8 @@ void SlideEvents::xlap_WindowActivate(const DocWindow& window) {
       if (oldFrame != kNoWindow) frames_.hideFrame(oldFrame);
     }
   }
+  // Again after redockStrip: a new frame was still hidden when it was
+  // brought forward there.
   addin_.focusHost(frames_.frame());
   TabBar& bar = addin_.bar();
   for (int i = 1; i <= bar.model.docWindowCount; ++i) {
@@ -72,7 +74,7 @@ void SlideEvents::handOverPending(const DocWindow& activated) {
   pending_.reset();
   if (p.window->sameObject(activated)) return;
   std::shared_ptr<DocWindow> active;
-  bestEffort([&] { active = app_.activeWindow(); });
+  bestEffort(addin_.trace(), "reading the active window", [&] { active = app_.activeWindow(); });
   if (active && !active->sameObject(*p.window)) handOver(*p.window, p.state, *active);
 }
 
@@ -88,9 +90,10 @@ void SlideEvents::xlap_WindowdeActivate(const std::shared_ptr<DocWindow>& window
   if (!framePerDocument_) return;
   pending_.reset();
   int state = 0;
-  bestEffort([&] { state = window->windowState(); });
+  Trace& trace = addin_.trace();
+  bestEffort(trace, "reading the window state", [&] { state = window->windowState(); });
   std::shared_ptr<DocWindow> active;
-  bestEffort([&] { active = app_.activeWindow(); });
+  bestEffort(trace, "reading the active window", [&] { active = app_.activeWindow(); });
   if (active && !active->sameObject(*window)) return handOver(*window, state, *active);
   pending_ = Pending{window, state};
 }
@@ -98,14 +101,16 @@ void SlideEvents::xlap_WindowdeActivate(const std::shared_ptr<DocWindow>& window
 // The deactivated window's place and size, or its maximised state, go to
 // the window now active.
 void SlideEvents::handOver(DocWindow& from, int state, DocWindow& to) {
+  Trace& trace = addin_.trace();
+  constexpr const char* kWhat = "handing the window's place over";
   if (state == 1) {
-    bestEffort([&] { to.setWindowState(1); });
-    bestEffort([&] { to.setTop(from.top()); });
-    bestEffort([&] { to.setWidth(from.width()); });
-    bestEffort([&] { to.setLeft(from.left()); });
-    bestEffort([&] { to.setHeight(from.height()); });
+    bestEffort(trace, kWhat, [&] { to.setWindowState(1); });
+    bestEffort(trace, kWhat, [&] { to.setTop(from.top()); });
+    bestEffort(trace, kWhat, [&] { to.setWidth(from.width()); });
+    bestEffort(trace, kWhat, [&] { to.setLeft(from.left()); });
+    bestEffort(trace, kWhat, [&] { to.setHeight(from.height()); });
   } else {
-    bestEffort([&] { to.setWindowState(3); });
+    bestEffort(trace, kWhat, [&] { to.setWindowState(3); });
   }
 }
 
@@ -136,8 +141,10 @@ void SlideEvents::runDeferred() {
 void SlideEvents::followActiveWindow() {
   missedActivation_ = false;
   std::shared_ptr<DocWindow> active;
-  bestEffort([&] { active = app_.activeWindow(); });
-  if (active) bestEffort([&] { xlap_WindowActivate(*active); });
+  bestEffort(addin_.trace(), "reading the active window", [&] { active = app_.activeWindow(); });
+  if (active) {
+    bestEffort(addin_.trace(), "following the active window", [&] { xlap_WindowActivate(*active); });
+  }
 }
 
 bool SlideEvents::hostHasActiveWindow() {
@@ -186,6 +193,8 @@ bool SlideEvents::savePrompt(DocWindow& w) {
   try {
     d = w.parent();
     if (d->windowCount() > 1) return true;
+    // The prompt is about this window: it is brought forward first, twice
+    // as a click on its tab does.
     w.activate();
     w.activate();
     if (d->saved()) return true;
@@ -207,18 +216,22 @@ void SlideEvents::closeWindow(DocWindow& w, int p) {
   const TabModel& model = addin_.bar().model;
   if (framePerDocument_) {
     const int other = p == 1 ? 2 : 1;
-    bestEffort([&] {
+    Trace& trace = addin_.trace();
+    bestEffort(trace, "activating a neighbour", [&] {
       if (other <= model.docWindowCount) {
+        // Twice, as a click on its tab does; the strip follows it before
+        // the closing frame goes.
         model.docWindows[other]->activate();
         model.docWindows[other]->activate();
       }
     });
-    bestEffort([&] { redockStrip(); });
-    bestEffort([&] { addin_.windows().showWindow(frames_.frame(), ShowCmd::Show); });
+    bestEffort(trace, "re-docking the strip", [&] { redockStrip(); });
+    bestEffort(trace, "showing the frame",
+               [&] { addin_.windows().showWindow(frames_.frame(), ShowCmd::Show); });
     closingByTab = -1;
   }
   // The window the user was asked about, wherever its tab is now.
-  bestEffort([&] { w.close(); });
+  bestEffort(addin_.trace(), "closing the window", [&] { w.close(); });
 }
 
 void SlideEvents::closeByTab(int n) {

@@ -79,6 +79,8 @@ void TabMenu::onButtonClick(const std::string& parameter) {
   try {
     myButton_Click(parameter);
   } catch (...) {
+    // The host ignores what a button's Click returns.
+    addin_.trace().failure("menu command", caughtFailureCode());
   }
 }
 

@@ -19,6 +19,7 @@ void guarded(Addin& addin, F&& handler) noexcept {
     if (addin.waitingForUser()) return;
     handler();
   } catch (...) {
+    addin.trace().failure("strip event", caughtFailureCode());
   }
   addin.requestRepaint();
 }

@@ -38,7 +38,7 @@ class SimPlatform {
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
-  Platform platform() { return Platform{windows, toolkit, registry, shell}; }
+  Platform platform() { return Platform{windows, toolkit, registry, shell, trace}; }
   SheetHost* sheet() { return dynamic_cast<SheetHost*>(host.get()); }
   SlideHost* slide() { return dynamic_cast<SlideHost*>(host.get()); }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "com/com_ptr.h"
@@ -12,6 +13,7 @@
 #include "server/connect.h"
 #include "server/extensibility.h"
 #include "system/module.h"
+#include "system/text.h"
 #include "ui/accessible.h"
 #include "trace_capture.h"
 #include "window_helpers.h"
@@ -294,9 +296,42 @@ TEST_F(SheetAddin, RunningOutOfMemoryInAHostCallIsAnsweredNotThrown) {
   EXPECT_GT(refused, 0);
   EXPECT_EQ(hr, E_OUTOFMEMORY);
   EXPECT_EQ(info.bstrDescription, nullptr);
-  EXPECT_EQ(trace.take(), std::vector<std::wstring>{L"Brelm: OnConnection failed (0x8007000E)"});
+  EXPECT_EQ(trace.take(), (std::vector<std::wstring>{
+                             L"Brelm: reading the host's version failed (0x8007000E)",
+                             L"Brelm: OnConnection failed (0x8007000E)"}));
   EXPECT_EQ(stripOf(main.get()), nullptr);
   EXPECT_EQ(app->refs(), before);
+}
+
+// What the core swallows on purpose reaches the library's trace: a start-up
+// step the host refuses leaves one line each time it is tried.
+TEST_F(SheetAddin, TheCoresFailuresReachTheLibrarysTrace) {
+  ComPtr<IDispatch> inProcess = inProcessSheetAddin();
+  int refusals = 0;
+  app->method(L"DisplayFormulaBar", [&](std::vector<Variant>&, Variant&, EXCEPINFO* info) {
+    ++refusals;
+    return raise(info, static_cast<HRESULT>(0x800A03EC), L"The host refused.");
+  });
+  TraceCapture trace;
+  VARIANT arg;
+  V_VT(&arg) = VT_DISPATCH;
+  V_DISPATCH(&arg) = app.Get();
+  DISPPARAMS dp{&arg, nullptr, 1, 0};
+  ASSERT_EQ(inProcess->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &dp, nullptr, nullptr, nullptr), S_OK);
+  pump(250);
+  DISPPARAMS none{};
+  ASSERT_EQ(inProcess->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+  const std::vector<std::wstring> lines = trace.take();
+  ASSERT_GE(refusals, 2);
+  std::wstring all;
+  for (const auto& l : lines) all += l + L"\n";
+  // The start-up step, tried at connection and again by the ticks; the tick
+  // itself reads the setting too, and fails with it.
+  EXPECT_GE(std::count(lines.begin(), lines.end(),
+                       std::wstring(L"Brelm: showing the formula bar failed (0x800A03EC)")),
+            2)
+      << narrow(all);
+  EXPECT_EQ(static_cast<int>(lines.size()), refusals) << "one line per failure:\n" << narrow(all);
 }
 
 TEST(SlideAddin, SubscribesToTheHostsEventsAndLeavesThemAtDisconnection) {

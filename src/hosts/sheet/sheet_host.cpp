@@ -21,8 +21,9 @@ void SheetHost::startAddin() {
   FrameDock& frames = docking_->frames();
   if (!dockAtConnection()) frames.waitForFrame();  // the tick docks it as soon as it can
   // The host may still be coming up behind another window: ask twice.
-  bestEffort([&] { addin_.focusHost(app_->hwnd()); });
-  bestEffort([&] { addin_.focusHost(app_->hwnd()); });
+  Trace& trace = addin_.trace();
+  bestEffort(trace, "bringing the host forward", [&] { addin_.focusHost(app_->hwnd()); });
+  bestEffort(trace, "bringing the host forward", [&] { addin_.focusHost(app_->hwnd()); });
   activateFirstVisibleWorkbook();
 }
 
@@ -30,20 +31,21 @@ void SheetHost::startAddin() {
 // bar on, the context menu, the taskbar setting off. A step the host cannot
 // take now is taken on a later tick.
 void SheetHost::completeSetup() {
-  setup_.profile.attempt([&] {
+  Trace& trace = addin_.trace();
+  setup_.profile.attempt(trace, "reading the host's version", [&] {
     chooseProfile(HostKind::Sheet);
     addin_.chooseTheme();
   });
   if (!setup_.profile.done()) return;  // nothing is known about the host yet
-  setup_.formulaBar.attempt([&] {
+  setup_.formulaBar.attempt(trace, "showing the formula bar", [&] {
     const bool formulaBar = app_->displayFormulaBar();
     // The strip lives in the formula bar's area.
     app_->setDisplayFormulaBar(true);
     formulaBarAtConnection_ = formulaBar;
   });
-  setup_.menu.attempt([&] { addin_.menu().buildTabPopup(); });
+  setup_.menu.attempt(trace, "building the context menu", [&] { addin_.menu().buildTabPopup(); });
   if (!profile_.setsTaskbar) return;
-  setup_.taskbar.attempt([&] {
+  setup_.taskbar.attempt(trace, "switching the taskbar setting off", [&] {
     const bool taskbar = app_->showWindowsInTaskbar();
     app_->setShowWindowsInTaskbar(false);
     taskbarAtConnection_ = taskbar;
@@ -67,9 +69,10 @@ bool SheetHost::dockAtConnection() {
   } catch (const HostError&) {
     return false;
   }
-  bestEffort([&] { docking_->dockHostWindows(); });
-  bestEffort([&] { addin_.toolkit().show(true); });
-  bestEffort([&] { docking_->trackHostGeometry(); });
+  Trace& trace = addin_.trace();
+  bestEffort(trace, "making room for the strip", [&] { docking_->dockHostWindows(); });
+  bestEffort(trace, "showing the strip", [&] { addin_.toolkit().show(true); });
+  bestEffort(trace, "placing the strip", [&] { docking_->trackHostGeometry(); });
   return true;
 }
 
@@ -116,8 +119,15 @@ void SheetHost::stop() {
   if (!app_) return;
   if (docking_) docking_->restoreLayout();
   // Only the settings start-up actually changed are given back.
-  if (taskbarAtConnection_) bestEffort([&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
-  if (formulaBarAtConnection_) bestEffort([&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
+  Trace& trace = addin_.trace();
+  if (taskbarAtConnection_) {
+    bestEffort(trace, "giving back the taskbar setting",
+               [&] { app_->setShowWindowsInTaskbar(*taskbarAtConnection_); });
+  }
+  if (formulaBarAtConnection_) {
+    bestEffort(trace, "giving back the formula bar setting",
+               [&] { app_->setDisplayFormulaBar(*formulaBarAtConnection_); });
+  }
   taskbarAtConnection_.reset();
   formulaBarAtConnection_.reset();
   docking_.reset();

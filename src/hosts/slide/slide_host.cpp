@@ -28,27 +28,29 @@ void SlideHost::startAddin() {
   const Hwnd frame = setup_.profile.done() ? docking_->activeFrame() : kNoWindow;
   if (!frames.follow(frame)) return frames.waitForFrame();
   addin_.toolkit().show(true);
-  bestEffort([&] { addin_.focusHost(docking_->hostMainWnd()); });
-  bestEffort([&] { app_->activate(); });
+  Trace& trace = addin_.trace();
+  bestEffort(trace, "bringing the host forward", [&] { addin_.focusHost(docking_->hostMainWnd()); });
+  bestEffort(trace, "activating the host", [&] { app_->activate(); });
 }
 
 // What start-up asks of the host besides the strip: its version, its events,
 // the context menu, the taskbar setting off (where that still has an
 // effect). A step the host cannot take now is taken on a later tick.
 void SlideHost::completeSetup() {
-  setup_.profile.attempt([&] {
+  Trace& trace = addin_.trace();
+  setup_.profile.attempt(trace, "reading the host's version", [&] {
     chooseProfile(HostKind::Slide);
     addin_.chooseTheme();
   });
   if (!setup_.profile.done()) return;  // nothing is known about the host yet
   if (!events_) events_ = std::make_shared<SlideEvents>(addin_, *app_, *docking_, profile_);
-  setup_.menu.attempt([&] { addin_.menu().buildTabPopup(); });
-  setup_.events.attempt([&] {
+  setup_.menu.attempt(trace, "building the context menu", [&] { addin_.menu().buildTabPopup(); });
+  setup_.events.attempt(trace, "subscribing to the host's events", [&] {
     app_->subscribe(events_.get());
     subscribed_ = true;
   });
   if (!profile_.setsTaskbar) return;
-  setup_.taskbar.attempt([&] {
+  setup_.taskbar.attempt(trace, "switching the taskbar setting off", [&] {
     taskbarAtConnection_ = app_->showWindowsInTaskbar();
     app_->setShowWindowsInTaskbar(false);
     taskbarChanged_ = true;
@@ -62,11 +64,15 @@ bool SlideHost::setupPending() const {
 
 void SlideHost::stop() {
   if (!app_) return;
-  if (subscribed_) bestEffort([&] { app_->subscribe(nullptr); });
+  Trace& trace = addin_.trace();
+  if (subscribed_) bestEffort(trace, "ending the event subscription", [&] { app_->subscribe(nullptr); });
   subscribed_ = false;
   // Hidden frames are shown again and every docked frame gets its layout back.
   if (docking_) docking_->restoreLayout();
-  if (taskbarChanged_) bestEffort([&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
+  if (taskbarChanged_) {
+    bestEffort(trace, "giving back the taskbar setting",
+               [&] { app_->setShowWindowsInTaskbar(taskbarAtConnection_); });
+  }
   taskbarChanged_ = false;
   if (events_) events_->detach();
   events_.reset();
@@ -124,6 +130,8 @@ std::shared_ptr<DocWindow> SlideHost::windowOfTab(int k) {
 void SlideHost::activateTwice(int k) {
   std::shared_ptr<DocWindow> w = windowOfTab(k);
   if (!w) return;
+  // Twice: a window whose frame is not in front may not come forward at the
+  // first call.
   w->activate();
   w->activate();
 }

@@ -37,7 +37,8 @@ HWND dpiWindow() {
 Connect::Connect(HostKind kind, const AddinIdentity& identity, std::wstring name)
     : kind_(kind), identity_(identity), toolkit_(std::move(name)) {
   toolkit_.setOwner(self());
-  addin_ = std::make_unique<Addin>(Platform{windows_, toolkit_, registry_, shell_}, kind_);
+  addin_ = std::make_unique<Addin>(Platform{windows_, toolkit_, registry_, shell_, debugTrace()},
+                                   kind_);
 }
 
 Connect::~Connect() {
