@@ -71,8 +71,14 @@ class Addin final : public FormEvents {
   void unloadForm();
   void giveFocusBack();
 
-  // Strip height in pixels for the current screen.
+  // Strip height in pixels at the strip's DPI: 360 twips, a quarter inch.
   int computeStripHeight();
+  // The dots per inch the strip is shown at (its frame's).
+  int dpi() const { return dpi_; }
+  // Takes the DPI of the frame the strip is in when it differs from the one
+  // the strip was laid out for: the captions are measured anew, the strip
+  // gets its height at that DPI and is docked again.
+  void followDpi();
   // Asks the toolkit to repaint when the form state changed since the last request.
   void requestRepaint() noexcept;
 
@@ -108,7 +114,10 @@ class Addin final : public FormEvents {
   // being shown again. Held like the tabs' windows, released with them.
   std::vector<std::shared_ptr<DocWindow>> hiddenWindows_;
   std::unique_ptr<HostVariant> host_;
+  void rescale(int dpi);
+
   bool formLoaded_ = false;
+  int dpi_ = 96;
   bool connected_ = false;
 };
 

@@ -112,6 +112,16 @@ class FormToolkit {
   virtual Hwnd window() const = 0;
   virtual void show(bool visible) = 0;
   virtual void resize(float width, float height) = 0;
+  // The dots per inch the form is shown at (its frame's): twips become
+  // pixels, and captions are measured, at these from now on.
+  virtual void setDpi(int dpi) = 0;
+  // Makes the form's window able to become a child of `parent`: a window
+  // made in another DPI awareness than the parent's cannot, and is made anew
+  // in the parent's. False when that failed.
+  virtual bool fitFor(Hwnd parent) {
+    (void)parent;
+    return true;
+  }
   // Auto-size of a caption label in the caption font.
   virtual float textWidth(const std::string& caption) = 0;
   virtual float textHeight() = 0;

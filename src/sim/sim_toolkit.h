@@ -38,6 +38,8 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   Hwnd window() const override { return window_; }
   void show(bool visible) override;
   void resize(float width, float height) override;
+  void setDpi(int dpi) override { dpi_ = dpi > 0 ? dpi : 96; }
+  int dpi() const { return dpi_; }
   float textWidth(const std::string& caption) override;
   float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
@@ -108,6 +110,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   float charWidth_ = 60;
   int invalidations_ = 0;
   FaultPlan* faults_ = nullptr;
+  int dpi_;  // the form's: the screen's until the core sets it
 };
 
 std::string targetName(Target target);

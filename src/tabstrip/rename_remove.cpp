@@ -28,6 +28,15 @@ void TabBar::tabrename(int index, const std::string& caption) {
   }
 }
 
+void TabBar::remeasure() {
+  const float height = tk_.textHeight();
+  for (int p = 1; p <= model.tabCount; ++p) {
+    const int e = model.tabOrder[p];
+    label2(e).height = height;
+    tabrename(e, label2(e).caption);
+  }
+}
+
 void TabBar::moveSelectionFrom(int e) {
   auto& order = model.tabOrder;
   if (model.tabPosition[e] == model.tabCount) {

@@ -72,6 +72,9 @@ class TabBar {
   void setFormWidth(float width);
   // Puts the form back to its state before load: no tabs, no elements loaded.
   void reset();
+  // Measures every caption again (the DPI changed) and lays the tabs out
+  // after them.
+  void remeasure();
 
   FormToolkit& toolkit() { return tk_; }
 

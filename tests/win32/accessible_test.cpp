@@ -38,7 +38,7 @@ FormState threeTabs() {
 
 TEST(AccessibleModel, TabsInStripOrderThenCloseImagesThenArrows) {
   const FormState f = threeTabs();
-  const auto items = accessibleItems(f, TwipsScale{15, 15}, RECT{0, 0, 200, 24});
+  const auto items = accessibleItems(f, TwipsScale::forDpi(96, 96), RECT{0, 0, 200, 24});
   ASSERT_EQ(items.size(), 8u);
   const wchar_t* const names[] = {L"First.xlsx", L"Middle.xlsx", L"Far.xlsx",
                                   L"Close First.xlsx", L"Close Middle.xlsx", L"Close Far.xlsx",

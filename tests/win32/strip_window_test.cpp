@@ -147,9 +147,9 @@ TEST_F(StripTest, ResizesInTwipsAndReportsResizesByOthers) {
   EXPECT_EQ(r.bottom, toolkit.scale().toPixelsY(360));
   EXPECT_TRUE(events.take().empty()) << "our own resize is not reported back";
   SetWindowPos(strip, nullptr, 0, 0, 100, 26, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const int t = toolkit.scale().perPixelX;
-  EXPECT_EQ(events.take(), Lines{"resize " + std::to_string(100 * t) + "x" +
-                                 std::to_string(26 * toolkit.scale().perPixelY)});
+  const TwipsScale& s = toolkit.scale();
+  EXPECT_EQ(events.take(), Lines{"resize " + std::to_string(static_cast<int>(s.toTwipsX(100))) + "x" +
+                                 std::to_string(static_cast<int>(s.toTwipsY(26)))});
 }
 
 TEST_F(StripTest, MeasuresCaptionsInWholePixels) {
@@ -161,8 +161,8 @@ TEST_F(StripTest, MeasuresCaptionsInWholePixels) {
   EXPECT_GT(one, 0);
   EXPECT_GT(many, 3 * one);
   EXPECT_GT(unicode, 0);
-  const int t = toolkit.scale().perPixelX;
-  EXPECT_EQ(static_cast<int>(many) % t, 0);
+  const TwipsScale& s = toolkit.scale();
+  EXPECT_FLOAT_EQ(many, s.toTwipsX(s.toPixelsX(many))) << "a whole number of pixels";
   const float height = toolkit.textHeight();
   EXPECT_GT(height, 150) << "an 11.25 pt font is over ten pixels high";
   EXPECT_LT(height, 450);

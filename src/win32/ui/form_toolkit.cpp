@@ -31,20 +31,37 @@ Win32FormToolkit::Win32FormToolkit(std::wstring title) : title_(std::move(title)
 Win32FormToolkit::~Win32FormToolkit() { destroy(); }
 
 void Win32FormToolkit::refreshLook() {
-  const int dpiX = screenDpiX(), dpiY = screenDpiY();
-  scale_ = TwipsScale::forDpi(dpiX, dpiY);
-  if (dpiY != fontDpi_ || !captionFont_) {
-    captionFont_ = makeCaptionFont(dpiY);
-    fontDpi_ = dpiY;
+  const int dpi = dpi_ > 0 ? dpi_ : screenDpiY();
+  scale_ = TwipsScale::forDpi(dpi, dpi);
+  if (dpi != fontDpi_ || !captionFont_) {
+    captionFont_ = makeCaptionFont(dpi);
+    fontDpi_ = dpi;
   }
   strip_.setLook(scale_, captionFont_.get());
 }
 
+void Win32FormToolkit::setDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  refreshLook();
+}
+
+// A window's DPI awareness is fixed when it is made, and SetParent refuses a
+// parent of another: the strip is made anew in the frame's.
+bool Win32FormToolkit::fitFor(Hwnd parent) {
+  const HWND frame = reinterpret_cast<HWND>(parent);
+  if (!strip_.hwnd() || sameAwareness(strip_.hwnd(), frame)) return true;
+  const DpiScope dpi(frame);
+  const bool wasReference = dpiReference() == strip_.hwnd();
+  if (!strip_.remake()) return false;
+  if (wasReference) setDpiReference(strip_.hwnd());
+  return true;
+}
+
 Hwnd Win32FormToolkit::create(const FormState* state, FormEvents* events) {
   if (strip_.hwnd()) return reinterpret_cast<Hwnd>(strip_.hwnd());
-  // The strip becomes a child of the host's main window: it must be created
-  // in that window's DPI awareness.
-  const DpiScope dpi(threadMainWindow());
+  // Made in the awareness the host calls us in; a frame of another is given
+  // a strip made anew in its own when the strip moves in (fitFor).
   refreshLook();
   const HWND hwnd = strip_.create(state, events, scale_, captionFont_.get());
   if (!hwnd) {
@@ -70,7 +87,6 @@ void Win32FormToolkit::destroy() {
 bool Win32FormToolkit::recreateIfLost() {
   if (!strip_.lost()) return false;
   if (dpiReference() && !IsWindow(dpiReference())) setDpiReference(nullptr);
-  const DpiScope dpi(threadMainWindow());
   refreshLook();
   if (!strip_.recreate()) return false;
   setDpiReference(strip_.hwnd());

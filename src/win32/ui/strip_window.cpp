@@ -81,6 +81,27 @@ bool StripWindow::recreate() {
   return makeWindow() != nullptr;
 }
 
+bool StripWindow::remake() {
+  const HWND old = hwnd_;
+  if (!old) return recreate();
+  hwnd_ = nullptr;
+  if (!makeWindow()) {
+    hwnd_ = old;
+    return false;
+  }
+  const HWND made = hwnd_;
+  if (GetWindowLongPtrW(old, GWL_STYLE) & WS_VISIBLE) ShowWindow(made, SW_SHOWNA);
+  destroying_ = true;
+  hwnd_ = old;
+  DestroyWindow(old);  // WM_NCDESTROY forgets the handle it was given
+  destroying_ = false;
+  hwnd_ = made;
+  input_ = PointerInput(events_);
+  lastMove_.reset();
+  shown_.reset();
+  return true;
+}
+
 void StripWindow::destroy() noexcept {
   if (hwnd_) {
     const HWND hwnd = hwnd_;

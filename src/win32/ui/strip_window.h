@@ -40,6 +40,10 @@ class StripWindow final : private AccessibleSource {
   // Makes a new hidden window for the same state; false if that failed (the
   // strip then stays lost, and the next call tries again).
   bool recreate();
+  // Makes a new window for the same state in place of the present one (in
+  // the thread's present DPI awareness); false, with the old one kept, when
+  // no new one could be made.
+  bool remake();
 
   void setLook(const TwipsScale& scale, HFONT font);
   // Called when the screen's resolution or DPI changed.
