@@ -379,5 +379,40 @@ TEST(OwnFrame, OnlyTopLevelWindowsOfTheClassMadeByThisThread) {
   DestroyWindow(child);
 }
 
+// A quarter inch is 48 pixels at 200 %: twips and pixels are converted at
+// the DPI exactly, not through a whole number of twips per pixel.
+TEST(Scale, TwipsBecomePixelsAtTheDpiExactly) {
+  const std::pair<int, int> cases[] = {{96, 24}, {120, 30}, {144, 36}, {192, 48}};
+  for (auto [dpi, quarterInch] : cases) {
+    const TwipsScale s = TwipsScale::forDpi(dpi, dpi);
+    EXPECT_EQ(s.toPixelsY(360), quarterInch) << dpi;
+    EXPECT_EQ(s.toPixelsX(1440), dpi) << dpi;
+    EXPECT_FLOAT_EQ(s.toTwipsX(dpi), 1440) << dpi;
+  }
+}
+
+// The strip shown at its frame's DPI: sized and measured at it, captions
+// keep their length in twips, and the window system reports the frame's DPI
+// for every window in it.
+TEST_F(StripTest, TakesTheDpiItIsGiven) {
+  HostWindow frame;
+  windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(frame.get()));
+  EXPECT_EQ(windows.dpiOf(reinterpret_cast<Hwnd>(strip)), windows.dpiOf(reinterpret_cast<Hwnd>(frame.get())));
+  EXPECT_GT(windows.dpiOf(kNoWindow), 0);
+  toolkit.setDpi(96);
+  const float at96 = toolkit.textWidth("Quarterly figures.xlsx");
+  toolkit.setDpi(192);
+  toolkit.resize(3000, 360);
+  RECT r{};
+  GetClientRect(strip, &r);
+  EXPECT_EQ(r.bottom, 48);
+  EXPECT_EQ(r.right, 400);
+  const float at192 = toolkit.textWidth("Quarterly figures.xlsx");
+  EXPECT_NEAR(at192, at96, at96 * 0.15) << "the font is scaled with the DPI";
+  EXPECT_TRUE(toolkit.fitFor(reinterpret_cast<Hwnd>(frame.get())));
+  EXPECT_EQ(reinterpret_cast<HWND>(toolkit.window()), strip) << "same awareness: the window stays";
+  toolkit.setDpi(96);
+}
+
 }  // namespace
 }  // namespace brelm::win32::test
