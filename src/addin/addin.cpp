@@ -146,6 +146,7 @@ void Addin::unloadForm() {
 void Addin::releaseModel() noexcept {
   bar_.reset();
   hiddenWindows_.clear();
+  for (TabDocument& d : tabDocuments_) d = TabDocument{};
 }
 
 void Addin::giveFocusBack() { windows().setForeground(host_->focusWindow()); }

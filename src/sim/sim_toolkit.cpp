@@ -21,6 +21,7 @@ const Element* element(const FormState& s, Target t) {
     case ElementKind::Label2: return at(s.label2);
     case ElementKind::Ileft: return &s.ileft;
     case ElementKind::Iright: return &s.iright;
+    case ElementKind::Ilist: return &s.ilist;
     case ElementKind::Form: return nullptr;
   }
   return nullptr;
@@ -60,6 +61,7 @@ std::string targetName(Target t) {
     case ElementKind::Label2: return "Label2(" + std::to_string(t.index) + ")";
     case ElementKind::Ileft: return "Ileft";
     case ElementKind::Iright: return "Iright";
+    case ElementKind::Ilist: return "Ilist";
     case ElementKind::Form: return "form";
   }
   return "?";
@@ -203,6 +205,27 @@ int SimToolkit::messageBox(const std::string& text) {
   const char* name = answer == msgbox::kYes ? "yes" : answer == msgbox::kNo ? "no" : "cancel";
   log_.action("MsgBox \"" + text + "\" -> " + name);
   return answer;
+}
+
+int SimToolkit::chooseFromList(const std::vector<std::string>& items, int checked) {
+  int choice = -1;
+  if (!listChoices_.empty()) {
+    choice = listChoices_.front();
+    listChoices_.pop_front();
+  }
+  if (choice >= static_cast<int>(items.size())) choice = -1;
+  std::string shown;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    shown += (i ? ", " : "") + items[i] + (static_cast<int>(i) == checked ? " (checked)" : "");
+  }
+  log_.action("List [" + shown + "] -> " + (choice < 0 ? std::string("none") : items[choice]));
+  return choice;
+}
+
+std::string SimToolkit::tooltipOf(int index) {
+  std::string text;
+  if (events_) deliver("Tooltip", [&](FormEvents& e) { text = e.tooltipText(index); });
+  return text;
 }
 
 void SimToolkit::showMessage(const std::string& text) {

@@ -79,6 +79,7 @@ void TabBar::undoNeedlessScroll() {
   if (ileft().left + ileft().width < image1(order[1]).left) {
     ileft().visible = false;
     iright().visible = false;
+    placeListButton();
     toleft();
   }
 }
@@ -112,6 +113,7 @@ void TabBar::mclose(int index) {
   } else {
     ileft().visible = false;
     iright().visible = false;
+    placeListButton();
   }
 }
 

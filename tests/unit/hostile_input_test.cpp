@@ -141,7 +141,7 @@ TEST_P(HostileCaptions, TheLongestCaptionScrollsAndSelects) {
   h.tick();
   const int longTab = h.model().tabOrder[2];
   const Element& back = h.back(longTab);
-  EXPECT_EQ(back.left + back.width, h.bar().iright().left - 75) << "right-aligned";
+  EXPECT_EQ(back.left + back.width, h.bar().form.ilist.left - 75) << "right-aligned";
   const float before = back.left;
   h.sim.toolkit.mouseDown({ElementKind::Ileft, 0}, mouse::kLeft);
   h.sim.toolkit.fire(TimerId::Left, 3);
@@ -174,7 +174,7 @@ TEST_P(HostileCaptions, AThousandLongestCaptionsStayQuick) {
   const Element& back = h.back(first);
   EXPECT_EQ(h.model().selectedTab, first);
   EXPECT_LE(back.left, 0) << "wider than the strip: its right end is brought into view";
-  EXPECT_GE(back.left + back.width, h.bar().form.width - 1000);
+  EXPECT_GE(back.left + back.width, h.bar().form.ilist.left - 1000);
   h.bar().toleft();
   EXPECT_EQ(h.back(h.model().tabOrder[kMaxTabs]).left,
             static_cast<float>(std::numeric_limits<int>::max()))
