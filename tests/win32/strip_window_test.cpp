@@ -2,6 +2,9 @@
 // turned into events, timers, resizing, measuring text and painting.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "recording_events.h"
@@ -412,6 +415,51 @@ TEST_F(StripTest, TakesTheDpiItIsGiven) {
   EXPECT_TRUE(toolkit.fitFor(reinterpret_cast<Hwnd>(frame.get())));
   EXPECT_EQ(reinterpret_cast<HWND>(toolkit.window()), strip) << "same awareness: the window stays";
   toolkit.setDpi(96);
+}
+
+struct TooltipSearch {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findTooltip(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TooltipSearch*>(param);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == search->owner) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The tooltip asks the core for a tab's text only when it is about to show,
+// for the tab under the pointer.
+TEST_F(StripTest, TheTooltipAsksForTheTabUnderThePointer) {
+  HostWindow host;
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get())));
+  toolkit.show(true);
+  const RECT second = toolkit.scale().toPixels(form.label2[2]);
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(second.left + 1, second.top + 1));
+  TooltipSearch search{GetAncestor(strip, GA_ROOT)};
+  EnumThreadWindows(GetCurrentThreadId(), findTooltip, reinterpret_cast<LPARAM>(&search));
+  ASSERT_NE(search.found, nullptr) << "a tooltip owned by the host's window";
+  events.take();
+  wchar_t text[256] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = strip;
+  info.uId = reinterpret_cast<UINT_PTR>(strip);
+  info.lpszText = text;
+  SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(text, L"C:\\Work\\Book2.xlsx");
+  const auto lines = events.take();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "tooltip 2"), lines.end());
+  // Off the tabs there is nothing to say.
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(390, 5));
+  text[0] = L'?';
+  SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(text, L"");
 }
 
 }  // namespace

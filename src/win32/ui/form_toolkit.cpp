@@ -60,6 +60,7 @@ bool Win32FormToolkit::fitFor(Hwnd parent) {
 
 Hwnd Win32FormToolkit::create(const FormState* state, FormEvents* events) {
   if (strip_.hwnd()) return reinterpret_cast<Hwnd>(strip_.hwnd());
+  state_ = state;
   // Made in the awareness the host calls us in; a frame of another is given
   // a strip made anew in its own when the strip moves in (fitFor).
   refreshLook();
@@ -130,6 +131,39 @@ void Win32FormToolkit::beginDrag(int index) { strip_.beginDrag(index); }
 
 HWND Win32FormToolkit::messageOwner() const {
   return strip_.hwnd() ? GetAncestor(strip_.hwnd(), GA_ROOT) : nullptr;
+}
+
+// A popup menu under the list button: the keyboard works in it as in any
+// popup menu (arrows, Enter, Escape). It runs its own message loop.
+int Win32FormToolkit::chooseFromList(const std::vector<std::string>& items, int checked) {
+  const HWND owner = strip_.hwnd();
+  if (!owner || items.empty()) return -1;
+  struct Menu {
+    HMENU h = CreatePopupMenu();
+    ~Menu() {
+      if (h) DestroyMenu(h);
+    }
+  } menu;
+  if (!menu.h) return -1;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::wstring text = widen(items[i]);
+    UINT flags = MF_STRING;
+    if (static_cast<int>(i) == checked) flags |= MF_CHECKED;
+    if (!AppendMenuW(menu.h, flags, i + 1, text.c_str())) return -1;
+  }
+  POINT at{0, 0};
+  if (state_) {
+    const RECT button = scale_.toPixels(state_->ilist);
+    at = {button.left, button.bottom};
+  }
+  ClientToScreen(owner, &at);
+  // The menu closes when the user clicks elsewhere only if its owner's
+  // thread is in front; the empty message after it makes the close stick.
+  SetForegroundWindow(GetAncestor(owner, GA_ROOT));
+  const int chosen = static_cast<int>(TrackPopupMenuEx(
+      menu.h, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  return chosen > 0 ? chosen - 1 : -1;
 }
 
 int Win32FormToolkit::messageBox(const std::string& text) {

@@ -34,6 +34,7 @@ class Win32FormToolkit final : public FormToolkit {
   void beginDrag(int index) override;
   bool recreateIfLost() override;
   int messageBox(const std::string& text) override;
+  int chooseFromList(const std::vector<std::string>& items, int checked) override;
   void showMessage(const std::string& text) override;
 
   const TwipsScale& scale() const { return scale_; }
@@ -45,6 +46,7 @@ class Win32FormToolkit final : public FormToolkit {
   HWND messageOwner() const;
 
   std::wstring title_;
+  const FormState* state_ = nullptr;  // the form shown, for where its list button is
   TwipsScale scale_;
   int dpi_ = 0;  // the strip's, as the core sets it; the system's until then
   int fontDpi_ = 0;

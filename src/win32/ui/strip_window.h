@@ -61,6 +61,8 @@ class StripWindow final : private AccessibleSource {
   void mouseButton(UINT msg, LPARAM lp);
   void mouseMove(LPARAM lp);
   LRESULT getObject(WPARAM wp, LPARAM lp);
+  void followTooltip(const std::optional<Target>& under);
+  LRESULT notify(LPARAM lp);
   // An accessible default action waiting for the window's message loop. A
   // tab's is kept by the tab's document window, not by its control index: by
   // the time it runs, a tick may have moved the tab, removed it, or given its
@@ -96,6 +98,9 @@ class StripWindow final : private AccessibleSource {
   std::optional<FormState> shown_;
   std::function<void()> displayChanged_;
   std::deque<PendingAction> pending_;
+  HWND tip_ = nullptr;  // the tooltip, owned by the window
+  int tipTab_ = 0;      // the tab element the tooltip is about; 0 for none
+  std::wstring tipText_;
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;
 };
 
