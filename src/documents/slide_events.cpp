@@ -125,7 +125,13 @@ void SlideEvents::xlap_PresentationClose() {
 }
 
 void SlideEvents::runDeferred() {
+  // An activation that waited for the user settles a deactivation of that
+  // time, as it would have at once.
   if (missedActivation_) followActiveWindow();
+  // The activation that settles a deactivation comes within the same host
+  // call; one that has not come by the tick is not coming (the application
+  // lost the activation), and the window it named is not held on to.
+  pending_.reset();
   const Recovery recovery = recovery_;
   recovery_ = Recovery::None;
   if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();

@@ -39,6 +39,8 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   Hwnd window() const override { return window_; }
   void show(bool visible) override;
   void resize(float width, float height) override;
+  void setDpi(int dpi) override { dpi_ = dpi > 0 ? dpi : 96; }
+  int dpi() const { return dpi_; }
   float textWidth(const std::string& caption) override;
   float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
@@ -46,6 +48,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void invalidate() override { ++invalidations_; }
   void beginDrag(int index) override;
   int messageBox(const std::string& text) override;
+  int chooseFromList(const std::vector<std::string>& items, int checked) override;
   bool recreateIfLost() override;
   void showMessage(const std::string& text) override;
 
@@ -69,6 +72,10 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void whileNextMessageShows(std::function<void()> meanwhile) {
     duringMessage_.push_back(std::move(meanwhile));
   }
+  // The item the user picks from the next list shown (-1: none, Escape).
+  void queueListChoice(int item) { listChoices_.push_back(item); }
+  // The tooltip the toolkit would show over tab element `index`.
+  std::string tooltipOf(int index);
   // Fires the timer up to n times, stopping once it is disabled; returns the
   // number of ticks delivered.
   int fire(TimerId timer, int n);
@@ -120,9 +127,11 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   };
   std::deque<Answer> answers_;
   std::deque<std::function<void()>> duringMessage_;
+  std::deque<int> listChoices_;
   float charWidth_ = 60;
   int invalidations_ = 0;
   FaultPlan* faults_ = nullptr;
+  int dpi_;  // the form's: the screen's until the core sets it
 };
 
 std::string targetName(Target target);

@@ -22,8 +22,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool setForeground(Hwnd window) override;
   bool foregroundIsOurs() override;
   Point cursorPos() override;
-  int twipsPerPixelX() override;
-  int twipsPerPixelY() override;
+  int dpiOf(Hwnd window) override;
 };
 
 }  // namespace brelm::win32
