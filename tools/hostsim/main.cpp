@@ -1,5 +1,6 @@
 // hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE]
 //         [--screenshot DIR] [--open "A,B"] [--trace] [--timeout SECONDS] [--stay]
+//         [--border N] [--noframe] [--switch-order active-first|deactivate-first]
 //
 // Imitates the spreadsheet or the presentation host: builds the host's window
 // tree, loads the registered add-ins as the host does at start-up, and either
@@ -37,7 +38,8 @@ struct Options {
 int usage() {
   std::fprintf(stderr,
                "usage: hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE] [--screenshot DIR]\n"
-               "               [--open \"A,B\"] [--trace] [--timeout SECONDS] [--stay]\n");
+               "               [--open \"A,B\"] [--trace] [--timeout SECONDS] [--stay]\n"
+               "               [--border N] [--noframe] [--switch-order active-first|deactivate-first]\n");
   return 2;
 }
 
@@ -60,6 +62,7 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     std::wstring v = hasValue ? argv[i + 1] : L"";
     if (a == L"--trace") o.trace = true;
     else if (a == L"--stay") o.stay = true;
+    else if (a == L"--noframe") o.config.noFrame = true;
     else if (!hasValue) return std::nullopt;
     else if (a == L"--host" && (v == L"sheet" || v == L"slide")) {
       o.config.kind = v == L"sheet" ? HostKind::Sheet : HostKind::Slide;
@@ -71,6 +74,11 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     else if (a == L"--screenshot") o.screenshotDir = windowsPath(v), ++i;
     else if (a == L"--open") o.open = v, ++i;
     else if (a == L"--timeout") o.timeoutSeconds = _wtoi(v.c_str()), ++i;
+    else if (a == L"--border" && _wtoi(v.c_str()) >= 0) o.config.border = _wtoi(v.c_str()), ++i;
+    else if (a == L"--switch-order" && (v == L"active-first" || v == L"deactivate-first")) {
+      o.config.switchOrder = v == L"active-first" ? SwitchOrder::ActiveFirst : SwitchOrder::DeactivateFirst;
+      ++i;
+    }
     else return std::nullopt;
   }
   if (!hostGiven || o.config.versionNumber() <= 0) return std::nullopt;

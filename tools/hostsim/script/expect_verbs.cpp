@@ -148,6 +148,68 @@ Mismatch size(Runner& r, const ScriptLine& line) {
   return "size of " + word(line, 2) + ": expected " + word(line, 3) + " x " + word(line, 4) + ", found " + w + " x " + h;
 }
 
+// A window's screen rectangle, or its client area in screen coordinates.
+std::optional<RECT> screenRect(Runner& r, const ScriptLine& line, const std::string& target, HWND frame,
+                               bool client) {
+  HWND w = findHostWindow(r.host(), target, frame);
+  if (!w) return std::nullopt;
+  RECT out{};
+  if (!client) {
+    GetWindowRect(w, &out);
+    return out;
+  }
+  GetClientRect(w, &out);
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&out), 2);
+  (void)line;
+  return out;
+}
+
+LONG side(const ScriptLine& line, const RECT& r, size_t at) {
+  const std::string& s = word(line, at);
+  if (s == "left") return r.left;
+  if (s == "top") return r.top;
+  if (s == "right") return r.right;
+  if (s == "bottom") return r.bottom;
+  badLine(line, "a side is left, top, right or bottom");
+}
+
+// expect edge[@SEL] A SIDE OP B SIDE: an edge of window A against one of
+// window B on the screen, OP one of = <= >=; windows as for `rect`.
+Mismatch edge(Runner& r, const ScriptLine& line) {
+  Mismatch problem;
+  HWND frame = selectedFrame(r, line, problem);
+  if (!frame) return problem;
+  std::optional<RECT> a = screenRect(r, line, word(line, 2), frame, false);
+  std::optional<RECT> b = screenRect(r, line, word(line, 5), frame, false);
+  if (!a) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
+  if (!b) return "no window " + word(line, 5) + " in frame " + frameName(r.host(), frame);
+  LONG x = side(line, *a, 3), y = side(line, *b, 6);
+  const std::string& op = word(line, 4);
+  bool ok = op == "=" ? x == y : op == "<=" ? x <= y : op == ">=" ? x >= y : (badLine(line, "OP is = <= or >="), false);
+  if (ok) return std::nullopt;
+  return word(line, 2) + " " + word(line, 3) + " " + std::to_string(x) + " is not " + op + " " + word(line, 5) + " " +
+         word(line, 6) + " " + std::to_string(y) + " (screen pixels)";
+}
+
+// expect clear[@SEL] A B: window A covers nothing of window B's client area.
+Mismatch clear(Runner& r, const ScriptLine& line) {
+  Mismatch problem;
+  HWND frame = selectedFrame(r, line, problem);
+  if (!frame) return problem;
+  std::optional<RECT> a = screenRect(r, line, word(line, 2), frame, false);
+  std::optional<RECT> b = screenRect(r, line, word(line, 3), frame, true);
+  if (!a) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
+  if (!b) return "no window " + word(line, 3) + " in frame " + frameName(r.host(), frame);
+  RECT overlap{};
+  if (!IntersectRect(&overlap, &*a, &*b)) return std::nullopt;
+  auto text = [](const RECT& x) {
+    return std::to_string(x.left) + " " + std::to_string(x.top) + " " + std::to_string(x.right) + " " +
+           std::to_string(x.bottom);
+  };
+  return word(line, 2) + " (" + text(*a) + ") covers " + text(overlap) + " of the client area of " + word(line, 3) +
+         " (" + text(*b) + "), screen pixels";
+}
+
 // expect stripin SEL|none: the top-level window holding the strip.
 Mismatch stripIn(Runner& r, const ScriptLine& line) {
   HWND strip = findStripWindow();
@@ -383,7 +445,9 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 35> kChecks{{
+constexpr std::array<CheckEntry, 37> kChecks{{
+    {"edge", edge},
+    {"clear", clear},
     {"references", references},
     {"size", size},
     {"stripin", stripIn},   {"framerect", frameRect}, {"frames", framesUnchanged}, {"visible", visible},
@@ -401,7 +465,8 @@ constexpr std::array<CheckEntry, 35> kChecks{{
 Outcome expect(Runner& r, const ScriptLine& line) {
   std::string what = word(line, 1);
   // rect@SEL and size@SEL name the frame their coordinates are in.
-  if (what.rfind("rect@", 0) == 0 || what.rfind("size@", 0) == 0) what = what.substr(0, 4);
+  if (what.rfind("rect@", 0) == 0 || what.rfind("size@", 0) == 0 || what.rfind("edge@", 0) == 0) what = what.substr(0, 4);
+  if (what.rfind("clear@", 0) == 0) what = what.substr(0, 5);
   for (const CheckEntry& entry : kChecks)
     if (what == entry.name) return Outcome::check(entry.check(r, line));
   badLine(line, "unknown expectation " + what);

@@ -150,6 +150,25 @@ Outcome arrange(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// border N: every frame draws a border of N pixels itself from now on.
+Outcome border(Runner& r, const ScriptLine& line) {
+  int px = number(line, 1);
+  if (px < 0 || px > 64) badLine(line, "border 0..64");
+  r.host().tree().setBorder(px);
+  return Outcome::done();
+}
+
+// maximize SEL / unmaximize SEL: the frame's maximise and restore buttons.
+Outcome maximize(Runner& r, const ScriptLine& line) {
+  r.host().tree().maximize(frame(r, line, 1));
+  return Outcome::done();
+}
+
+Outcome unmaximize(Runner& r, const ScriptLine& line) {
+  r.host().tree().unmaximize(frame(r, line, 1));
+  return Outcome::done();
+}
+
 Outcome protectedView(Runner& r, const ScriptLine& line) {
   if (!r.host().config().sheet()) badLine(line, "protectedview is the spreadsheet host's");
   r.host().setProtectedView(onOff(line, 1));
@@ -177,7 +196,10 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 24> kCommands{{
+constexpr std::array<CommandEntry, 27> kCommands{{
+    {"border", border},
+    {"maximize", maximize},
+    {"unmaximize", unmaximize},
     {"personal", personal},
     {"hide", hide},
     {"show", show},

@@ -45,7 +45,6 @@ class SheetWindows final : public HostWindows {
   void layoutFrame(HWND frame) override;
   void frameClosing(HWND frame) override;
   bool fillsDocumentArea(const WindowObj&) const override { return true; }
-  int frameBorder() const override { return border_; }
   HWND emptyFrame() const override;
   void visibilityChanged(WindowObj& window) override;
   void showFrames(bool shown) override;
@@ -65,8 +64,6 @@ class SheetWindows final : public HostWindows {
   bool anyVisibleWindowBut(const WindowObj* except) const;
   void updateTitle(SheetFrame& f);
 
-  int border_ = 0;
-  DWORD style_ = 0;
   // Pointers to frames stay valid while others come and go.
   std::vector<std::unique_ptr<SheetFrame>> frames_;
   HWND front_ = nullptr;  // the frame brought to the front last
@@ -74,10 +71,6 @@ class SheetWindows final : public HostWindows {
 };
 
 SheetWindows::SheetWindows(Host& host) : HostWindows(host) {
-  double v = host.config().versionNumber();
-  // Newer hosts draw their own frame: only a thin border is non-client.
-  border_ = v > 13 ? 4 : v > 11 ? 2 : 0;
-  style_ = border_ ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX : WS_OVERLAPPEDWINDOW;
   SheetFrame& first = newFrame(true);
   front_ = first.frame;
   UpdateWindow(first.frame);
@@ -94,7 +87,7 @@ SheetFrame& SheetWindows::newFrame(bool shown) {
   RECT r{40 + shift, 30 + shift, 1040 + shift, 710 + shift};
   frames_.push_back(std::make_unique<SheetFrame>());
   SheetFrame& f = *frames_.back();
-  f.frame = createFrame(L"XLMAIN", L"Spreadsheet host", r, style_);
+  f.frame = createFrame(L"XLMAIN", L"Spreadsheet host", r, frameStyle());
   createTopDock(f);
   f.formulaBar = createPart(f.frame, L"EXCEL;", L"fx", RGB(250, 250, 250));
   f.dockLeft = createPart(f.frame, L"MsoCommandBarDock", L"MsoDockLeft", kRibbon);

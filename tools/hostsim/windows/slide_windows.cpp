@@ -67,7 +67,7 @@ Frame& SlideWindows::newFrame() {
   int shift = (opened_++ % 8) * kCascade;
   RECT r{60 + shift, 40 + shift, 1060 + shift, 720 + shift};
   Frame f;
-  f.frame = createFrame(frameClass().c_str(), L"Presentation host", r, WS_OVERLAPPEDWINDOW);
+  f.frame = createFrame(frameClass().c_str(), L"Presentation host", r, frameStyle());
   f.dockTop = createPart(f.frame, L"MsoCommandBarDock", L"MsoDockTop", kRibbon);
   f.bar = createPart(f.dockTop, L"MsoCommandBar", host_.config().major() < 12 ? L"Menu Bar" : L"Ribbon", kRibbon);
   registerClassOnce(L"MDIClient", deskProc, nullptr);
