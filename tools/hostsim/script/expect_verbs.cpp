@@ -15,6 +15,7 @@
 #include "script/window_query.h"
 #include "windows/host_windows.h"
 #include "windows/popup_menu.h"
+#include "windows/window_watch.h"
 #include "windows/save_dialog.h"
 
 #include <functional>
@@ -119,7 +120,7 @@ HWND selectedFrame(Runner& r, const ScriptLine& line, Mismatch& problem) {
   const std::string& what = word(line, 1);
   size_t at = what.find('@');
   if (at == std::string::npos) return r.host().tree().mainWindow();
-  HWND frame = findFrame(r.host(), what.substr(at + 1));
+  HWND frame = r.frame(what.substr(at + 1));
   if (!frame) problem = "no frame " + what.substr(at + 1);
   return frame;
 }
@@ -210,12 +211,92 @@ Mismatch clear(Runner& r, const ScriptLine& line) {
          " (" + text(*b) + "), screen pixels";
 }
 
+// expect untouched strip|frames: since `watch`, nobody but the host showed,
+// hid, re-parented, moved, sized or destroyed the strip (a re-docking
+// shows here: Wine's SetParent hides and shows the window) or one of the
+// host's frames.
+Mismatch untouched(Runner& r, const ScriptLine& line) {
+  const WindowWatch& watch = WindowWatch::instance();
+  if (!watch.watching()) return "nothing watched (watch)";
+  const std::string& what = word(line, 2);
+  std::vector<HWND> windows;
+  if (what == "strip") {
+    windows.push_back(findStripWindow());
+  } else if (what == "frames") {
+    windows = r.host().tree().frames();
+  } else {
+    badLine(line, "expect untouched strip|frames");
+  }
+  std::string touched;
+  for (HWND w : windows) {
+    WindowWatch::Counts c = watch.counts(w);
+    if (c.any()) touched += "\n    " + (what == "strip" ? std::string("strip") : frameName(r.host(), w)) + ": " + c.text();
+  }
+  if (what == "strip" && !windows.front()) return "no strip";
+  if (touched.empty()) return std::nullopt;
+  return "touched since watch:" + touched;
+}
+
+BOOL CALLBACK notOfProcess(HWND w, LPARAM lp) {
+  auto* found = reinterpret_cast<std::pair<DWORD, std::string>*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != found->first) {
+    wchar_t cls[128] = L"";
+    GetClassNameW(w, cls, 128);
+    found->second += " " + narrow(cls);
+  }
+  return TRUE;
+}
+
+// expect second untouched: the second instance's frame was neither shown,
+// hidden, re-parented, moved nor sized, nor anything inside it, since it
+// showed; it is where it was, as large, with its children where they were,
+// and nothing of another process is in it.
+Mismatch second(Runner& r, const ScriptLine& line) {
+  if (word(line, 2) != "untouched") badLine(line, "expect second untouched");
+  if (!r.secondHost.running()) return "the second instance is not running";
+  HWND frame = r.secondHost.window();
+  if (!IsWindow(frame)) return "the second instance's frame is gone";
+  std::string wrong;
+  DWORD_PTR packed = 0;
+  for (WPARAM inside : {0, 1}) {
+    if (!SendMessageTimeoutW(frame, WindowWatch::queryMessage(), inside, 0, SMTO_ABORTIFHUNG, 3000, &packed)) {
+      wrong += "\n    it did not answer";
+      break;
+    }
+    WindowWatch::Counts c = WindowWatch::unpack(static_cast<LRESULT>(packed));
+    if (c.any()) wrong += std::string("\n    ") + (inside ? "windows inside it: " : "its frame: ") + c.text();
+  }
+  if (GetAncestor(frame, GA_PARENT) != GetDesktopWindow()) wrong += "\n    no longer a top-level window";
+  RECT now{};
+  GetWindowRect(frame, &now);
+  const Runner::SecondFrame& then = r.secondFrame;
+  if (!EqualRect(&now, &then.rect)) wrong += "\n    moved or sized";
+  if ((IsWindowVisible(frame) != FALSE) != then.visible) wrong += "\n    shown or hidden";
+  for (const auto& [child, rect] : then.children) {
+    RECT c{};
+    if (!GetWindowRect(child, &c)) continue;
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&c), 2);
+    if (!EqualRect(&c, &rect)) {
+      wchar_t cls[128] = L"";
+      GetClassNameW(child, cls, 128);
+      wrong += "\n    " + narrow(cls) + " moved or sized inside it";
+    }
+  }
+  std::pair<DWORD, std::string> foreign{r.secondHost.processId(), ""};
+  EnumChildWindows(frame, notOfProcess, reinterpret_cast<LPARAM>(&foreign));
+  if (!foreign.second.empty()) wrong += "\n    windows of another process inside it:" + foreign.second;
+  if (wrong.empty()) return std::nullopt;
+  return "the second instance's frame was touched:" + wrong;
+}
+
 // expect stripin SEL|none: the top-level window holding the strip.
 Mismatch stripIn(Runner& r, const ScriptLine& line) {
   HWND strip = findStripWindow();
   HWND holder = strip ? GetAncestor(strip, GA_ROOT) : nullptr;
   if (word(line, 2) == "none") return compare("strip in", "none", frameName(r.host(), holder));
-  HWND wanted = findFrame(r.host(), word(line, 2));
+  HWND wanted = r.frame(word(line, 2));
   if (!wanted) return "no frame " + word(line, 2);
   if (holder == wanted) return std::nullopt;
   return "strip in: expected " + word(line, 2) + ", found " + frameName(r.host(), holder);
@@ -223,7 +304,7 @@ Mismatch stripIn(Runner& r, const ScriptLine& line) {
 
 // expect framerect SEL L T R B: the frame's screen rectangle.
 Mismatch frameRect(Runner& r, const ScriptLine& line) {
-  HWND frame = findFrame(r.host(), word(line, 2));
+  HWND frame = r.frame(word(line, 2));
   if (!frame) return "no frame " + word(line, 2);
   RECT found{};
   GetWindowRect(frame, &found);
@@ -267,7 +348,7 @@ int stripHeight(const ScriptLine& line, size_t at) {
 // expect layout SEL original|docked [H]: one frame's children against the
 // host's own layout of them.
 Mismatch layout(Runner& r, const ScriptLine& line) {
-  HWND frame = findFrame(r.host(), word(line, 2));
+  HWND frame = r.frame(word(line, 2));
   if (!frame) return "no frame " + word(line, 2);
   const std::string& wanted = word(line, 3);
   if (wanted != "original" && wanted != "docked") badLine(line, "expect layout SEL original|docked [HEIGHT]");
@@ -291,14 +372,14 @@ Mismatch hwnd(Runner& r, const ScriptLine& line) {
   HWND named = r.host().applicationHwnd();
   std::string found = named ? frameName(r.host(), named) : "fails";
   if (word(line, 2) == "fails" || !named) return compare("Application.Hwnd", word(line, 2), found);
-  if (named == findFrame(r.host(), word(line, 2))) return std::nullopt;
+  if (named == r.frame(word(line, 2))) return std::nullopt;
   return "Application.Hwnd: expected " + word(line, 2) + ", found " + found;
 }
 
 // expect front SEL: the frame is the foreground window and above every other
 // frame.
 Mismatch front(Runner& r, const ScriptLine& line) {
-  HWND wanted = findFrame(r.host(), word(line, 2));
+  HWND wanted = r.frame(word(line, 2));
   if (!wanted) return "no frame " + word(line, 2);
   HWND fg = GetForegroundWindow();
   if (fg != wanted) return "foreground: expected " + word(line, 2) + ", found " + frameName(r.host(), fg);
@@ -445,7 +526,9 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 37> kChecks{{
+constexpr std::array<CheckEntry, 39> kChecks{{
+    {"untouched", untouched},
+    {"second", second},
     {"edge", edge},
     {"clear", clear},
     {"references", references},

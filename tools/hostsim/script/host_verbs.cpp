@@ -9,6 +9,7 @@
 #include "script/runner.h"
 #include "script/window_query.h"
 #include "windows/host_windows.h"
+#include "windows/window_watch.h"
 
 namespace hostsim {
 
@@ -113,7 +114,7 @@ Outcome show(Runner& r, const ScriptLine& line) {
 }
 
 HWND frame(Runner& r, const ScriptLine& line, size_t i) {
-  HWND f = findFrame(r.host(), word(line, i));
+  HWND f = r.frame(word(line, i));
   if (!f) badLine(line, "no frame \"" + word(line, i) + "\"");
   return f;
 }
@@ -186,6 +187,89 @@ Outcome appVisible(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// The user clicks a top-level window of any process: it comes to the top
+// and takes the keyboard.
+void bringForward(HWND w) {
+  SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(w);
+}
+
+struct ChildRects {
+  HWND frame;
+  std::vector<std::pair<HWND, RECT>>* out;
+};
+
+BOOL CALLBACK childRect(HWND w, LPARAM lp) {
+  auto* c = reinterpret_cast<ChildRects*>(lp);
+  RECT r{};
+  GetWindowRect(w, &r);
+  MapWindowPoints(nullptr, c->frame, reinterpret_cast<POINT*>(&r), 2);
+  c->out->emplace_back(w, r);
+  return TRUE;
+}
+
+// second open CAPTION | front | close: a second instance of the host in a
+// process of its own, with a document CAPTION, its frame in front of ours;
+// the user clicking it; closing it.
+Outcome second(Runner& r, const ScriptLine& line) {
+  const std::string& what = word(line, 1);
+  if (what == "open") {
+    HostConfig config = r.host().config();
+    if (r.host().tree().drawsOwnBorder()) config.border = r.host().tree().frameBorder();
+    if (!r.secondHost.start(SecondProcess::Kind::Host, config, wword(line, 2)))
+      badLine(line, "the second instance of the host did not show its frame");
+    Runner::SecondFrame& f = r.secondFrame;
+    HWND frame = r.secondHost.window();
+    GetWindowRect(frame, &f.rect);
+    f.visible = IsWindowVisible(frame) != FALSE;
+    f.children.clear();
+    ChildRects c{frame, &f.children};
+    EnumChildWindows(frame, childRect, reinterpret_cast<LPARAM>(&c));
+  } else if (what == "front") {
+    if (!r.secondHost.running()) badLine(line, "no second instance (second open CAPTION)");
+    bringForward(r.secondHost.window());
+  } else if (what == "close") {
+    r.secondHost.stop();
+  } else {
+    badLine(line, "second open CAPTION|front|close");
+  }
+  return Outcome::done();
+}
+
+// away: another program comes in front of the host (started the first
+// time). back: the user clicks the host's frame in front again.
+Outcome away(Runner& r, const ScriptLine& line) {
+  if (!r.otherProgram.running()) {
+    if (!r.otherProgram.start(SecondProcess::Kind::Other, r.host().config(), L""))
+      badLine(line, "the other program did not show its window");
+  } else {
+    bringForward(r.otherProgram.window());
+  }
+  r.host().setApplicationActive(false);
+  return Outcome::done();
+}
+
+Outcome back(Runner& r, const ScriptLine& line) {
+  HWND frame = r.host().tree().mainWindow();
+  if (!frame) badLine(line, "the host has no frame");
+  {
+    WindowWatch::HostActs own;
+    bringForward(frame);
+  }
+  r.host().setApplicationActive(true);
+  return Outcome::done();
+}
+
+// switchorder active-first|deactivate-first: on a switch between two
+// document windows, ActiveWindow names the new one before (active-first) or
+// only after (deactivate-first) WindowDeactivate is raised for the old one.
+Outcome switchOrder(Runner& r, const ScriptLine& line) {
+  const std::string& w = word(line, 1);
+  if (w != "active-first" && w != "deactivate-first") badLine(line, "switchorder active-first|deactivate-first");
+  r.host().setSwitchOrder(w == "active-first" ? SwitchOrder::ActiveFirst : SwitchOrder::DeactivateFirst);
+  return Outcome::done();
+}
+
 Outcome connect(Runner& r, const ScriptLine&) {
   r.loader().connectAll(ext_cm_AfterStartup);
   return Outcome::done();
@@ -196,7 +280,13 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 27> kCommands{{
+constexpr std::array<CommandEntry, 33> kCommands{{
+    {"second", second},
+    {"away", away},
+    {"back", back},
+    {"minimize", [](Runner& r, const ScriptLine&) { r.host().minimize(); return Outcome::done(); }},
+    {"restore", [](Runner& r, const ScriptLine&) { r.host().restore(); return Outcome::done(); }},
+    {"switchorder", switchOrder},
     {"border", border},
     {"maximize", maximize},
     {"unmaximize", unmaximize},

@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "host/host.h"
 #include "script/screenshot.h"
+#include "script/window_query.h"
 #include "windows/modal_loop.h"
 
 namespace hostsim {
@@ -56,6 +57,12 @@ bool Runner::start() {
   if (!timerWindow_) return false;
   SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   return SetTimer(timerWindow_, kTimerId, 10, nullptr) != 0;
+}
+
+HWND Runner::frame(const std::string& selector) {
+  if (selector == "second") return secondHost.running() ? secondHost.window() : nullptr;
+  if (selector == "other") return otherProgram.running() ? otherProgram.window() : nullptr;
+  return findFrame(host_, selector);
 }
 
 int Runner::currentLine() const { return pc_ < lines_.size() ? lines_[pc_].number : -1; }

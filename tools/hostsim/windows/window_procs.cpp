@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "host/host.h"
 #include "windows/host_windows.h"
+#include "windows/window_watch.h"
 
 namespace hostsim {
 
@@ -101,6 +102,7 @@ void paintView(HWND hwnd) {
 }
 
 LRESULT frameMessage(HostWindows& tree, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WindowWatch::queryMessage()) return WindowWatch::instance().answer(hwnd, wp);
   int border = tree.frameBorder();
   switch (msg) {
     case WM_SIZE: tree.frameSized(hwnd, wp, lp); return 0;
