@@ -73,8 +73,9 @@ class Host {
   void setProtectedView(bool open);
   bool protectedViewInFront() const { return protectedFront_; }
   void setHwndFails(bool fails) { hwndFails_ = fails; }
+  bool hwndFails() const { return hwndFails_; }
   // What Application.Hwnd names: the frame in front, the Protected View
-  // window while that is; null while it fails.
+  // window while that is; null while it fails or there is no frame yet.
   HWND applicationHwnd() const;
 
   // The application loses the activation (minimised, another program in

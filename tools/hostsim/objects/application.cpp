@@ -127,9 +127,10 @@ void ApplicationObj::sheetMember(DISPID id, Access how, const Args& args, VARIAN
 // window's (or the empty frame), the presentation host's the active
 // window's frame (or the one frame). What it names while a Protected View
 // window is in front is unknown; hostsim names that window.
+// A host that has no frame yet answers 0.
 void ApplicationObj::hwnd(VARIANT* result) {
+  if (host_.hwndFails()) throw HostFault(kObjectDefined, "Application-defined or object-defined error");
   HWND front = host_.applicationHwnd();
-  if (!front) throw HostFault(kObjectDefined, "Application-defined or object-defined error");
   setLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(front)));
 }
 

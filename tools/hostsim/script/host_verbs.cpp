@@ -260,6 +260,15 @@ Outcome back(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// makeframe [bare]: the frame of a host started without one (--noframe)
+// appears: bare, the top-level window alone; else with everything in it.
+Outcome makeFrame(Runner& r, const ScriptLine& line) {
+  bool bare = line.words.size() > 1 && word(line, 1) == "bare";
+  if (line.words.size() > 1 && !bare) badLine(line, "makeframe [bare]");
+  r.host().tree().makeFrame(bare);
+  return Outcome::done();
+}
+
 // switchorder active-first|deactivate-first: on a switch between two
 // document windows, ActiveWindow names the new one before (active-first) or
 // only after (deactivate-first) WindowDeactivate is raised for the old one.
@@ -280,7 +289,8 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 33> kCommands{{
+constexpr std::array<CommandEntry, 34> kCommands{{
+    {"makeframe", makeFrame},
     {"second", second},
     {"away", away},
     {"back", back},

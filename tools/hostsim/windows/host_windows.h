@@ -54,6 +54,10 @@ class HostWindows {
     Docking docking;
   };
   virtual std::vector<LaidOut> hostLayout(HWND) const { return {}; }
+  // A host started without its frame builds it later: first the top-level
+  // window alone (bare), then what is in it; a frame already there and
+  // complete is left as it is. Opening a document completes the frame too.
+  virtual void makeFrame(bool bare) = 0;
   virtual void attach(WindowObj& window) = 0;
   virtual void detach(WindowObj& window) = 0;
   virtual void bringToFront(WindowObj* window) = 0;
