@@ -291,6 +291,30 @@ Mismatch second(Runner& r, const ScriptLine& line) {
   return "the second instance's frame was touched:" + wrong;
 }
 
+// expect stripshade dark|light: the strip's own background as the screen
+// shows it, at its right end half-way down, where no tab or arrow is drawn
+// while the tabs fit: dark below a luminance of 96, light above 160.
+Mismatch stripShade(Runner&, const ScriptLine& line) {
+  const std::string& wanted = word(line, 2);
+  if (wanted != "dark" && wanted != "light") badLine(line, "expect stripshade dark|light");
+  HWND strip = findStripWindow();
+  if (!strip || !IsWindowVisible(strip)) return std::string("no visible strip");
+  UpdateWindow(strip);
+  RECT r{};
+  GetWindowRect(strip, &r);
+  POINT at{r.right - 6, (r.top + r.bottom) / 2};
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  if (c == CLR_INVALID) return std::string("the screen cannot be read there");
+  double luminance = 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c);
+  std::string found = luminance < 96 ? "dark" : luminance > 160 ? "light" : "neither dark nor light";
+  char rgb[32];
+  std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return compare("strip background at " + std::to_string(at.x) + "," + std::to_string(at.y) + " (" + rgb + ")", wanted,
+                 found);
+}
+
 // expect stripin SEL|none: the top-level window holding the strip.
 Mismatch stripIn(Runner& r, const ScriptLine& line) {
   HWND strip = findStripWindow();
@@ -526,7 +550,8 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 39> kChecks{{
+constexpr std::array<CheckEntry, 40> kChecks{{
+    {"stripshade", stripShade},
     {"untouched", untouched},
     {"second", second},
     {"edge", edge},

@@ -260,6 +260,37 @@ Outcome back(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// theme N [NAME]: the user's Office theme, the DWORD value NAME of
+// HKCU\Software\Microsoft\Office\<version>\Common ("UI Theme" from 15 on,
+// "Theme" before, unless named). The add-ins read it when they load their
+// strip: set it before `start` or `connect`. The value is given back as it
+// was when the run ends, and a key that was not there is made volatile.
+Outcome theme(Runner& r, const ScriptLine& line) {
+  DWORD value = static_cast<DWORD>(number(line, 1));
+  std::wstring name = line.words.size() > 2 ? wword(line, 2)
+                      : r.host().config().versionNumber() >= 15 ? L"UI Theme" : L"Theme";
+  std::wstring path = L"Software\\Microsoft\\Office\\" + r.host().config().version + L"\\Common";
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                      nullptr, &key, &disposition) != ERROR_SUCCESS)
+    badLine(line, "cannot open HKCU\\" + narrow(path));
+  bool known = false;
+  for (const auto& t : r.themesSet) known = known || (t.key == path && t.name == name);
+  if (!known) {
+    Runner::ThemeValue before{path, name, std::nullopt};
+    DWORD old = 0, size = sizeof old, type = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD)
+      before.before = old;
+    r.themesSet.push_back(before);
+  }
+  LSTATUS set = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+  if (set != ERROR_SUCCESS) badLine(line, "cannot write the theme value");
+  return Outcome::done();
+}
+
 // makeframe [bare]: the frame of a host started without one (--noframe)
 // appears: bare, the top-level window alone; else with everything in it.
 Outcome makeFrame(Runner& r, const ScriptLine& line) {
@@ -289,7 +320,8 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 34> kCommands{{
+constexpr std::array<CommandEntry, 35> kCommands{{
+    {"theme", theme},
     {"makeframe", makeFrame},
     {"second", second},
     {"away", away},

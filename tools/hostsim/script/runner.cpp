@@ -47,7 +47,21 @@ Runner::Runner(Host& host, AddinLoader& loader, std::vector<ScriptLine> lines, R
 }
 
 Runner::~Runner() {
+  restoreThemes();
   if (timerWindow_) DestroyWindow(timerWindow_);
+}
+
+void Runner::restoreThemes() {
+  for (auto it = themesSet.rbegin(); it != themesSet.rend(); ++it) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, it->key.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
+    if (it->before)
+      RegSetValueExW(key, it->name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*it->before), sizeof(DWORD));
+    else
+      RegDeleteValueW(key, it->name.c_str());
+    RegCloseKey(key);
+  }
+  themesSet.clear();
 }
 
 bool Runner::start() {

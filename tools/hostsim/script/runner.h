@@ -85,6 +85,14 @@ class Runner {
     bool visible = false;
     std::vector<std::pair<HWND, RECT>> children;  // in its client coordinates
   } secondFrame;
+  // The Office theme value a script set (`theme`), given back as it was
+  // when the run ends.
+  struct ThemeValue {
+    std::wstring key, name;
+    std::optional<DWORD> before;
+  };
+  std::vector<ThemeValue> themesSet;
+  void restoreThemes();
   // A top-level window named in the script: `second` (the second host's
   // frame), `other` (the other program's window), or what findFrame knows.
   HWND frame(const std::string& selector);
