@@ -37,7 +37,9 @@ std::vector<Hwnd> geometryWindows(Session& s, bool sheet) {
 
 // The spreadsheet host knows its active window by caption: reading it is
 // ActiveWindow and its Caption; and it shows only the windows the user can
-// see, one Visible per tab. Its tick also keeps the strip docked, which takes
+// see, one Visible per tab. Both hosts read each document's Saved every
+// 100 ms: on every tick of the spreadsheet host, every tenth of the
+// presentation host's. And the DPI of the frame the strip is in. Its tick also keeps the strip docked, which takes
 // DisplayFormulaBar and Width, or, where every workbook has its own frame,
 // Hwnd (the frame gives the width). The presentation host compares objects.
 void hostCalls(benchmark::State& state, BenchHost host, int tabs) {
@@ -46,12 +48,22 @@ void hostCalls(benchmark::State& state, BenchHost host, int tabs) {
   auto sheet = std::dynamic_pointer_cast<SheetApp>(app);
   const bool frames = s.sim.sheet() && s.sim.sheet()->framePerWindow();
   std::vector<std::shared_ptr<DocWindow>> windows;
-  for (int j = 1; j <= tabs; ++j) windows.push_back(app->window(j));
+  std::vector<std::shared_ptr<Document>> documents;
+  for (int j = 1; j <= tabs; ++j) {
+    windows.push_back(app->window(j));
+    documents.push_back(windows.back()->parent());
+  }
+  const int savedEvery = sheet ? 1 : 10;
+  int round = 0;
   const std::vector<Hwnd> rectangles = geometryWindows(s, sheet != nullptr);
   for (Hwnd w : rectangles)
     if (w == kNoWindow) return state.SkipWithError("a window of the geometry check is missing");
+  const Hwnd frame = s.sim.windows.parent(s.sim.toolkit.window());
   for (auto _ : state) {
     if (frames) benchmark::DoNotOptimize(sheet->hwnd());
+    // The DPI of the strip's frame: a frame moved to another monitor sends
+    // no message of its own to the strip.
+    benchmark::DoNotOptimize(s.sim.windows.dpiOf(frame));
     if (sheet) benchmark::DoNotOptimize(sheet->displayFormulaBar());
     for (Hwnd w : rectangles) {
       Rect r;
@@ -63,6 +75,9 @@ void hostCalls(benchmark::State& state, BenchHost host, int tabs) {
     for (const auto& w : windows) {
       benchmark::DoNotOptimize(w->caption());
       if (sheet) benchmark::DoNotOptimize(w->visible());
+    }
+    if (++round % savedEvery == 0) {
+      for (const auto& d : documents) benchmark::DoNotOptimize(d->saved());
     }
     benchmark::DoNotOptimize(app->windowCount());
   }

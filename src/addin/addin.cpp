@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "tabstrip/strip_theme.h"
+#include "tabstrip/twips.h"
 
 namespace brelm {
 
@@ -62,6 +63,7 @@ void Addin::mouseTimer_Timer() {
   try {
     if (toolkit().recreateIfLost()) host_->stripRecreated();
     host_->onTick();
+    followDpi();
     host_->trackHostGeometry();
     bar_.testmouse();
     testbooks();
@@ -87,6 +89,10 @@ Hwnd Addin::formWindow() {
   if (!formLoaded_) {
     // Without a window there is no strip and no timer: fail, so that start-up
     // reports it and a later tick tries again, rather than run on without one.
+    // Until the strip is in a frame, the system's DPI.
+    dpi_ = windows().dpiOf(kNoWindow);
+    if (dpi_ <= 0) dpi_ = 96;
+    toolkit().setDpi(dpi_);
     if (toolkit().create(&bar_.form, this) == kNoWindow)
       throw std::runtime_error("the tab bar window could not be created");
     formLoaded_ = true;
@@ -140,14 +146,29 @@ void Addin::unloadForm() {
 void Addin::releaseModel() noexcept {
   bar_.reset();
   hiddenWindows_.clear();
+  for (TabDocument& d : tabDocuments_) d = TabDocument{};
 }
 
 void Addin::giveFocusBack() { windows().setForeground(host_->focusWindow()); }
 
-int Addin::computeStripHeight() {
-  int t = windows().twipsPerPixelY();
-  if (t <= 0) t = 15;  // a screen that reports no metrics is taken as 96 dpi
-  return (360 - 360 % t) / t;
+int Addin::computeStripHeight() { return twipsToPixels(360, dpi_); }
+
+void Addin::followDpi() {
+  const Hwnd frame = host_->stripFrame();
+  if (frame == kNoWindow) return;  // in no frame: nothing to take it from
+  const int dpi = windows().dpiOf(frame);
+  if (dpi > 0 && dpi != dpi_) rescale(dpi);
+}
+
+// The room made in the frame is the old height's: it is given back before
+// the height changes, and made again at the new one by the geometry step.
+void Addin::rescale(int dpi) {
+  host_->releaseRoom();
+  dpi_ = dpi;
+  toolkit().setDpi(dpi);
+  dock_.stripHeight = computeStripHeight();
+  dock_.lastDockOffset = 0;
+  bar_.remeasure();
 }
 
 }  // namespace brelm

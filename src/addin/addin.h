@@ -55,6 +55,7 @@ class Addin final : public FormEvents {
   void onDragDrop(int source, Target target, float x, float y) override;
   void onTimer(TimerId timer) override;
   void onResize(float width, float height) override;
+  std::string tooltipText(int index) override;
   std::shared_ptr<DocWindow> tabWindow(int index) override { return bar_.model.windowOf(index); }
   int tabIndexOf(const DocWindow& window) override { return bar_.model.elementOf(window); }
 
@@ -71,8 +72,14 @@ class Addin final : public FormEvents {
   void unloadForm();
   void giveFocusBack();
 
-  // Strip height in pixels for the current screen.
+  // Strip height in pixels at the strip's DPI: 360 twips, a quarter inch.
   int computeStripHeight();
+  // The dots per inch the strip is shown at (its frame's).
+  int dpi() const { return dpi_; }
+  // Takes the DPI of the frame the strip is in when it differs from the one
+  // the strip was laid out for: the captions are measured anew, the strip
+  // gets its height at that DPI and is docked again.
+  void followDpi();
   // Asks the toolkit to repaint when the form state changed since the last request.
   void requestRepaint() noexcept;
 
@@ -95,8 +102,14 @@ class Addin final : public FormEvents {
   void dispatchDblClick(Target target);
   void dispatchMouseMove(Target target);
   void dispatchDragDrop(int source, Target target, float x, float y);
+  void middleRelease(Target target);
+  void chooseFromList();
   void releaseModel() noexcept;
   bool watchHiddenWindows();
+  // The sync pass's removal of a tab, with what was kept for it.
+  void removeTab(int e);
+  bool savedReadDue();
+  std::shared_ptr<Document> documentOf(int e, const std::shared_ptr<DocWindow>& window);
 
   Platform platform_;
   HostKind kind_;
@@ -107,8 +120,19 @@ class Addin final : public FormEvents {
   // Windows the host lists but the user cannot see: no tab, watched for
   // being shown again. Held like the tabs' windows, released with them.
   std::vector<std::shared_ptr<DocWindow>> hiddenWindows_;
+  // The document of each tab's window (by control index), asked for once:
+  // its Saved is read on the tick. Released with the tab.
+  struct TabDocument {
+    const DocWindow* window = nullptr;
+    std::shared_ptr<Document> document;
+  };
+  std::vector<TabDocument> tabDocuments_;
+  int ticksSinceSavedRead_ = 0;
   std::unique_ptr<HostVariant> host_;
+  void rescale(int dpi);
+
   bool formLoaded_ = false;
+  int dpi_ = 96;
   bool connected_ = false;
 };
 

@@ -9,13 +9,20 @@ namespace brelm {
 
 bool FrameDock::follow(Hwnd frame) {
   WindowSystem& ws = addin_.windows();
-  if (!ws.isOwnFrame(frame, profile_.frameClass) || !ws.setParent(addin_.toolkit().window(), frame)) {
+  const Hwnd strip = addin_.toolkit().window();
+  if (!ws.isOwnFrame(frame, profile_.frameClass) || !addin_.toolkit().fitFor(frame) ||
+      !ws.setParent(addin_.toolkit().window(), frame)) {
     if (frame_ == kNoWindow) parked_ = true;
     return false;
   }
+  // A strip made anew for the frame's DPI awareness has no place yet.
+  if (addin_.toolkit().window() != strip) addin_.dock().lastDockOffset = 0;
   if (frame != frame_) forgetDestroyedFrames();
   frame_ = frame;
   layout_.enterFrame(frame);
+  // Frames on monitors of other scales: the strip takes this one's at once,
+  // so that room is made for it at its height there.
+  addin_.followDpi();
   if (parked_) {
     addin_.toolkit().show(true);
     parked_ = false;
@@ -46,6 +53,12 @@ void FrameDock::leaveFrame() {
 
 void FrameDock::roomMade(Hwnd frame) {
   if (std::find(docked_.begin(), docked_.end(), frame) == docked_.end()) docked_.push_back(frame);
+}
+
+void FrameDock::releaseRoom() {
+  if (frame_ == kNoWindow) return;
+  bestEffort([&] { layout_.giveBack(frame_); });
+  layout_.enterFrame(frame_);
 }
 
 void FrameDock::hideFrame(Hwnd frame) {

@@ -54,6 +54,9 @@ class FrameDock {
 
   // Room was made in `frame`: it is given back at disconnection.
   void roomMade(Hwnd frame);
+  // Gives the frame holding the strip its layout back now, so that room is
+  // made in it again (for a strip of another height).
+  void releaseRoom();
   // Hidden for the strip's sake (presentation host); shown at disconnection.
   void hideFrame(Hwnd frame);
   void shown(Hwnd frame);

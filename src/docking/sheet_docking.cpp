@@ -98,11 +98,7 @@ bool SheetDocking::hostRelaidOut(const Room& room, const Rect& formulaBar) const
 // the host calls its own width; elsewhere the host's width (points) is the
 // measure.
 int SheetDocking::hostWidthTwips(const Rect& formulaBar) {
-  if (profile_.framePerDocument) {
-    int p = addin_.windows().twipsPerPixelX();
-    if (p <= 0) p = 15;
-    return checked32(std::int64_t{formulaBar.width()} * p);
-  }
+  if (profile_.framePerDocument) return pixelsToTwips(formulaBar.width(), addin_.dpi());
   double w = 0;
   try {
     w = app_.width() * 20;
@@ -141,9 +137,7 @@ void SheetDocking::trackHostGeometry() {
   if (w == hostWidthTwips_ && offset == dock.lastDockOffset) return;
   hostWidthTwips_ = w;
 
-  int p = ws.twipsPerPixelX();
-  if (p <= 0) p = 15;
-  const int width = std::max(0, (hostWidthTwips_ - 80) / p);
+  const int width = std::max(0, twipsToPixels(std::int64_t{hostWidthTwips_} - 80, addin_.dpi()));
   ws.setWindowPos(addin_.toolkit().window(), ZOrder::None, 0,
                   checked32(std::int64_t{offset} - dock.stripHeight), width, dock.stripHeight,
                   swp::kNoZOrder);

@@ -96,9 +96,7 @@ void SlideDocking::placeStrip() {
   Rect m;
   if (!ws.clientOrigin(hostMainWnd(), c)) return;
   ws.windowRect(mdiClientWnd, m);
-  int p = ws.twipsPerPixelX();
-  if (p <= 0) p = 15;
-  const int width = std::max(0, roundEven(app_.width() * 20 - 80) / p);
+  const int width = std::max(0, twipsToPixels(roundEven(app_.width() * 20 - 80), addin_.dpi()));
   ws.setWindowPos(addin_.toolkit().window(), ZOrder::Top, 0,
                   checked32(std::int64_t{m.top} - c.y - sh), width, sh + 2,
                   swp::kFrameChanged);

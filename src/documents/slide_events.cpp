@@ -112,6 +112,10 @@ void SlideEvents::xlap_PresentationClose() {
 }
 
 void SlideEvents::runDeferred() {
+  // The activation that settles a deactivation comes within the same host
+  // call; one that has not come by the tick is not coming (the application
+  // lost the activation), and the window it named is not held on to.
+  pending_.reset();
   const Recovery recovery = recovery_;
   recovery_ = Recovery::None;
   if (recovery == Recovery::ActivateIfNone && !hostHasActiveWindow()) activateAnyWindow();

@@ -2,6 +2,9 @@
 // polling tick: select the active window's tab, follow new captions, drop the
 // tabs of windows that are gone or hidden, and add tabs for windows that have
 // none and that the user can see.
+#include <algorithm>
+#include <optional>
+
 #include "addin/addin.h"
 
 namespace brelm {
@@ -18,14 +21,17 @@ void Addin::testbooks() {
     active = ActiveWindowInfo{};  // no active window: nothing is selected by this pass
   }
 
+  const bool readSaved = savedReadDue();
   const int n = model.docWindowCount;
   for (int i = 1; i <= n && i <= model.docWindowCount;) {
     const int e = model.tabOrder[i];
     std::string caption;
     bool hidden = false;
+    std::optional<bool> unsaved;
     try {
       caption = model.docWindows[i]->caption();
       hidden = !host.userCanSee(*model.docWindows[i]);
+      if (readSaved && !hidden) unsaved = !documentOf(e, model.docWindows[i])->saved();
       if (!hidden && active.known && host.isActive(active, *model.docWindows[i], caption) &&
           model.selectedTab != e) {
         bar_.mdown(e);
@@ -34,18 +40,19 @@ void Addin::testbooks() {
       // A busy host says nothing about the window; anything else means the
       // window can no longer be read.
       if (err.busy()) return;
-      bar_.mclose(e);
+      removeTab(e);
       continue;  // position i now holds the next window
     } catch (const std::exception&) {
-      bar_.mclose(e);
+      removeTab(e);
       continue;
     }
     if (hidden) {
       // Hidden by the user (or never meant to be seen): no tab until shown.
       hiddenWindows_.push_back(model.docWindows[i]);
-      bar_.mclose(e);
+      removeTab(e);
       continue;
     }
+    if (unsaved) bar_.setUnsaved(e, *unsaved);
     if (bar_.label2(e).caption != caption) bar_.tabrename(e, caption);
     ++i;
   }
@@ -65,6 +72,32 @@ void Addin::testbooks() {
     }
     if (!addWindowTab(std::move(window))) return;  // the strip is full
   }
+}
+
+void Addin::removeTab(int e) {
+  if (e >= 0 && e < static_cast<int>(tabDocuments_.size())) tabDocuments_[e] = TabDocument{};
+  bar_.mclose(e);
+}
+
+// A document's Saved is read at most every 100 ms: on every tick of the
+// spreadsheet host, on every tenth of the presentation host's.
+bool Addin::savedReadDue() {
+  const int every = std::max(1, 100 / host_->tickIntervalMs());
+  if (++ticksSinceSavedRead_ < every) return false;
+  ticksSinceSavedRead_ = 0;
+  return true;
+}
+
+// The document of tab e's window, asked of the host once for as long as
+// the tab shows that window.
+std::shared_ptr<Document> Addin::documentOf(int e, const std::shared_ptr<DocWindow>& window) {
+  if (e >= static_cast<int>(tabDocuments_.size())) tabDocuments_.resize(e + 1);
+  TabDocument& cached = tabDocuments_[e];
+  if (cached.window != window.get() || !cached.document) {
+    cached.document = window->parent();
+    cached.window = window.get();
+  }
+  return cached.document;
 }
 
 // A hidden window that is shown again (or closed) is dropped from the list,

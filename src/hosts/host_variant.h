@@ -47,6 +47,11 @@ class HostVariant {
   virtual void trackHostGeometry() = 0;
   // The window given the focus back after a click.
   virtual Hwnd focusWindow() = 0;
+  // The frame the strip is in, kNoWindow while it waits for one.
+  virtual Hwnd stripFrame() const = 0;
+  // Gives the frame holding the strip back the room made in it, so that it
+  // is made again (the strip's height is about to change).
+  virtual void releaseRoom() = 0;
   // Strip background when the theme asks for the alternative look.
   virtual int themedStripPicture() const = 0;
   virtual int tickIntervalMs() const = 0;

@@ -25,6 +25,11 @@ constexpr int kStrip8 = 8;
 // The strip under a dark Office theme (15 on): the selected tab's caption,
 // drawn straight on it, is light.
 constexpr int kStripDark = 9;
+// In place of the close image, while the pointer is not on it: the tab's
+// document has unsaved changes.
+constexpr int kUnsaved = 10;
+// The button that lists every document when the tabs do not all fit.
+constexpr int kList = 11;
 // The form's own design-time background.
 constexpr int kStripDesign = 0;
 }  // namespace picture
@@ -34,10 +39,12 @@ struct Element {
   bool visible = false;
   int picture = picture::kNone;
   std::string caption;  // labels only
+  bool unsaved = false;  // close images: the tab's document has unsaved changes
   friend bool operator==(const Element&, const Element&) = default;
 };
 
-enum class ElementKind { Image1, Image2, Image3, Label2, Ileft, Iright, Form };
+// Ilist: the button beside the right arrow that lists every document.
+enum class ElementKind { Image1, Image2, Image3, Label2, Ileft, Iright, Form, Ilist };
 
 struct Target {
   ElementKind kind = ElementKind::Form;
@@ -52,6 +59,7 @@ struct FormState {
   std::vector<Element> image1{1}, image2{1}, image3{1}, label2{1};
   Element ileft{0, 0, 285, 285, false, 0, {}};
   Element iright{0, 0, 285, 285, false, 0, {}};
+  Element ilist{0, 0, 285, 285, false, picture::kList, {}};
   bool shown = false;
 
   int loadedCount() const { return static_cast<int>(label2.size()); }
@@ -63,6 +71,7 @@ enum class TimerId { Mouse, Left, Right };
 namespace mouse {
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
+constexpr int kMiddle = 4;
 }  // namespace mouse
 
 namespace msgbox {
@@ -99,6 +108,13 @@ class FormEvents {
     (void)window;
     return 0;
   }
+  // What the tooltip of the tab shown by control index `index` says (its
+  // document's full path, and whether it has unsaved changes); asked for
+  // only when the tooltip is about to show. Empty: no tooltip.
+  virtual std::string tooltipText(int index) {
+    (void)index;
+    return {};
+  }
 };
 
 class FormToolkit {
@@ -112,6 +128,16 @@ class FormToolkit {
   virtual Hwnd window() const = 0;
   virtual void show(bool visible) = 0;
   virtual void resize(float width, float height) = 0;
+  // The dots per inch the form is shown at (its frame's): twips become
+  // pixels, and captions are measured, at these from now on.
+  virtual void setDpi(int dpi) = 0;
+  // Makes the form's window able to become a child of `parent`: a window
+  // made in another DPI awareness than the parent's cannot, and is made anew
+  // in the parent's. False when that failed.
+  virtual bool fitFor(Hwnd parent) {
+    (void)parent;
+    return true;
+  }
   // Auto-size of a caption label in the caption font.
   virtual float textWidth(const std::string& caption) = 0;
   virtual float textHeight() = 0;
@@ -128,6 +154,10 @@ class FormToolkit {
   virtual bool recreateIfLost() = 0;
   // Yes / No / Cancel; returns msgbox::kYes, kNo or kCancel.
   virtual int messageBox(const std::string& text) = 0;
+  // A popup list of `items` at the list button, item `checked` marked
+  // (-1: none), usable by keyboard as a popup menu is; the index chosen, or
+  // -1 when the user chose nothing.
+  virtual int chooseFromList(const std::vector<std::string>& items, int checked) = 0;
   // An information message with one OK button.
   virtual void showMessage(const std::string& text) = 0;
 };

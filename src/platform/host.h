@@ -18,6 +18,8 @@ class Document {
   virtual ~Document() = default;
   virtual std::string name() = 0;
   virtual std::string path() = 0;  // empty until first saved
+  // The path and name ("C:\\Data\\Budget.xlsx"); the name alone until first saved.
+  virtual std::string fullName() = 0;
   virtual bool saved() = 0;
   virtual void save() = 0;
   // Makes the document's most recent window the active one (a presentation

@@ -67,9 +67,10 @@ class WindowSystem {
   virtual bool showWindow(Hwnd window, ShowCmd cmd) = 0;
   virtual bool setForeground(Hwnd window) = 0;
   virtual Point cursorPos() = 0;
-  // Screen twips per pixel, rounded to a whole number (15 at 96 dpi).
-  virtual int twipsPerPixelX() = 0;
-  virtual int twipsPerPixelY() = 0;
+  // Dots per inch the window is shown at: those of the monitor its top-level
+  // frame is on (a frame moved to a monitor of another scale changes them);
+  // kNoWindow: the system's. 96 is 100 %.
+  virtual int dpiOf(Hwnd window) = 0;
 };
 
 }  // namespace brelm

@@ -57,6 +57,12 @@ void Addin::onResize(float width, float height) {
 
 void Addin::dispatchMouseDown(Target t, int button) {
   if (!connected_) return;
+  if (button == mouse::kMiddle) {
+    // A middle click closes a tab, as in a browser; on the bare strip or an
+    // arrow it does nothing.
+    bar_.pointer.middlePressedTab = isTabPart(t.kind) || t.kind == ElementKind::Image2 ? t.index : 0;
+    return;
+  }
   if (t.kind == ElementKind::Form) {
     giveFocusBack();
     if (button == mouse::kRight) menu_.showTabPopup();
@@ -69,7 +75,8 @@ void Addin::dispatchMouseDown(Target t, int button) {
   if (t.kind == ElementKind::Iright) toolkit().setTimer(TimerId::Right, true, 100);
 }
 
-void Addin::dispatchMouseUp(Target t, int /*button*/) {
+void Addin::dispatchMouseUp(Target t, int button) {
+  if (button == mouse::kMiddle) return middleRelease(t);
   if (isTabPart(t.kind)) bar_.pointer.pressedTab = 0;
   if (!connected_) return;
   if (t.kind == ElementKind::Ileft || t.kind == ElementKind::Iright) {
@@ -88,6 +95,8 @@ void Addin::dispatchClick(Target t) {
       return host_->selectByClick(t.index, false);
     case ElementKind::Image2:
       return host_->closeByImage(t.index);
+    case ElementKind::Ilist:
+      return chooseFromList();
     case ElementKind::Form:
       return giveFocusBack();
     default:
@@ -105,6 +114,7 @@ void Addin::dispatchMouseMove(Target t) {
     case ElementKind::Form:
     case ElementKind::Ileft:
     case ElementKind::Iright:
+    case ElementKind::Ilist:
       bar_.mmove(0);
       bar_.cmove();
       return;
@@ -136,11 +146,62 @@ void Addin::dispatchDragDrop(int s, Target t, float x, float y) {
       bar_.movetab(s, model.tabOrder[1]);
       return host_->activateAfterDrop(s, DropOn::Arrow);
     case ElementKind::Iright:
+    case ElementKind::Ilist:
       bar_.movetab(s, model.tabOrder[model.tabCount]);
       return host_->activateAfterDrop(s, DropOn::Arrow);
     case ElementKind::Form:
       bar_.formdrag(s, x, y);
       return host_->activateAfterDrop(s, DropOn::Bar);
+  }
+}
+
+// Released over the tab it went down on: that tab's close image's click.
+void Addin::middleRelease(Target t) {
+  const int e = bar_.pointer.middlePressedTab;
+  bar_.pointer.middlePressedTab = 0;
+  if (!connected_ || e == 0 || t.index != e) return;
+  if (!isTabPart(t.kind) && t.kind != ElementKind::Image2) return;
+  if (bar_.inUse(e)) host_->closeByImage(e);
+}
+
+// Every document in strip order, the active one checked; the one chosen is
+// activated as a click on its tab does, and its tab scrolled into view. The
+// list is modal and the tick runs meanwhile: the choice is found again by
+// its window, not by a position that may have changed.
+void Addin::chooseFromList() {
+  const TabModel& model = bar_.model;
+  std::vector<std::string> captions;
+  std::vector<std::shared_ptr<DocWindow>> windows;
+  int checked = -1;
+  for (int p = 1; p <= model.tabCount; ++p) {
+    const int e = model.tabOrder[p];
+    if (e == model.selectedTab) checked = p - 1;
+    captions.push_back(bar_.label2(e).caption);
+    windows.push_back(model.docWindows[p]);
+  }
+  const int chosen = toolkit().chooseFromList(captions, checked);
+  if (!connected_ || chosen < 0 || chosen >= static_cast<int>(windows.size())) return;
+  const int e = model.elementOf(*windows[chosen]);
+  if (e == 0) return;  // gone while the list was up
+  host_->selectByClick(e, true);
+  if (connected_ && bar_.inUse(e)) bar_.mdown(e);
+}
+
+std::string Addin::tooltipText(int index) {
+  try {
+    if (!connected_ || !bar_.inUse(index)) return {};
+    const std::shared_ptr<DocWindow> window = bar_.model.windowOf(index);
+    if (!window) return {};
+    std::string text;
+    try {
+      text = window->parent()->fullName();
+    } catch (const HostError&) {
+      text = bar_.label2(index).caption;  // the host is busy: what the tab shows
+    }
+    if (bar_.image2(index).unsaved) text += "\nunsaved changes";
+    return text;
+  } catch (...) {
+    return {};
   }
 }
 

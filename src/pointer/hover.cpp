@@ -16,13 +16,13 @@ void TabBar::mmove(int index) {
 
 void TabBar::cmove() {
   if (pointer.hoverCloseTab == 0) return;
-  image2(pointer.hoverCloseTab).picture = picture::kClose;
+  image2(pointer.hoverCloseTab).picture = closeAtRest(pointer.hoverCloseTab);
   pointer.hoverCloseTab = 0;
 }
 
 void TabBar::cmmove(int index) {
   if (pointer.hoverCloseTab == index) return;
-  if (pointer.hoverCloseTab != 0) image2(pointer.hoverCloseTab).picture = picture::kClose;
+  if (pointer.hoverCloseTab != 0) image2(pointer.hoverCloseTab).picture = closeAtRest(pointer.hoverCloseTab);
   image2(index).picture = picture::kCloseHover;
   pointer.hoverCloseTab = index;
 }

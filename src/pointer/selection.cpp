@@ -11,7 +11,9 @@ void TabBar::scrollIntoView(int index) {
   if (left < 0) moveleft(roundEven(std::fabs(left)) / 1000 + 1);
   const Element& back = image1(index);
   const float overflow = back.width + back.left;
-  if (overflow > form.width) moveright(roundEven(overflow - form.width) / 1000 + 1);
+  // The list button beside the right arrow hides what stands under it.
+  const float visibleTo = iright().visible ? form.width - ilist().width : form.width;
+  if (overflow > visibleTo) moveright(roundEven(overflow - visibleTo) / 1000 + 1);
 }
 
 void TabBar::mdown(int index) {

@@ -80,6 +80,12 @@ std::string SimDocument::path() {
   return host().liveDocument(id_).path;
 }
 
+std::string SimDocument::fullName() {
+  host().enter(call("get FullName"), true);
+  const DocData& d = host().liveDocument(id_);
+  return d.path.empty() ? d.name : d.path + "\\" + d.name;
+}
+
 bool SimDocument::saved() {
   host().enter(call("get Saved"), true);
   return host().liveDocument(id_).saved;

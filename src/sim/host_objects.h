@@ -67,6 +67,7 @@ class SimDocument final : public Document, HostObject {
 
   std::string name() override;
   std::string path() override;
+  std::string fullName() override;
   bool saved() override;
   void save() override;
   void activate() override;

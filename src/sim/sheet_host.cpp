@@ -57,8 +57,8 @@ std::shared_ptr<HostApp> SheetHost::application() {
   return std::make_shared<SimSheetApp>(shared_from_this(), *this);
 }
 
-int SheetHost::px(int pixelsAt96) const {
-  return static_cast<int>(std::lround(pixelsAt96 * windows_.dpi() / 96.0));
+int SheetHost::px(int pixelsAt96, int dpi) const {
+  return static_cast<int>(std::lround(pixelsAt96 * (dpi ? dpi : windows_.dpi()) / 96.0));
 }
 
 Rect SheetHost::defaultPlace() const {
@@ -95,6 +95,8 @@ SheetFrame SheetHost::makeFrame(const std::string& title) {
 // The host's natural layout of a frame for its size: whatever others moved
 // goes back where the host wants it.
 void SheetHost::layoutFrame(const SheetFrame& f) {
+  const int dpi = windows_.dpiOf(f.frame);
+  auto px = [&](int pixelsAt96) { return this->px(pixelsAt96, dpi); };
   tree_.place(f.frame, f.place.left, f.place.top, f.place.width(), f.place.height());
   int border = tree_.get(f.frame)->border;
   int cw = f.place.width() - 2 * border, ch = f.place.height() - 2 * border;
@@ -139,6 +141,18 @@ void SheetHost::placeFrame(const std::string& caption, const Rect& screen) {
 Hwnd SheetHost::hwndAnswer() {
   if (hwndFails_) throw HostError(hresult::kFail, "Method 'Hwnd' of object '_Application' failed");
   return front_ != kNoWindow ? front_ : mainWindow();
+}
+
+// As a per-monitor aware frame does: it takes the size the system suggests
+// for the new scale and lays itself out anew at it.
+void SheetHost::moveToMonitor(const std::string& caption, int dpi) {
+  SheetFrame* f = frameShowing(idOf(caption));
+  if (!f) return;
+  const int old = windows_.dpiOf(f->frame);
+  windows_.setMonitorDpi(f->frame, dpi);
+  f->place.right = f->place.left + static_cast<int>(std::lround(f->place.width() * double(dpi) / old));
+  f->place.bottom = f->place.top + static_cast<int>(std::lround(f->place.height() * double(dpi) / old));
+  layoutFrame(*f);
 }
 
 void SheetHost::showFormulaBar(bool shown) {

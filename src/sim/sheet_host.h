@@ -56,6 +56,8 @@ class SheetHost final : public HostModel {
   void openHidden(const std::string& caption);
   // The user moves and sizes a window's frame; the host lays it out anew.
   void placeFrame(const std::string& caption, const Rect& screen);
+  // The user moves a window's frame to a monitor of another scale.
+  void moveToMonitor(const std::string& caption, int dpi);
   // Another window in front (a Protected View window, the start screen):
   // Application.Hwnd names it until called with kNoWindow.
   void putInFront(Hwnd window) { front_ = window; }
@@ -75,7 +77,8 @@ class SheetHost final : public HostModel {
   void layoutFrame(const SheetFrame& f);
   const SheetFrame& activeFrame() const;
   SheetFrame* frameShowing(int windowId);
-  int px(int pixelsAt96) const;
+  // Pixels at the DPI given, the screen's for 0.
+  int px(int pixelsAt96, int dpi = 0) const;
   Rect defaultPlace() const;
 
   std::vector<SheetFrame> frames_;

@@ -26,8 +26,8 @@ struct SimOptions {
   std::string version = "14.0";
   int dpi = 96;
   std::optional<std::uint32_t> theme;  // HKCU ...\Office\<version>\Common "Theme"
-  std::optional<std::uint32_t> uiTheme;  // ... "UI Theme", where 15 on keep it
   double widthPoints = 1000;
+  std::optional<std::uint32_t> uiTheme;  // ... "UI Theme", where 15 on keep it
   std::optional<int> frameBorder;  // the version's own when unset
   Point frameOrigin{40, 30};
 };

@@ -1,5 +1,7 @@
 #include "sim/sim_toolkit.h"
 
+#include "tabstrip/twips.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -19,6 +21,7 @@ const Element* element(const FormState& s, Target t) {
     case ElementKind::Label2: return at(s.label2);
     case ElementKind::Ileft: return &s.ileft;
     case ElementKind::Iright: return &s.iright;
+    case ElementKind::Ilist: return &s.ilist;
     case ElementKind::Form: return nullptr;
   }
   return nullptr;
@@ -58,13 +61,14 @@ std::string targetName(Target t) {
     case ElementKind::Label2: return "Label2(" + std::to_string(t.index) + ")";
     case ElementKind::Ileft: return "Ileft";
     case ElementKind::Iright: return "Iright";
+    case ElementKind::Ilist: return "Ilist";
     case ElementKind::Form: return "form";
   }
   return "?";
 }
 
 SimToolkit::SimToolkit(WindowTree& tree, SimWindowSystem& windows, SimLog& log)
-    : tree_(tree), windows_(windows), log_(log) {}
+    : tree_(tree), windows_(windows), log_(log), dpi_(windows.dpi()) {}
 
 SimToolkit::~SimToolkit() {
   if (window_ != kNoWindow) {
@@ -103,9 +107,8 @@ Hwnd SimToolkit::create(const FormState* state, FormEvents* events) {
 
 void SimToolkit::makeWindow() {
   const FormState* state = state_;
-  int tpp = windows_.twipsPerPixel();
-  int cx = state ? static_cast<int>(state->width) / tpp : 0;
-  int cy = state ? static_cast<int>(state->height) / tpp : 0;
+  int cx = state ? twipsToPixels(static_cast<long long>(state->width), dpi_) : 0;
+  int cy = state ? twipsToPixels(static_cast<long long>(state->height), dpi_) : 0;
   window_ = tree_.create(kNoWindow, kStripClass, "", {0, 0, cx, cy}, 0, false);
   tree_.listen(window_, this);
   windows_.watchSize(window_, this);
@@ -154,9 +157,8 @@ void SimToolkit::windowDestroyed(Hwnd window) {
 
 void SimToolkit::windowSized(Hwnd window, int cx, int cy) {
   if (window != window_) return;
-  int tpp = windows_.twipsPerPixel();
   deliver("Form_Resize", [&](FormEvents& e) {
-    e.onResize(static_cast<float>(cx * tpp), static_cast<float>(cy * tpp));
+    e.onResize(static_cast<float>(pixelsToTwips(cx, dpi_)), static_cast<float>(pixelsToTwips(cy, dpi_)));
   });
 }
 
@@ -166,10 +168,9 @@ void SimToolkit::show(bool visible) {
 
 void SimToolkit::resize(float width, float height) {
   if (window_ == kNoWindow) return;
-  int tpp = windows_.twipsPerPixel();
   Rect r = tree_.localRect(window_);
-  tree_.place(window_, r.left, r.top, static_cast<int>(width) / tpp,
-              static_cast<int>(height) / tpp);
+  tree_.place(window_, r.left, r.top, twipsToPixels(static_cast<long long>(width), dpi_),
+              twipsToPixels(static_cast<long long>(height), dpi_));
 }
 
 float SimToolkit::textWidth(const std::string& caption) {
@@ -206,6 +207,27 @@ int SimToolkit::messageBox(const std::string& text) {
   return answer;
 }
 
+int SimToolkit::chooseFromList(const std::vector<std::string>& items, int checked) {
+  int choice = -1;
+  if (!listChoices_.empty()) {
+    choice = listChoices_.front();
+    listChoices_.pop_front();
+  }
+  if (choice >= static_cast<int>(items.size())) choice = -1;
+  std::string shown;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    shown += (i ? ", " : "") + items[i] + (static_cast<int>(i) == checked ? " (checked)" : "");
+  }
+  log_.action("List [" + shown + "] -> " + (choice < 0 ? std::string("none") : items[choice]));
+  return choice;
+}
+
+std::string SimToolkit::tooltipOf(int index) {
+  std::string text;
+  if (events_) deliver("Tooltip", [&](FormEvents& e) { text = e.tooltipText(index); });
+  return text;
+}
+
 void SimToolkit::showMessage(const std::string& text) {
   log_.action("Message \"" + text + "\"");
 }
@@ -239,11 +261,10 @@ void SimToolkit::require(Target t) const {
 void SimToolkit::pointAt(Target t) {
   const SimWindow* w = tree_.get(window_);
   const Element* e = element(*state_, t);
-  float tpp = static_cast<float>(windows_.twipsPerPixel());
   Point p{w->rect.right - 1, (w->rect.top + w->rect.bottom) / 2};  // bare strip
   if (e) {
-    p.x = w->rect.left + static_cast<int>((e->left + e->width / 2) / tpp);
-    p.y = w->rect.top + static_cast<int>((e->top + e->height / 2) / tpp);
+    p.x = w->rect.left + twipsToPixels(static_cast<long long>(e->left + e->width / 2), dpi_);
+    p.y = w->rect.top + twipsToPixels(static_cast<long long>(e->top + e->height / 2), dpi_);
   }
   p.x = std::min(std::max(p.x, w->rect.left), w->rect.right - 1);
   p.y = std::min(std::max(p.y, w->rect.top), w->rect.bottom - 1);

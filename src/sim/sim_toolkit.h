@@ -38,6 +38,8 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   Hwnd window() const override { return window_; }
   void show(bool visible) override;
   void resize(float width, float height) override;
+  void setDpi(int dpi) override { dpi_ = dpi > 0 ? dpi : 96; }
+  int dpi() const { return dpi_; }
   float textWidth(const std::string& caption) override;
   float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
@@ -45,6 +47,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   void invalidate() override { ++invalidations_; }
   void beginDrag(int index) override;
   int messageBox(const std::string& text) override;
+  int chooseFromList(const std::vector<std::string>& items, int checked) override;
   bool recreateIfLost() override;
   void showMessage(const std::string& text) override;
 
@@ -59,6 +62,10 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   // throw std::invalid_argument for an element the user could not reach.
   void setCharWidth(float twips) { charWidth_ = twips; }
   void queueAnswer(int answer) { answers_.push_back(answer); }
+  // The item the user picks from the next list shown (-1: none, Escape).
+  void queueListChoice(int item) { listChoices_.push_back(item); }
+  // The tooltip the toolkit would show over tab element `index`.
+  std::string tooltipOf(int index);
   // Fires the timer up to n times, stopping once it is disabled; returns the
   // number of ticks delivered.
   int fire(TimerId timer, int n);
@@ -105,9 +112,11 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   std::optional<int> drag_;
   bool lost_ = false;  // the strip window went down with its parent
   std::deque<int> answers_;
+  std::deque<int> listChoices_;
   float charWidth_ = 60;
   int invalidations_ = 0;
   FaultPlan* faults_ = nullptr;
+  int dpi_;  // the form's: the screen's until the core sets it
 };
 
 std::string targetName(Target target);

@@ -106,6 +106,17 @@ bool SimWindowSystem::windowRect(Hwnd window, Rect& out) {
   return true;
 }
 
+int SimWindowSystem::dpiOf(Hwnd window) {
+  if (failing()) return 0;
+  const SimWindow* w = tree_.get(window);
+  while (w && w->parent != kNoWindow) w = tree_.get(w->parent);
+  return w && w->dpi ? w->dpi : dpi_;
+}
+
+void SimWindowSystem::setMonitorDpi(Hwnd topLevel, int dpi) {
+  if (SimWindow* w = tree_.get(topLevel)) w->dpi = dpi;
+}
+
 bool SimWindowSystem::clientOrigin(Hwnd window, Point& out) {
   if (failing() || !tree_.exists(window)) return false;
   out = tree_.clientOrigin(window);

@@ -41,8 +41,7 @@ class SimWindowSystem final : public WindowSystem {
   bool showWindow(Hwnd window, ShowCmd cmd) override;
   bool setForeground(Hwnd window) override;
   Point cursorPos() override;
-  int twipsPerPixelX() override { return failing() ? 0 : twipsPerPixel_; }
-  int twipsPerPixelY() override { return failing() ? 0 : twipsPerPixel_; }
+  int dpiOf(Hwnd window) override;
 
   // Failures injected into the calls above; nullptr for none. A failing call
   // returns what Win32 returns then: a null handle, FALSE, an empty text, 0.
@@ -54,6 +53,9 @@ class SimWindowSystem final : public WindowSystem {
   Hwnd foreground() const { return foreground_; }
   int dpi() const { return dpi_; }
   int twipsPerPixel() const { return twipsPerPixel_; }
+  // The dots per inch of the monitor a top-level window is on (the screen's
+  // unless it was moved to another).
+  void setMonitorDpi(Hwnd topLevel, int dpi);
   void watchSize(Hwnd window, SizeListener* listener);
   // "XLDESK", "MsoCommandBarDock(MsoDockTop)", or "null" for no window.
   std::string describe(Hwnd window) const;

@@ -57,8 +57,8 @@ std::string SlideHost::frameClass() const {
   return framePerDocument() ? "PPTFrameClass" : "PP" + std::to_string(majorVersion()) + "FrameClass";
 }
 
-int SlideHost::px(int pixelsAt96) const {
-  return static_cast<int>(std::lround(pixelsAt96 * windows_.dpi() / 96.0));
+int SlideHost::px(int pixelsAt96, int dpi) const {
+  return static_cast<int>(std::lround(pixelsAt96 * (dpi ? dpi : windows_.dpi()) / 96.0));
 }
 
 SlideFrame SlideHost::makeFrame(const std::string& title) {
@@ -75,7 +75,9 @@ SlideFrame SlideHost::makeFrame(const std::string& title) {
 // Top dock across the top, the document area directly under it, the right
 // dock at the right under the top dock.
 void SlideHost::layoutFrame(const SlideFrame& f) {
-  int width = static_cast<int>(std::lround(widthPoints_ * windows_.dpi() / 72.0));
+  const int dpi = windows_.dpiOf(f.frame);
+  auto px = [&](int pixelsAt96) { return this->px(pixelsAt96, dpi); };
+  int width = static_cast<int>(std::lround(widthPoints_ * dpi / 72.0));
   int height = px(800);
   tree_.place(f.frame, frameOrigin_.x, frameOrigin_.y, width, height);
   int border = tree_.get(f.frame)->border;
@@ -85,6 +87,14 @@ void SlideHost::layoutFrame(const SlideFrame& f) {
   tree_.place(f.ribbon, 0, 0, cw, topHeight);
   tree_.place(f.mdiClient, 0, topHeight, cw, ch - topHeight);
   tree_.place(f.rightDock, cw, topHeight, 0, ch - topHeight);
+}
+
+void SlideHost::moveToMonitor(const std::string& caption, int dpi) {
+  for (const SlideFrame& f : frames_) {
+    if (f.frame != frameOf(idOf(caption))) continue;
+    windows_.setMonitorDpi(f.frame, dpi);
+    layoutFrame(f);
+  }
 }
 
 Hwnd SlideHost::hwndAnswer() const {

@@ -36,6 +36,9 @@ class SlideHost final : public HostModel {
   Hwnd frameOf(int windowId) const;  // the frame showing the window
   bool subscribed() const { return sink_ != nullptr; }
 
+  // The user moves a window's frame to a monitor of another scale; it lays
+  // itself out anew at that scale.
+  void moveToMonitor(const std::string& caption, int dpi);
   // Application.HWND: the frame of the active window; a member from 15 on.
   Hwnd hwndAnswer() const;
   // The application loses the activation (minimised, another program in
@@ -60,7 +63,7 @@ class SlideHost final : public HostModel {
  private:
   SlideFrame makeFrame(const std::string& title);
   void layoutFrame(const SlideFrame& f);
-  int px(int pixelsAt96) const;
+  int px(int pixelsAt96, int dpi = 0) const;
   // Makes the window active and raises the events of the switch; `between`
   // runs after WindowDeactivate and before WindowActivate.
   template <class F>

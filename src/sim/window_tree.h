@@ -25,6 +25,8 @@ struct SimWindow {
   bool childrenFill = false;
   // Made by another thread or process (a second instance of the host).
   bool foreign = false;
+  // Top-level windows: the DPI of the monitor it is on; 0 for the screen's.
+  int dpi = 0;
 };
 
 // Told about windows it watches: the form toolkit watches its strip window.

@@ -33,7 +33,7 @@ void TabBar::toright() {
   const auto& order = model.tabOrder;
   if (model.tabCount == 0) return;
   const int last = order[model.tabCount];
-  tabpos(last, roundEven(iright().left - image1(last).width - 75));
+  tabpos(last, roundEven(rightLimit() - image1(last).width - 75));
   for (int p = model.tabCount - 1; p >= 1; --p) {
     const float nextLeft = image1(order[p + 1]).left;
     tabpos(order[p], roundEven(nextLeft - image1(order[p]).width - 30));
@@ -54,7 +54,7 @@ void TabBar::shiftTab(int e, float dx) {
 void TabBar::moveright(int steps) {
   if (model.tabCount == 0) return;
   const Element& last = image1(model.tabOrder[model.tabCount]);
-  const double limit = double{iright().left} - kScrollStep;
+  const double limit = double{rightLimit()} - kScrollStep;
   double lastRight = rightEdge(last.left, last.width);
   int moves = 0;
   for (; moves < steps && limit < lastRight; ++moves) lastRight -= kScrollStep;
@@ -89,6 +89,13 @@ void TabBar::updateScrollArrows() {
     toleft();
   }
   iright().left = form.width - iright().width;
+  placeListButton();
+}
+
+void TabBar::placeListButton() {
+  ilist().visible = iright().visible;
+  ilist().top = iright().top;
+  ilist().left = iright().left - ilist().width;
 }
 
 }  // namespace brelm

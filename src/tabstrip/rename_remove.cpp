@@ -28,6 +28,15 @@ void TabBar::tabrename(int index, const std::string& caption) {
   }
 }
 
+void TabBar::remeasure() {
+  const float height = tk_.textHeight();
+  for (int p = 1; p <= model.tabCount; ++p) {
+    const int e = model.tabOrder[p];
+    label2(e).height = height;
+    tabrename(e, label2(e).caption);
+  }
+}
+
 void TabBar::moveSelectionFrom(int e) {
   auto& order = model.tabOrder;
   if (model.tabPosition[e] == model.tabCount) {
@@ -70,6 +79,7 @@ void TabBar::undoNeedlessScroll() {
   if (ileft().left + ileft().width < image1(order[1]).left) {
     ileft().visible = false;
     iright().visible = false;
+    placeListButton();
     toleft();
   }
 }
@@ -103,6 +113,7 @@ void TabBar::mclose(int index) {
   } else {
     ileft().visible = false;
     iright().visible = false;
+    placeListButton();
   }
 }
 

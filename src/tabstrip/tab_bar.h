@@ -37,6 +37,8 @@ class TabBar {
   void moveright(int steps = 1);
   // Shows or hides the scroll arrows after the strip was placed.
   void updateScrollArrows();
+  // The list button stands beside the right arrow, shown with the arrows.
+  void placeListButton();
 
   // Rename and removal (rename_remove.cpp)
   void tabrename(int index, const std::string& caption);
@@ -44,6 +46,10 @@ class TabBar {
 
   // Selection (pointer/selection.cpp)
   void mdown(int index);
+
+  // Unsaved changes (tabs.cpp): the tab's close image gives its place to a
+  // dot while the pointer is not on it.
+  void setUnsaved(int e, bool unsaved);
 
   // Hover (pointer/hover.cpp)
   void mmove(int index);
@@ -63,6 +69,7 @@ class TabBar {
   Element& label2(int e) { return form.label2.at(e); }
   Element& ileft() { return form.ileft; }
   Element& iright() { return form.iright; }
+  Element& ilist() { return form.ilist; }
 
   // Whether element e is a tab on the strip now (its caption is shown).
   bool inUse(int e) const {
@@ -72,10 +79,18 @@ class TabBar {
   void setFormWidth(float width);
   // Puts the form back to its state before load: no tabs, no elements loaded.
   void reset();
+  // Measures every caption again (the DPI changed) and lays the tabs out
+  // after them.
+  void remeasure();
 
   FormToolkit& toolkit() { return tk_; }
 
  private:
+  // The picture of a close image the pointer is not on.
+  int closeAtRest(int e) { return image2(e).unsaved ? picture::kUnsaved : picture::kClose; }
+  // Where tabs scrolled to the right end stop: before the right arrow, and
+  // before the list button beside it while the arrows are shown.
+  float rightLimit() { return iright().visible ? iright().left - ilist().width : iright().left; }
   void scrollIntoView(int index);
   void shiftTab(int e, float dx);
   void moveSelectionFrom(int e);

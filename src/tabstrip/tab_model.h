@@ -40,6 +40,7 @@ struct PointerState {
   int hoverCloseTab = 0;  // element whose close image shows the hover picture
   bool hoverBusy = false;
   int pressedTab = 0;     // element the left button went down on (drag arming)
+  int middlePressedTab = 0;  // element the middle button went down on (a close)
 };
 
 }  // namespace brelm

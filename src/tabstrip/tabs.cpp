@@ -13,6 +13,7 @@ void TabBar::fload() {
   model.tabOrder[0] = 0;
   ileft().visible = false;
   iright().visible = false;
+  placeListButton();
 }
 
 bool TabBar::addtab(const std::string& caption) {
@@ -50,6 +51,7 @@ bool TabBar::addtab(const std::string& caption) {
     iright().visible = true;
     toright();
   }
+  placeListButton();
   mdown(e);
   return true;
 }
@@ -79,6 +81,7 @@ void TabBar::settab(int index, int pos, const std::string& caption) {
 
   Element& close = image2(index);
   close.visible = true;
+  close.unsaved = false;
   close.picture = picture::kClose;
   close.width = 210;
   close.height = 210;
@@ -109,6 +112,14 @@ void TabBar::reset() {
   pointer = PointerState{};
   ileft().visible = false;
   iright().visible = false;
+  placeListButton();
+}
+
+void TabBar::setUnsaved(int e, bool unsaved) {
+  Element& close = image2(e);
+  if (close.unsaved == unsaved) return;
+  close.unsaved = unsaved;
+  if (pointer.hoverCloseTab != e) close.picture = closeAtRest(e);
 }
 
 }  // namespace brelm

@@ -16,7 +16,7 @@ expect call "Window[?Gamma?].Close()"
 expect active Beta
 expect stripin Beta
 expect selected Beta
-expect rect@Beta strip 0 116 994 140
+expect rect@Beta strip 0 116 986 140
 expect layout Beta docked
 # An unsaved one: the host asks first; cancelling keeps everything.
 modify Beta
@@ -56,6 +56,6 @@ expect tabs Epsilon
 expect stripin Epsilon
 expect selected Epsilon
 expect layout Epsilon docked
-expect rect@Epsilon strip 0 116 994 140
+expect rect@Epsilon strip 0 116 986 140
 wait 2 ticks
 expect stale 0

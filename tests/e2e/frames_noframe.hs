@@ -36,6 +36,6 @@ expect layouts
 hwndfails off
 expect stripin Beta
 expect selected Beta
-expect rect@Beta strip 0 116 994 140
+expect rect@Beta strip 0 116 986 140
 expect layout Beta docked
 expect layout Alpha docked

@@ -38,13 +38,13 @@ expect stripin Delta
 # add-in makes room again, once, and the strip takes the frame's width.
 frame Delta 200 150 1000 750
 expect framerect Delta 200 150 1000 750
-expect rect@Delta strip 0 116 794 140
+expect rect@Delta strip 0 116 786 140
 expect rect@Delta EXCEL; 0 92 792 140
 expect rect@Delta XLDESK 0 140 612 *
 expect layout Delta docked
 expect layouts
 frame Delta 200 150 1100 750
-expect rect@Delta strip 0 116 894 140
+expect rect@Delta strip 0 116 886 140
 expect layout Delta docked
 expect framerect Delta 200 150 1100 750
 expect tabs Delta Beta Gamma Alpha

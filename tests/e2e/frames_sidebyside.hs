@@ -1,6 +1,6 @@
 # Frames side by side and overlapping: switching and closing move the strip
 # between them, and the add-in never moves or resizes a frame. The strip is
-# as wide as the frame it is in.
+# as wide as the client area of the frame it is in, less 80 twips.
 # run: sheet 16.0
 open Alpha
 wait 2 ticks
@@ -14,11 +14,11 @@ expect stripin Beta
 expect framerect Alpha 0 0 640 680
 expect framerect Beta 640 0 1280 680
 record frames
-expect rect@Beta strip 0 116 634 140
+expect rect@Beta strip 0 116 626 140
 expect layout Beta docked
 click tab Alpha
 expect stripin Alpha
-expect rect@Alpha strip 0 116 634 140
+expect rect@Alpha strip 0 116 626 140
 expect layout Alpha docked
 click tab Beta
 expect stripin Beta

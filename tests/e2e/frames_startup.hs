@@ -17,7 +17,7 @@ expect strip visible
 expect visible PERSONAL.XLSB no
 expect framevisible PERSONAL.XLSB no
 # Room made in that frame exactly as in the one main window of older hosts.
-expect rect@Doc1 strip 0 116 994 140
+expect rect@Doc1 strip 0 116 986 140
 expect rect@Doc1 EXCEL; 0 92 992 140
 expect rect@Doc1 XLDESK 0 140 812 *
 expect layout Doc1 docked

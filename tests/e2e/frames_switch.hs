@@ -18,7 +18,7 @@ expect hwnd Alpha
 expect stripin Alpha
 expect selected Alpha
 expect call "Window[?Alpha?].Activate()"
-expect rect@Alpha strip 0 116 994 140
+expect rect@Alpha strip 0 116 986 140
 expect rect@Alpha XLDESK 0 140 812 *
 expect layout Alpha docked
 expect layout Gamma docked
@@ -27,7 +27,7 @@ expect tabs Alpha Beta Gamma
 activate Beta
 expect stripin Beta
 expect selected Beta
-expect rect@Beta strip 0 116 994 140
+expect rect@Beta strip 0 116 986 140
 expect layout Beta docked
 expect layouts
 # The user clicks into a frame behind: its left edge shows beside the others.

@@ -17,13 +17,13 @@ wait 500
 click tab Alpha
 expect stripin Alpha
 expect selected Alpha
-expect rect@Alpha strip 0 116 994 140
+expect rect@Alpha strip 0 116 986 140
 expect layout Alpha docked
 expect layouts
 activate Beta
 expect stripin Beta
 expect selected Beta
-expect rect@Beta strip 0 116 994 140
+expect rect@Beta strip 0 116 986 140
 expect layout Beta docked
 expect layout Alpha docked
 expect layouts
@@ -38,7 +38,7 @@ expect stripin Beta
 click tab Alpha
 expect stripin Alpha
 expect layout Alpha docked
-expect rect@Alpha strip 0 116 794 140
+expect rect@Alpha strip 0 116 786 140
 expect rect@Alpha XLDESK 0 140 612 *
 expect layout Beta docked
 expect layouts

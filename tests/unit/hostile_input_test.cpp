@@ -141,7 +141,7 @@ TEST_P(HostileCaptions, TheLongestCaptionScrollsAndSelects) {
   h.tick();
   const int longTab = h.model().tabOrder[2];
   const Element& back = h.back(longTab);
-  EXPECT_EQ(back.left + back.width, h.bar().iright().left - 75) << "right-aligned";
+  EXPECT_EQ(back.left + back.width, h.bar().form.ilist.left - 75) << "right-aligned";
   const float before = back.left;
   h.sim.toolkit.mouseDown({ElementKind::Ileft, 0}, mouse::kLeft);
   h.sim.toolkit.fire(TimerId::Left, 3);
@@ -174,7 +174,7 @@ TEST_P(HostileCaptions, AThousandLongestCaptionsStayQuick) {
   const Element& back = h.back(first);
   EXPECT_EQ(h.model().selectedTab, first);
   EXPECT_LE(back.left, 0) << "wider than the strip: its right end is brought into view";
-  EXPECT_GE(back.left + back.width, h.bar().form.width - 1000);
+  EXPECT_GE(back.left + back.width, h.bar().form.ilist.left - 1000);
   h.bar().toleft();
   EXPECT_EQ(h.back(h.model().tabOrder[kMaxTabs]).left,
             static_cast<float>(std::numeric_limits<int>::max()))
@@ -406,9 +406,9 @@ struct DpiCase {
 
 class ScreenDensity : public ::testing::TestWithParam<std::tuple<HostKind, DpiCase>> {};
 
-// Outcome: 96, 120, 144 and 192 dpi (15, 12, 10 and 8 twips per pixel) give a
-// strip of 24, 30, 36 and 45 pixels with room made for exactly that; the tabs
-// keep their twips.
+// Outcome: 96, 120, 144 and 192 dpi (15, 12, 10 and 7.5 twips per pixel)
+// give a strip of 24, 30, 36 and 48 pixels, a quarter inch, with room made for
+// exactly that; the tabs keep their twips.
 TEST_P(ScreenDensity, StripHeightAndRoomFollowTheScreen) {
   const auto [kind, c] = GetParam();
   sim::SimOptions options = optionsFor(kind);
@@ -421,8 +421,8 @@ TEST_P(ScreenDensity, StripHeightAndRoomFollowTheScreen) {
   EXPECT_EQ(h.addin.dock().stripHeight, c.stripHeight);
   Rect strip;
   ASSERT_TRUE(h.sim.windows.windowRect(h.sim.toolkit.window(), strip));
-  const int tpp = h.sim.windows.twipsPerPixel();
-  EXPECT_EQ(strip.width(), (20000 - 80) / tpp);
+  // 80 twips narrower than the host's 1000 points, at the screen's DPI.
+  EXPECT_EQ(strip.width(), (20000 - 80) * c.dpi / 1440);
   if (kind == HostKind::Sheet) {
     Rect bar, desk;
     h.sim.windows.windowRect(h.sim.sheet()->formulaBar(), bar);
@@ -450,7 +450,7 @@ INSTANTIATE_TEST_SUITE_P(
     Dpi, ScreenDensity,
     ::testing::Combine(::testing::Values(HostKind::Sheet, HostKind::Slide),
                        ::testing::Values(DpiCase{96, 24}, DpiCase{120, 30}, DpiCase{144, 36},
-                                         DpiCase{192, 45})),
+                                         DpiCase{192, 48})),
     [](const auto& info) {
       return hostName(std::get<0>(info.param)) + std::to_string(std::get<1>(info.param).dpi);
     });

@@ -40,7 +40,11 @@ class Recorder : public FormEvents {
 class SimToolkitTest : public ::testing::Test {
  protected:
   SimToolkitTest() { rec.tk = &p.toolkit; }
-  SimPlatform p{SimOptions{HostKind::Sheet, "14.0", 120, std::nullopt, 1000}};
+  SimPlatform p{[] {
+    SimOptions o;
+    o.dpi = 120;
+    return o;
+  }()};
   FormState form;
   Recorder rec;
 
@@ -136,7 +140,13 @@ TEST_F(SimToolkitTest, MessageBoxesAnswerFromTheQueueThenCancel) {
 }
 
 TEST(SimRegistryTest, ThemeOptionWritesTheCommonKeyAndNamesIgnoreCase) {
-  SimPlatform p(SimOptions{HostKind::Slide, "12.0", 96, 3u, 1000});
+  SimPlatform p([] {
+    SimOptions o;
+    o.host = HostKind::Slide;
+    o.version = "12.0";
+    o.theme = 3u;
+    return o;
+  }());
   RegValue v;
   ASSERT_EQ(p.registry.read(RegRoot::CurrentUser, "software\\microsoft\\office\\12.0\\COMMON",
                             "theme", v),

@@ -127,14 +127,19 @@ TEST_F(SimWindowSystemTest, DestroyingAWindowDestroysWhatIsInsideIt) {
   EXPECT_TRUE(tree.children(kNoWindow).empty());
 }
 
-TEST(SimWindowSystemDpi, TwipsPerPixelAreRoundedFromTheDpi) {
+// A window is shown at the DPI of the monitor its top-level frame is on.
+TEST(SimWindowSystemDpi, AWindowHasItsFramesMonitorsDpi) {
   SimLog log;
   WindowTree tree;
-  for (auto [dpi, tpp] : {std::pair{96, 15}, {120, 12}, {144, 10}, {110, 13}}) {
-    SimWindowSystem ws(tree, log, dpi);
-    EXPECT_EQ(ws.twipsPerPixelX(), tpp) << dpi;
-    EXPECT_EQ(ws.twipsPerPixelY(), tpp) << dpi;
-  }
+  SimWindowSystem ws(tree, log, 120);
+  const Hwnd frame = tree.create(kNoWindow, "XLMAIN", "", {0, 0, 100, 100});
+  const Hwnd child = tree.create(frame, "EXCEL;", "", {0, 0, 10, 10});
+  EXPECT_EQ(ws.dpiOf(kNoWindow), 120);
+  EXPECT_EQ(ws.dpiOf(child), 120);
+  ws.setMonitorDpi(frame, 192);
+  EXPECT_EQ(ws.dpiOf(child), 192);
+  EXPECT_EQ(ws.dpiOf(frame), 192);
+  EXPECT_EQ(ws.dpiOf(kNoWindow), 120);
 }
 
 }  // namespace

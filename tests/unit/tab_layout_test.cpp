@@ -76,7 +76,10 @@ TEST_F(TabLayout, OverflowShowsArrowsAndRightAlignsTheLastTab) {
   EXPECT_TRUE(h.bar().iright().visible);
   const Element& last = h.back(h.model().tabOrder[4]);
   EXPECT_FLOAT_EQ(h.bar().iright().left, h.bar().form.width - 285);
-  EXPECT_FLOAT_EQ(last.left + last.width, h.bar().iright().left - 75);
+  // Right-aligned before the list button, which stands beside the right arrow.
+  EXPECT_TRUE(h.bar().form.ilist.visible);
+  EXPECT_FLOAT_EQ(h.bar().form.ilist.left, h.bar().iright().left - 285);
+  EXPECT_FLOAT_EQ(last.left + last.width, h.bar().form.ilist.left - 75);
   EXPECT_EQ(h.model().selectedTab, h.model().tabOrder[4]);
 }
 
@@ -121,7 +124,7 @@ TEST(TabLayoutEdges, NewTabEndingExactlyAtTheEdgeDoesNotScroll) {
       EXPECT_FALSE(h.bar().iright().visible);
     } else {
       EXPECT_TRUE(h.bar().iright().visible) << "15 twips past the edge";
-      EXPECT_FLOAT_EQ(tab.left + tab.width, 13000 - 285 - 75);
+      EXPECT_FLOAT_EQ(tab.left + tab.width, 13000 - 285 - 285 - 75) << "before the arrow and the list";
     }
   }
 }

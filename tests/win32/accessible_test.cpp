@@ -38,11 +38,13 @@ FormState threeTabs() {
 
 TEST(AccessibleModel, TabsInStripOrderThenCloseImagesThenArrows) {
   const FormState f = threeTabs();
-  const auto items = accessibleItems(f, TwipsScale{15, 15}, RECT{0, 0, 200, 24});
-  ASSERT_EQ(items.size(), 8u);
-  const wchar_t* const names[] = {L"First.xlsx", L"Middle.xlsx", L"Far.xlsx",
-                                  L"Close First.xlsx", L"Close Middle.xlsx", L"Close Far.xlsx",
-                                  L"Scroll left", L"Scroll right"};
+  FormState unsavedMiddle = f;
+  unsavedMiddle.image2[2].unsaved = true;
+  const auto items = accessibleItems(unsavedMiddle, TwipsScale::forDpi(96, 96), RECT{0, 0, 200, 24});
+  ASSERT_EQ(items.size(), 9u);
+  const wchar_t* const names[] = {L"First.xlsx",       L"Middle.xlsx, unsaved", L"Far.xlsx",
+                                  L"Close First.xlsx", L"Close Middle.xlsx",    L"Close Far.xlsx",
+                                  L"Scroll left",      L"Scroll right",         L"All documents"};
   for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i].name, names[i]) << i;
   EXPECT_EQ(items[0].role, ROLE_SYSTEM_PAGETAB);
   EXPECT_EQ(items[3].role, ROLE_SYSTEM_PUSHBUTTON);
@@ -111,14 +113,15 @@ struct AccessibleTest : ::testing::Test {
 TEST_F(AccessibleTest, TheWindowAnswersWithItsTabs) {
   long count = 0;
   ASSERT_EQ(acc->get_accChildCount(&count), S_OK);
-  EXPECT_EQ(count, 8);
+  EXPECT_EQ(count, 9);
   EXPECT_EQ(longOf(&IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_PAGETABLIST);
   EXPECT_EQ(nameOf(1), L"First.xlsx");
   EXPECT_EQ(nameOf(5), L"Close Middle.xlsx");
   EXPECT_EQ(nameOf(8), L"Scroll right");
   EXPECT_EQ(longOf(&IAccessible::get_accRole, 2), ROLE_SYSTEM_PAGETAB);
   EXPECT_TRUE(longOf(&IAccessible::get_accState, 1) & STATE_SYSTEM_SELECTED);
-  EXPECT_EQ(nameOf(9), L"<failed>") << "no such child";
+  EXPECT_EQ(nameOf(9), L"All documents");
+  EXPECT_EQ(nameOf(10), L"<failed>") << "no such child";
 
   long x = -1, y = -1, cx = -1, cy = -1;
   ASSERT_EQ(acc->accLocation(&x, &y, &cx, &cy, child(2)), S_OK);

@@ -47,6 +47,10 @@ TEST(HitTest, VisibleArrowsLieAboveTabsScrolledUnderThem) {
   f.iright.visible = true;
   EXPECT_EQ(name(hitTest(f, 100, 200)), "Ileft");
   EXPECT_EQ(name(hitTest(f, 2800, 100)), "Iright");
+  f.ilist = at(2430, 60, 285, 285);
+  EXPECT_EQ(name(hitTest(f, 2500, 100)), "Ilist") << "the list button beside the right arrow";
+  f.ilist.visible = false;
+  EXPECT_EQ(name(hitTest(f, 2500, 100)), "Form");
 }
 
 TEST(HitTest, HiddenElementsAndTemplatesAreNeverHit) {

@@ -45,7 +45,9 @@ TEST(Pictures, NaturalSizesOfTheImageList) {
   EXPECT_EQ(pictureSize(8).cx, 2000);
   EXPECT_EQ(pictureSize(8).cy, 96);
   EXPECT_EQ(pictureSize(picture::kStripDark).cx, 2000);
-  EXPECT_EQ(pictureSize(10).cx, 0);
+  EXPECT_EQ(pictureSize(picture::kUnsaved).cx, 14) << "in the close image's place";
+  EXPECT_EQ(pictureSize(picture::kList).cx, 19) << "an arrow's size";
+  EXPECT_EQ(pictureSize(12).cx, 0);
 }
 
 TEST(Pictures, EachDrawsWithinItsPlaceAtEveryScale) {

@@ -36,6 +36,18 @@ TEST_F(PointerInputTest, ReleaseElsewhereGoesToThePressedElementWithoutClick) {
   EXPECT_EQ(events.take(), (Lines{"down Image2 3 1", "up Image2 3 1"}));
 }
 
+// The middle button's press and release reach the element pressed, as the
+// right button's do; no Click (the core closes a tab on the release).
+TEST_F(PointerInputTest, MiddleButtonRaisesDownAndUpButNoClick) {
+  input.buttonDown(mouse::kMiddle, caption3);
+  input.move(bar);
+  input.buttonUp(mouse::kMiddle, bar, 0, 0);
+  EXPECT_EQ(events.take(), (Lines{"down Label2 3 4", "move Label2 3", "up Label2 3 4"}));
+  input.buttonDown(mouse::kMiddle, back3);
+  input.cancel();
+  EXPECT_EQ(events.take(), (Lines{"down Image1 3 4", "up Image1 3 4"})) << "released when the pointer is lost";
+}
+
 TEST_F(PointerInputTest, RightButtonRaisesDownAndUpButNoClick) {
   input.buttonDown(mouse::kRight, back3);
   input.buttonUp(mouse::kRight, back3, 0, 0);

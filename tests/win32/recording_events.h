@@ -14,9 +14,11 @@
 namespace brelm::win32::test {
 
 inline std::string name(Target t) {
-  static const char* const kinds[] = {"Image1", "Image2", "Image3", "Label2", "Ileft", "Iright", "Form"};
+  static const char* const kinds[] = {"Image1", "Image2", "Image3", "Label2",
+                                      "Ileft",  "Iright", "Form",   "Ilist"};
   std::string s = kinds[static_cast<int>(t.kind)];
-  if (t.kind != ElementKind::Ileft && t.kind != ElementKind::Iright && t.kind != ElementKind::Form)
+  if (t.kind != ElementKind::Ileft && t.kind != ElementKind::Iright && t.kind != ElementKind::Form &&
+      t.kind != ElementKind::Ilist)
   {
     s += ' ';
     s += std::to_string(t.index);
@@ -68,6 +70,10 @@ class RecordingEvents : public FormEvents {
     std::ostringstream s;
     s << "drop " << source << " on " << name(t) << " at " << x << "," << y;
     add(s.str());
+  }
+  std::string tooltipText(int index) override {
+    add("tooltip " + std::to_string(index));
+    return "C:\\Work\\Book" + std::to_string(index) + ".xlsx";
   }
   void onTimer(TimerId timer) override {
     add(timer == TimerId::Mouse ? "tick" : timer == TimerId::Left ? "left" : "right");

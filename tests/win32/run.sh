@@ -166,6 +166,11 @@ for arch in win64 win32; do
   make_prefix "$prefix" "$arch"
   export WINEPREFIX=$prefix
   wine_prefixes+=("$prefix")
+  # The tests are written for a 96 dpi screen; an end-to-end run of the same
+  # prefix may have left it at another (Wine then rewrites its font keys, so
+  # this comes before the registry is looked at).
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  wineserver -w
   # Start from a clean slate should an earlier run have stopped half-way.
   wine regsvr32 /s /u /n /i:user "$dlls/BrelmSheet.dll" >/dev/null 2>&1 || true
   wine regsvr32 /s /u /n /i:user "$dlls/BrelmSlide.dll" >/dev/null 2>&1 || true

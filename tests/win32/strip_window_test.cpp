@@ -2,6 +2,9 @@
 // turned into events, timers, resizing, measuring text and painting.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "recording_events.h"
@@ -147,9 +150,9 @@ TEST_F(StripTest, ResizesInTwipsAndReportsResizesByOthers) {
   EXPECT_EQ(r.bottom, toolkit.scale().toPixelsY(360));
   EXPECT_TRUE(events.take().empty()) << "our own resize is not reported back";
   SetWindowPos(strip, nullptr, 0, 0, 100, 26, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const int t = toolkit.scale().perPixelX;
-  EXPECT_EQ(events.take(), Lines{"resize " + std::to_string(100 * t) + "x" +
-                                 std::to_string(26 * toolkit.scale().perPixelY)});
+  const TwipsScale& s = toolkit.scale();
+  EXPECT_EQ(events.take(), Lines{"resize " + std::to_string(static_cast<int>(s.toTwipsX(100))) + "x" +
+                                 std::to_string(static_cast<int>(s.toTwipsY(26)))});
 }
 
 TEST_F(StripTest, MeasuresCaptionsInWholePixels) {
@@ -161,8 +164,8 @@ TEST_F(StripTest, MeasuresCaptionsInWholePixels) {
   EXPECT_GT(one, 0);
   EXPECT_GT(many, 3 * one);
   EXPECT_GT(unicode, 0);
-  const int t = toolkit.scale().perPixelX;
-  EXPECT_EQ(static_cast<int>(many) % t, 0);
+  const TwipsScale& s = toolkit.scale();
+  EXPECT_FLOAT_EQ(many, s.toTwipsX(s.toPixelsX(many))) << "a whole number of pixels";
   const float height = toolkit.textHeight();
   EXPECT_GT(height, 150) << "an 11.25 pt font is over ten pixels high";
   EXPECT_LT(height, 450);
@@ -377,6 +380,86 @@ TEST(OwnFrame, OnlyTopLevelWindowsOfTheClassMadeByThisThread) {
   CloseHandle(other.made);
   CloseHandle(other.done);
   DestroyWindow(child);
+}
+
+// A quarter inch is 48 pixels at 200 %: twips and pixels are converted at
+// the DPI exactly, not through a whole number of twips per pixel.
+TEST(Scale, TwipsBecomePixelsAtTheDpiExactly) {
+  const std::pair<int, int> cases[] = {{96, 24}, {120, 30}, {144, 36}, {192, 48}};
+  for (auto [dpi, quarterInch] : cases) {
+    const TwipsScale s = TwipsScale::forDpi(dpi, dpi);
+    EXPECT_EQ(s.toPixelsY(360), quarterInch) << dpi;
+    EXPECT_EQ(s.toPixelsX(1440), dpi) << dpi;
+    EXPECT_FLOAT_EQ(s.toTwipsX(dpi), 1440) << dpi;
+  }
+}
+
+// The strip shown at its frame's DPI: sized and measured at it, captions
+// keep their length in twips, and the window system reports the frame's DPI
+// for every window in it.
+TEST_F(StripTest, TakesTheDpiItIsGiven) {
+  HostWindow frame;
+  windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(frame.get()));
+  EXPECT_EQ(windows.dpiOf(reinterpret_cast<Hwnd>(strip)), windows.dpiOf(reinterpret_cast<Hwnd>(frame.get())));
+  EXPECT_GT(windows.dpiOf(kNoWindow), 0);
+  toolkit.setDpi(96);
+  const float at96 = toolkit.textWidth("Quarterly figures.xlsx");
+  toolkit.setDpi(192);
+  toolkit.resize(3000, 360);
+  RECT r{};
+  GetClientRect(strip, &r);
+  EXPECT_EQ(r.bottom, 48);
+  EXPECT_EQ(r.right, 400);
+  const float at192 = toolkit.textWidth("Quarterly figures.xlsx");
+  EXPECT_NEAR(at192, at96, at96 * 0.15) << "the font is scaled with the DPI";
+  EXPECT_TRUE(toolkit.fitFor(reinterpret_cast<Hwnd>(frame.get())));
+  EXPECT_EQ(reinterpret_cast<HWND>(toolkit.window()), strip) << "same awareness: the window stays";
+  toolkit.setDpi(96);
+}
+
+struct TooltipSearch {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findTooltip(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TooltipSearch*>(param);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == search->owner) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The tooltip asks the core for a tab's text only when it is about to show,
+// for the tab under the pointer.
+TEST_F(StripTest, TheTooltipAsksForTheTabUnderThePointer) {
+  HostWindow host;
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get())));
+  toolkit.show(true);
+  const RECT second = toolkit.scale().toPixels(form.label2[2]);
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(second.left + 1, second.top + 1));
+  TooltipSearch search{GetAncestor(strip, GA_ROOT)};
+  EnumThreadWindows(GetCurrentThreadId(), findTooltip, reinterpret_cast<LPARAM>(&search));
+  ASSERT_NE(search.found, nullptr) << "a tooltip owned by the host's window";
+  events.take();
+  wchar_t text[256] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = strip;
+  info.uId = reinterpret_cast<UINT_PTR>(strip);
+  info.lpszText = text;
+  SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(text, L"C:\\Work\\Book2.xlsx");
+  const auto lines = events.take();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "tooltip 2"), lines.end());
+  // Off the tabs there is nothing to say.
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(390, 5));
+  text[0] = L'?';
+  SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(text, L"");
 }
 
 }  // namespace

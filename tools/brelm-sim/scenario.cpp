@@ -179,6 +179,16 @@ void Scenario::execute(const std::vector<std::string>& words) {
     int a = args.choice("answer", {"yes", "no", "cancel"});
     args.done();
     tk.queueAnswer(a == 0 ? msgbox::kYes : a == 1 ? msgbox::kNo : msgbox::kCancel);
+  } else if (c == "choose") {
+    // The item picked from the next list shown: its 1-based place; 0 for
+    // none (Escape).
+    const long item = args.integer("item");
+    args.done();
+    tk.queueListChoice(item <= 0 ? -1 : static_cast<int>(item) - 1);
+  } else if (c == "tooltip") {
+    const long index = args.integer("index");
+    args.done();
+    out_ << "tooltip " << index << ": " << tk.tooltipOf(static_cast<int>(index)) << "\n";
   } else if (c == "charwidth") {
     double w = args.real("twips");
     args.done();
@@ -208,7 +218,7 @@ Target parseTarget(const std::string& command, const std::string& name, long ind
       {"image1", ElementKind::Image1}, {"image2", ElementKind::Image2},
       {"image3", ElementKind::Image3}, {"label2", ElementKind::Label2},
       {"ileft", ElementKind::Ileft},   {"iright", ElementKind::Iright},
-      {"form", ElementKind::Form}};
+      {"ilist", ElementKind::Ilist},   {"form", ElementKind::Form}};
   for (const auto& [n, kind] : kinds) {
     if (lower(name) == n) return Target{kind, static_cast<int>(index)};
   }
@@ -217,7 +227,7 @@ Target parseTarget(const std::string& command, const std::string& name, long ind
 
 bool indexed(const std::string& element) {
   std::string e = lower(element);
-  return e != "ileft" && e != "iright" && e != "form";
+  return e != "ileft" && e != "iright" && e != "ilist" && e != "form";
 }
 
 }  // namespace
@@ -242,8 +252,8 @@ void Scenario::pointerAction(Args& args) {
   long index = hasIndex ? args.integer("index") : 0;
   Target target = parseTarget(args.command(), element, index);
   if (c == "down" || c == "up") {
-    int button = args.choice("button", {"left", "right", "1", "2"}) % 2 == 0 ? mouse::kLeft
-                                                                              : mouse::kRight;
+    const int choice = args.choice("button", {"left", "right", "1", "2", "middle", "4"});
+    const int button = choice >= 4 ? mouse::kMiddle : choice % 2 == 0 ? mouse::kLeft : mouse::kRight;
     args.done();
     if (c == "down") {
       tk.mouseDown(target, button);

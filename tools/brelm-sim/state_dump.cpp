@@ -25,6 +25,8 @@ json tabElements(const FormState& form) {
                    {"visible", form.image1.size() > static_cast<std::size_t>(e) &&
                                    form.image1[e].visible},
                    {"caption", form.label2[e].caption},
+                   {"unsaved", form.image2.size() > static_cast<std::size_t>(e) &&
+                                   form.image2[e].unsaved},
                    {"Image1", at(form.image1)},
                    {"Image2", at(form.image2)},
                    {"Image3", at(form.image3)},
@@ -165,6 +167,7 @@ json dumpState(const Addin& addin, SimPlatform& p, bool withReads) {
       {"elements", tabElements(form)},
       {"Ileft", arrowJson(form.ileft)},
       {"Iright", arrowJson(form.iright)},
+      {"Ilist", arrowJson(form.ilist)},
       {"form", {{"width", form.width}, {"height", form.height}, {"picture", form.picture}}},
       {"stripRect", hasStrip ? rectJson(strip) : json()},
       {"stripShown", hasStrip && p.tree.shown(p.toolkit.window())},

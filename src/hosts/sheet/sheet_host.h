@@ -24,6 +24,10 @@ class SheetHost final : public HostVariant {
   void trackHostGeometry() override;
   void stripRecreated() override;
   Hwnd focusWindow() override;
+  Hwnd stripFrame() const override { return docking_ ? docking_->frames().frame() : kNoWindow; }
+  void releaseRoom() override {
+    if (docking_) docking_->frames().releaseRoom();
+  }
   int themedStripPicture() const override { return 8; }
   int tickIntervalMs() const override { return 100; }
   bool tickFromCreation() const override { return true; }

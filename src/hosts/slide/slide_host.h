@@ -25,6 +25,10 @@ class SlideHost final : public HostVariant {
   void trackHostGeometry() override;
   void stripRecreated() override;
   Hwnd focusWindow() override;
+  Hwnd stripFrame() const override { return docking_ ? docking_->frames().frame() : kNoWindow; }
+  void releaseRoom() override {
+    if (docking_) docking_->frames().releaseRoom();
+  }
   int themedStripPicture() const override { return 6; }
   int tickIntervalMs() const override { return 10; }
   bool tickFromCreation() const override { return false; }

@@ -15,6 +15,7 @@ class DocumentCom final : public Document {
   DocumentCom(DispatchObject doc, HostKind kind) : doc_(std::move(doc)), kind_(kind) {}
   std::string name() override { return narrow(doc_.getString(L"Name")); }
   std::string path() override { return narrow(doc_.getString(L"Path")); }
+  std::string fullName() override { return narrow(doc_.getString(L"FullName")); }
   bool saved() override { return doc_.getBool(L"Saved"); }
   void save() override { doc_.call(L"Save"); }
   // A workbook activates itself; a presentation has no Activate of its own

@@ -65,6 +65,8 @@ std::vector<AccessibleItem> accessibleItems(const FormState& form, const TwipsSc
     AccessibleItem tab;
     tab.role = ROLE_SYSTEM_PAGETAB;
     tab.name = widen(form.label2[e].caption);
+    // Screen readers say it as they say the tab: the name carries it.
+    if (e < static_cast<int>(form.image2.size()) && form.image2[e].unsaved) tab.name += L", unsaved";
     tab.rect = scale.toPixels(form.image1[e]);
     tab.state = STATE_SYSTEM_SELECTABLE | visibility(tab.rect, view);
     if (e == selected) tab.state |= STATE_SYSTEM_SELECTED;
@@ -83,6 +85,7 @@ std::vector<AccessibleItem> accessibleItems(const FormState& form, const TwipsSc
   }
   items.push_back(arrowItem(form.ileft, ElementKind::Ileft, L"Scroll left", scale));
   items.push_back(arrowItem(form.iright, ElementKind::Iright, L"Scroll right", scale));
+  items.push_back(arrowItem(form.ilist, ElementKind::Ilist, L"All documents", scale));
   return items;
 }
 

@@ -6,10 +6,16 @@ namespace {
 
 using SetThreadCtx = void*(WINAPI*)(void*);
 using GetWindowCtx = void*(WINAPI*)(HWND);
+using SameCtx = BOOL(WINAPI*)(void*, void*);
+using WindowDpi = UINT(WINAPI*)(HWND);
+using MonitorDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 struct DpiApi {
   SetThreadCtx setThread = nullptr;
   GetWindowCtx windowContext = nullptr;
+  SameCtx sameContext = nullptr;
+  WindowDpi windowDpi = nullptr;    // Windows 10 1607 on
+  MonitorDpi monitorDpi = nullptr;  // Windows 8.1 on (shcore)
 };
 
 template <class F>
@@ -23,7 +29,13 @@ const DpiApi& api() {
     if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
       f.setThread = load<SetThreadCtx>(user, "SetThreadDpiAwarenessContext");
       f.windowContext = load<GetWindowCtx>(user, "GetWindowDpiAwarenessContext");
+      f.sameContext = load<SameCtx>(user, "AreDpiAwarenessContextsEqual");
+      f.windowDpi = load<WindowDpi>(user, "GetDpiForWindow");
     }
+    // Loaded only where it is already in the process: never load a library
+    // into the host for this.
+    if (HMODULE shcore = GetModuleHandleW(L"shcore.dll"))
+      f.monitorDpi = load<MonitorDpi>(shcore, "GetDpiForMonitor");
     return f;
   }();
   return functions;
@@ -72,5 +84,27 @@ HWND threadMainWindow() {
 
 int screenDpiX() { return screenCaps(LOGPIXELSX); }
 int screenDpiY() { return screenCaps(LOGPIXELSY); }
+
+int windowDpi(HWND window) {
+  const DpiApi& f = api();
+  if (window && f.windowDpi) {
+    if (const UINT dpi = f.windowDpi(window)) return static_cast<int>(dpi);
+  }
+  if (window && f.monitorDpi) {
+    UINT x = 0, y = 0;
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    if (SUCCEEDED(f.monitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x,
+                               &y)) &&
+        y > 0)
+      return static_cast<int>(y);
+  }
+  return screenDpiY();
+}
+
+bool sameAwareness(HWND child, HWND parent) {
+  const DpiApi& f = api();
+  if (!f.windowContext || !f.sameContext || !child || !parent) return true;
+  return f.sameContext(f.windowContext(child), f.windowContext(parent)) != FALSE;
+}
 
 }  // namespace brelm::win32

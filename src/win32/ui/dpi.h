@@ -31,7 +31,15 @@ class DpiScope {
 // window when the host calls us.
 HWND threadMainWindow();
 
+// The system's DPI (the screen's as a process not aware of monitors sees it).
 int screenDpiX();
 int screenDpiY();
+// The DPI a window is shown at: its monitor's for a frame the host runs
+// per-monitor aware, from GetDpiForWindow or the monitor itself; the
+// system's where neither is known.
+int windowDpi(HWND window);
+// Whether `child` can be made a child of `parent`: both of one DPI
+// awareness (or a system that has no such thing).
+bool sameAwareness(HWND child, HWND parent);
 
 }  // namespace brelm::win32

@@ -31,20 +31,38 @@ Win32FormToolkit::Win32FormToolkit(std::wstring title) : title_(std::move(title)
 Win32FormToolkit::~Win32FormToolkit() { destroy(); }
 
 void Win32FormToolkit::refreshLook() {
-  const int dpiX = screenDpiX(), dpiY = screenDpiY();
-  scale_ = TwipsScale::forDpi(dpiX, dpiY);
-  if (dpiY != fontDpi_ || !captionFont_) {
-    captionFont_ = makeCaptionFont(dpiY);
-    fontDpi_ = dpiY;
+  const int dpi = dpi_ > 0 ? dpi_ : screenDpiY();
+  scale_ = TwipsScale::forDpi(dpi, dpi);
+  if (dpi != fontDpi_ || !captionFont_) {
+    captionFont_ = makeCaptionFont(dpi);
+    fontDpi_ = dpi;
   }
   strip_.setLook(scale_, captionFont_.get());
 }
 
+void Win32FormToolkit::setDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  refreshLook();
+}
+
+// A window's DPI awareness is fixed when it is made, and SetParent refuses a
+// parent of another: the strip is made anew in the frame's.
+bool Win32FormToolkit::fitFor(Hwnd parent) {
+  const HWND frame = reinterpret_cast<HWND>(parent);
+  if (!strip_.hwnd() || sameAwareness(strip_.hwnd(), frame)) return true;
+  const DpiScope dpi(frame);
+  const bool wasReference = dpiReference() == strip_.hwnd();
+  if (!strip_.remake()) return false;
+  if (wasReference) setDpiReference(strip_.hwnd());
+  return true;
+}
+
 Hwnd Win32FormToolkit::create(const FormState* state, FormEvents* events) {
   if (strip_.hwnd()) return reinterpret_cast<Hwnd>(strip_.hwnd());
-  // The strip becomes a child of the host's main window: it must be created
-  // in that window's DPI awareness.
-  const DpiScope dpi(threadMainWindow());
+  state_ = state;
+  // Made in the awareness the host calls us in; a frame of another is given
+  // a strip made anew in its own when the strip moves in (fitFor).
   refreshLook();
   const HWND hwnd = strip_.create(state, events, scale_, captionFont_.get());
   if (!hwnd) {
@@ -70,7 +88,6 @@ void Win32FormToolkit::destroy() {
 bool Win32FormToolkit::recreateIfLost() {
   if (!strip_.lost()) return false;
   if (dpiReference() && !IsWindow(dpiReference())) setDpiReference(nullptr);
-  const DpiScope dpi(threadMainWindow());
   refreshLook();
   if (!strip_.recreate()) return false;
   setDpiReference(strip_.hwnd());
@@ -114,6 +131,39 @@ void Win32FormToolkit::beginDrag(int index) { strip_.beginDrag(index); }
 
 HWND Win32FormToolkit::messageOwner() const {
   return strip_.hwnd() ? GetAncestor(strip_.hwnd(), GA_ROOT) : nullptr;
+}
+
+// A popup menu under the list button: the keyboard works in it as in any
+// popup menu (arrows, Enter, Escape). It runs its own message loop.
+int Win32FormToolkit::chooseFromList(const std::vector<std::string>& items, int checked) {
+  const HWND owner = strip_.hwnd();
+  if (!owner || items.empty()) return -1;
+  struct Menu {
+    HMENU h = CreatePopupMenu();
+    ~Menu() {
+      if (h) DestroyMenu(h);
+    }
+  } menu;
+  if (!menu.h) return -1;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::wstring text = widen(items[i]);
+    UINT flags = MF_STRING;
+    if (static_cast<int>(i) == checked) flags |= MF_CHECKED;
+    if (!AppendMenuW(menu.h, flags, i + 1, text.c_str())) return -1;
+  }
+  POINT at{0, 0};
+  if (state_) {
+    const RECT button = scale_.toPixels(state_->ilist);
+    at = {button.left, button.bottom};
+  }
+  ClientToScreen(owner, &at);
+  // The menu closes when the user clicks elsewhere only if its owner's
+  // thread is in front; the empty message after it makes the close stick.
+  SetForegroundWindow(GetAncestor(owner, GA_ROOT));
+  const int chosen = static_cast<int>(TrackPopupMenuEx(
+      menu.h, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  return chosen > 0 ? chosen - 1 : -1;
 }
 
 int Win32FormToolkit::messageBox(const std::string& text) {

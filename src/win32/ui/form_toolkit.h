@@ -24,6 +24,8 @@ class Win32FormToolkit final : public FormToolkit {
   Hwnd window() const override;
   void show(bool visible) override;
   void resize(float width, float height) override;
+  void setDpi(int dpi) override;
+  bool fitFor(Hwnd parent) override;
   float textWidth(const std::string& caption) override;
   float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
@@ -32,18 +34,21 @@ class Win32FormToolkit final : public FormToolkit {
   void beginDrag(int index) override;
   bool recreateIfLost() override;
   int messageBox(const std::string& text) override;
+  int chooseFromList(const std::vector<std::string>& items, int checked) override;
   void showMessage(const std::string& text) override;
 
   const TwipsScale& scale() const { return scale_; }
 
  private:
-  // Reads the screen's DPI and makes the caption font for it.
+  // Makes the scale and the caption font for the strip's DPI.
   void refreshLook();
   // Message boxes belong to the host's window the strip lives in.
   HWND messageOwner() const;
 
   std::wstring title_;
+  const FormState* state_ = nullptr;  // the form shown, for where its list button is
   TwipsScale scale_;
+  int dpi_ = 0;  // the strip's, as the core sets it; the system's until then
   int fontDpi_ = 0;
   Font captionFont_;
   StripWindow strip_;

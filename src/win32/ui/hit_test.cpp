@@ -22,6 +22,7 @@ std::optional<int> topmostIn(const std::vector<Element>& elements, float x, floa
 
 Target hitTest(const FormState& form, float x, float y) {
   if (contains(form.iright, x, y)) return Target{ElementKind::Iright, 0};
+  if (contains(form.ilist, x, y)) return Target{ElementKind::Ilist, 0};
   if (contains(form.ileft, x, y)) return Target{ElementKind::Ileft, 0};
   struct Layer {
     const std::vector<Element>& elements;

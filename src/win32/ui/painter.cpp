@@ -49,6 +49,7 @@ void paintForm(HDC dc, const FormState& form, const TwipsScale& scale, HFONT cap
   paintImages(dc, form.image2, scale);
   paintArrow(dc, form.ileft, true, scale);
   paintArrow(dc, form.iright, false, scale);
+  if (form.ilist.visible) drawListButton(dc, scale.toPixels(form.ilist));
 }
 
 }  // namespace brelm::win32

@@ -91,6 +91,19 @@ void drawClose(HDC dc, const RECT& r, bool hover) {
             hover ? RGB(0xFF, 0xFF, 0xFF) : RGB(0x5F, 0x66, 0x70));
 }
 
+// Unsaved changes: a filled dot a third of the close image across, as
+// editors show it.
+void drawUnsavedDot(HDC dc, const RECT& r) {
+  const int size = std::min(width(r), height(r));
+  if (size <= 2) return;
+  const int d = std::max(3, size * 3 / 7);
+  const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+  Brush fill(CreateSolidBrush(RGB(0x5F, 0x66, 0x70)));
+  Pen edge(CreatePen(PS_SOLID, 1, RGB(0x5F, 0x66, 0x70)));
+  Select b(dc, fill.get()), p(dc, edge.get());
+  Ellipse(dc, cx - d / 2, cy - d / 2, cx - d / 2 + d, cy - d / 2 + d);
+}
+
 void drawDocument(HDC dc, const RECT& r) {
   const int w = width(r), h = height(r);
   if (w <= 3 || h <= 3) return;
@@ -142,6 +155,8 @@ SIZE pictureSize(int index) {
     case picture::kClose:
     case picture::kCloseHover: return {14, 14};
     case picture::kDocIcon: return {16, 16};
+    case picture::kUnsaved: return {14, 14};
+    case picture::kList: return {19, 19};
     case picture::kStripDesign:
     case picture::kStrip6:
     case picture::kStrip7:
@@ -162,6 +177,8 @@ void drawPicture(HDC dc, int index, const RECT& area) {
     case picture::kClose: drawClose(dc, area, false); break;
     case picture::kCloseHover: drawClose(dc, area, true); break;
     case picture::kDocIcon: drawDocument(dc, area); break;
+    case picture::kUnsaved: drawUnsavedDot(dc, area); break;
+    case picture::kList: drawListButton(dc, area); break;
     case picture::kStrip6:
     case picture::kStrip7:
     case picture::kStrip8:
@@ -177,6 +194,30 @@ void drawStripBackground(HDC dc, int index, const RECT& area) {
   Brush line(CreateSolidBrush(c.border));
   RECT bottom{area.left, area.bottom - 1, area.right, area.bottom};
   FillRect(dc, &bottom, line.get());
+}
+
+// The list button: the arrows' face with a downward chevron under a bar.
+void drawListButton(HDC dc, const RECT& area) {
+  const int w = width(area), h = height(area);
+  if (w <= 4 || h <= 4) return;
+  Brush face(CreateSolidBrush(RGB(0xF4, 0xF6, 0xF9)));
+  Pen edge(CreatePen(PS_SOLID, 1, RGB(0x9F, 0xAA, 0xB8)));
+  {
+    Select b(dc, face.get()), p(dc, edge.get());
+    const int radius = std::max(2, std::min(w, h) / 4);
+    RoundRect(dc, area.left, area.top, area.right, area.bottom, radius, radius);
+  }
+  const double cx = (area.left + area.right - 1) / 2.0, cy = (area.top + area.bottom - 1) / 2.0;
+  const double half = std::max(2, std::min(w, h) / 4);
+  Brush ink(CreateSolidBrush(RGB(0x40, 0x48, 0x55)));
+  Pen inkEdge(CreatePen(PS_SOLID, 1, RGB(0x40, 0x48, 0x55)));
+  Select b(dc, ink.get()), p(dc, inkEdge.get());
+  const POINT chevron[3] = {at(cx - half, cy - half / 3), at(cx + half, cy - half / 3),
+                            at(cx, cy + half * 2 / 3)};
+  Polygon(dc, chevron, 3);
+  RECT bar{at(cx - half, 0).x, static_cast<LONG>(cy - half), at(cx + half, 0).x + 1,
+           static_cast<LONG>(cy - half) + std::max(1, h / 12)};
+  FillRect(dc, &bar, ink.get());
 }
 
 void drawArrow(HDC dc, bool pointsLeft, const RECT& area) {

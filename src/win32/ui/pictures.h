@@ -17,5 +17,7 @@ void drawStripBackground(HDC dc, int index, const RECT& area);
 
 // The scroll arrows' own pictures.
 void drawArrow(HDC dc, bool pointsLeft, const RECT& area);
+// The button listing every document.
+void drawListButton(HDC dc, const RECT& area);
 
 }  // namespace brelm::win32

@@ -42,21 +42,19 @@ void PointerInput::buttonUp(int button, std::optional<Target> under, float x, fl
 void PointerInput::move(std::optional<Target> under) {
   if (dragging() || !events_) return;
   // While a button is held the pressed element keeps the pointer.
-  if (pressed_[0])
-    events_->onMouseMove(*pressed_[0]);
-  else if (pressed_[1])
-    events_->onMouseMove(*pressed_[1]);
-  else if (under)
-    events_->onMouseMove(*under);
+  for (const std::optional<Target>& pressed : pressed_) {
+    if (pressed) return events_->onMouseMove(*pressed);
+  }
+  if (under) events_->onMouseMove(*under);
 }
 
 void PointerInput::cancel() {
   dragSource_ = 0;
   afterDoubleClick_ = false;
-  for (int s = 0; s < 2; ++s) {
+  for (int s = 0; s < 3; ++s) {
     const std::optional<Target> pressed = pressed_[s];
     pressed_[s].reset();
-    if (pressed && events_) events_->onMouseUp(*pressed, s == 0 ? mouse::kLeft : mouse::kRight);
+    if (pressed && events_) events_->onMouseUp(*pressed, buttonOf(s));
   }
 }
 

@@ -29,13 +29,16 @@ class PointerInput {
   void beginDrag(int source);
   bool dragging() const { return dragSource_ != 0; }
   // True while some button is held on an element: the window keeps the capture.
-  bool holding() const { return pressed_[0].has_value() || pressed_[1].has_value(); }
+  bool holding() const {
+    return pressed_[0].has_value() || pressed_[1].has_value() || pressed_[2].has_value();
+  }
 
  private:
-  static int slot(int button) { return button == mouse::kRight ? 1 : 0; }
+  static int slot(int button) { return button == mouse::kRight ? 1 : button == mouse::kMiddle ? 2 : 0; }
+  static int buttonOf(int slot) { return slot == 1 ? mouse::kRight : slot == 2 ? mouse::kMiddle : mouse::kLeft; }
 
   FormEvents* events_;
-  std::optional<Target> pressed_[2];  // left, right
+  std::optional<Target> pressed_[3];  // left, right, middle
   bool afterDoubleClick_ = false;
   int dragSource_ = 0;  // Image1 index of the dragged tab; 0 = no drag
 };

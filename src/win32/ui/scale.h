@@ -1,6 +1,6 @@
 #pragma once
-// Twips of the form <-> pixels of the window, with the screen's twips per
-// pixel (15 at 96 dpi, 12 at 120, 10 at 144, 7 at 192).
+// Twips of the form <-> pixels of the window, at the DPI the strip is shown
+// at (its frame's monitor's).
 #include <windows.h>
 
 #include <cmath>
@@ -10,23 +10,19 @@
 namespace brelm::win32 {
 
 struct TwipsScale {
-  int perPixelX = 15;
-  int perPixelY = 15;
+  int dpiX = 96;
+  int dpiY = 96;
 
   static TwipsScale forDpi(int dpiX, int dpiY) {
-    return {perPixel(dpiX), perPixel(dpiY)};
-  }
-  // 1440 / dpi rounded to a whole number, as the core computes it.
-  static int perPixel(int dpi) {
-    if (dpi <= 0) return 15;
-    const int t = static_cast<int>(std::lround(1440.0 / dpi));
-    return t > 0 ? t : 1;
+    return {dpiX > 0 ? dpiX : 96, dpiY > 0 ? dpiY : 96};
   }
 
-  int toPixelsX(float twips) const { return static_cast<int>(std::lround(twips / perPixelX)); }
-  int toPixelsY(float twips) const { return static_cast<int>(std::lround(twips / perPixelY)); }
-  float toTwipsX(int pixels) const { return static_cast<float>(pixels) * perPixelX; }
-  float toTwipsY(int pixels) const { return static_cast<float>(pixels) * perPixelY; }
+  // At 96, 120 and 144 dpi a pixel is a whole number of twips (15, 12, 10);
+  // at 192 it is 7.5, and rounding it to 8 would shrink everything by 6 %.
+  int toPixelsX(float twips) const { return static_cast<int>(std::lround(twips * dpiX / 1440.0)); }
+  int toPixelsY(float twips) const { return static_cast<int>(std::lround(twips * dpiY / 1440.0)); }
+  float toTwipsX(int pixels) const { return static_cast<float>(pixels * 1440.0 / dpiX); }
+  float toTwipsY(int pixels) const { return static_cast<float>(pixels * 1440.0 / dpiY); }
 
   // An element's rectangle in client pixels; both edges rounded, so elements
   // laid out edge to edge in twips stay edge to edge in pixels.

@@ -1,11 +1,13 @@
 #include "ui/strip_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>
 
 #include "system/debug_trace.h"
 #include "system/module.h"
+#include "system/text.h"
 #include "ui/gdi.h"
 #include "ui/hit_test.h"
 #include "ui/painter.h"
@@ -81,6 +83,27 @@ bool StripWindow::recreate() {
   return makeWindow() != nullptr;
 }
 
+bool StripWindow::remake() {
+  const HWND old = hwnd_;
+  if (!old) return recreate();
+  hwnd_ = nullptr;
+  if (!makeWindow()) {
+    hwnd_ = old;
+    return false;
+  }
+  const HWND made = hwnd_;
+  if (GetWindowLongPtrW(old, GWL_STYLE) & WS_VISIBLE) ShowWindow(made, SW_SHOWNA);
+  destroying_ = true;
+  hwnd_ = old;
+  DestroyWindow(old);  // WM_NCDESTROY forgets the handle it was given
+  destroying_ = false;
+  hwnd_ = made;
+  input_ = PointerInput(events_);
+  lastMove_.reset();
+  shown_.reset();
+  return true;
+}
+
 void StripWindow::destroy() noexcept {
   if (hwnd_) {
     const HWND hwnd = hwnd_;
@@ -144,6 +167,8 @@ LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       if (self->accessible_) self->accessible_->detach();
       self->accessible_.Reset();
       self->hwnd_ = nullptr;
+      self->tip_ = nullptr;  // owned by the window: gone with it
+      self->tipTab_ = 0;
       self->shown_.reset();
       self->pending_.clear();  // their messages went with the window
       if (!self->destroying_) self->lost_ = true;
@@ -166,7 +191,10 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP: mouseButton(msg, lp); return 0;
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP: mouseButton(msg, lp); return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != hwnd_) input_.cancel();
       return 0;
@@ -175,6 +203,7 @@ LRESULT StripWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         events_->onResize(scale_.toTwipsX(LOWORD(lp)), scale_.toTwipsY(HIWORD(lp)));
       return 0;
     case WM_GETOBJECT: return getObject(wp, lp);
+    case WM_NOTIFY: return notify(lp);
     case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE:
     case kDpiChangedAfterParent:
@@ -224,27 +253,81 @@ void StripWindow::mouseMove(LPARAM lp) {
   // The system repeats a move for a pointer that did not move; we do not.
   if (lastMove_ && lastMove_->x == p.x && lastMove_->y == p.y) return;
   lastMove_ = p;
-  input_.move(targetAt(p));
+  const std::optional<Target> under = targetAt(p);
+  followTooltip(under);
+  input_.move(under);
+}
+
+// One tooltip for the whole strip, whose text is asked for when it is about
+// to show: a pointer that moves to another tab takes the shown one down, so
+// that the next is asked for that tab. Made once the strip has a parent (a
+// tooltip needs a top-level owner).
+void StripWindow::followTooltip(const std::optional<Target>& under) {
+  const int tab = under && under->kind != ElementKind::Ileft && under->kind != ElementKind::Iright &&
+                          under->kind != ElementKind::Ilist && under->kind != ElementKind::Form
+                      ? under->index
+                      : 0;
+  if (!tip_) {
+    static const bool ready = [] {
+      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+      return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    if (!ready || !GetParent(hwnd_)) return;
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                           thisModule(), nullptr);
+    if (!tip_) return;
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    // A width makes the control break lines: the path, then "unsaved changes".
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 800);
+  }
+  if (tab != tipTab_) {
+    tipTab_ = tab;
+    SendMessageW(tip_, TTM_POP, 0, 0);
+  }
+}
+
+LRESULT StripWindow::notify(LPARAM lp) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lp);
+  if (!header || header->hwndFrom != tip_ || header->code != TTN_GETDISPINFOW) return 0;
+  auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+  tipText_.clear();
+  if (tipTab_ != 0 && events_) tipText_ = widen(events_->tooltipText(tipTab_));
+  // Nothing to say (the bare strip, an arrow): an empty text shows no tooltip.
+  info->lpszText = tipText_.data();
+  return 0;
 }
 
 void StripWindow::mouseButton(UINT msg, LPARAM lp) {
   const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   const std::optional<Target> under = targetAt(p);
   const HWND self = hwnd_;
+  const int button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_LBUTTONUP
+                         ? mouse::kLeft
+                     : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK || msg == WM_RBUTTONUP
+                         ? mouse::kRight
+                         : mouse::kMiddle;
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
       SetCapture(self);
-      if (under) input_.buttonDown(msg == WM_LBUTTONDOWN ? mouse::kLeft : mouse::kRight, *under);
+      if (under) input_.buttonDown(button, *under);
       break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       SetCapture(self);
-      if (under) input_.doubleClick(msg == WM_LBUTTONDBLCLK ? mouse::kLeft : mouse::kRight, *under);
+      if (under) input_.doubleClick(button, *under);
       break;
     default:
-      input_.buttonUp(msg == WM_LBUTTONUP ? mouse::kLeft : mouse::kRight, under,
-                      scale_.toTwipsX(p.x), scale_.toTwipsY(p.y));
+      input_.buttonUp(button, under, scale_.toTwipsX(p.x), scale_.toTwipsY(p.y));
       break;
   }
   // An event handler may have unloaded the form.

@@ -40,6 +40,10 @@ class StripWindow final : private AccessibleSource {
   // Makes a new hidden window for the same state; false if that failed (the
   // strip then stays lost, and the next call tries again).
   bool recreate();
+  // Makes a new window for the same state in place of the present one (in
+  // the thread's present DPI awareness); false, with the old one kept, when
+  // no new one could be made.
+  bool remake();
 
   void setLook(const TwipsScale& scale, HFONT font);
   // Called when the screen's resolution or DPI changed.
@@ -57,6 +61,8 @@ class StripWindow final : private AccessibleSource {
   void mouseButton(UINT msg, LPARAM lp);
   void mouseMove(LPARAM lp);
   LRESULT getObject(WPARAM wp, LPARAM lp);
+  void followTooltip(const std::optional<Target>& under);
+  LRESULT notify(LPARAM lp);
   // An accessible default action waiting for the window's message loop. A
   // tab's is kept by the tab's document window, not by its control index: by
   // the time it runs, a tick may have moved the tab, removed it, or given its
@@ -92,6 +98,9 @@ class StripWindow final : private AccessibleSource {
   std::optional<FormState> shown_;
   std::function<void()> displayChanged_;
   std::deque<PendingAction> pending_;
+  HWND tip_ = nullptr;  // the tooltip, owned by the window
+  int tipTab_ = 0;      // the tab element the tooltip is about; 0 for none
+  std::wstring tipText_;
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;
 };
 

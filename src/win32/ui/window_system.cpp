@@ -168,7 +168,9 @@ Point Win32WindowSystem::cursorPos() {
   return {p.x, p.y};
 }
 
-int Win32WindowSystem::twipsPerPixelX() { return TwipsScale::perPixel(screenDpiX()); }
-int Win32WindowSystem::twipsPerPixelY() { return TwipsScale::perPixel(screenDpiY()); }
+int Win32WindowSystem::dpiOf(Hwnd window) {
+  if (!window) return screenDpiY();
+  return windowDpi(GetAncestor(h(window), GA_ROOT));
+}
 
 }  // namespace brelm::win32

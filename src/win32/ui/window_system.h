@@ -21,8 +21,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool showWindow(Hwnd window, ShowCmd cmd) override;
   bool setForeground(Hwnd window) override;
   Point cursorPos() override;
-  int twipsPerPixelX() override;
-  int twipsPerPixelY() override;
+  int dpiOf(Hwnd window) override;
 };
 
 }  // namespace brelm::win32

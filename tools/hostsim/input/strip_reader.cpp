@@ -77,15 +77,28 @@ std::optional<StripView> readStrip(std::string* problem) {
                                           reinterpret_cast<void**>(acc.GetAddressOf()));
   long count = 0;
   if (SUCCEEDED(hr) && acc) hr = acc->get_accChildCount(&count);
-  if (FAILED(hr) || !acc || count < 2 || count % 2 != 0) {
+  // Tabs, their close images, the two arrows, and (add-ins that have one)
+  // the button listing every document.
+  if (FAILED(hr) || !acc || count < 2) {
     if (problem) *problem = "strip accessibility unusable (" + hresultText(hr) + ", " + std::to_string(count) + " children)";
     return std::nullopt;
   }
-  long n = (count - 2) / 2;
-  for (long i = 1; i <= n; ++i) view.tabs.push_back(readItem(*acc.Get(), i));
+  const bool withList = count % 2 != 0;
+  long n = (count - (withList ? 3 : 2)) / 2;
+  const std::wstring unsaved = L", unsaved";
+  for (long i = 1; i <= n; ++i) {
+    AccessibleItem tab = readItem(*acc.Get(), i);
+    if (tab.name.size() > unsaved.size() &&
+        tab.name.compare(tab.name.size() - unsaved.size(), unsaved.size(), unsaved) == 0) {
+      tab.name.resize(tab.name.size() - unsaved.size());
+      tab.unsaved = true;
+    }
+    view.tabs.push_back(std::move(tab));
+  }
   for (long i = n + 1; i <= 2 * n; ++i) view.closers.push_back(readItem(*acc.Get(), i));
   view.left = readItem(*acc.Get(), 2 * n + 1);
   view.right = readItem(*acc.Get(), 2 * n + 2);
+  if (withList) view.list = readItem(*acc.Get(), 2 * n + 3);
   return view;
 }
 

@@ -16,6 +16,7 @@ struct AccessibleItem {
   RECT rect{};  // screen pixels
   bool selected = false;
   bool invisible = false;
+  bool unsaved = false;  // tabs: the name ended in ", unsaved" (taken off `name`)
 };
 
 struct StripView {
@@ -24,6 +25,7 @@ struct StripView {
   bool visible = false;
   std::vector<AccessibleItem> tabs, closers;
   AccessibleItem left, right;
+  std::optional<AccessibleItem> list;  // the button listing every document, where there is one
 };
 
 // The strip window under any top-level window of this process, or null.
