@@ -6,8 +6,10 @@
 #   tests/e2e/run.sh [SCRIPT...]      default: every tests/e2e/*.hs
 #
 # A script says where it runs with a line `# run: sheet 12.0 14.0; slide 12.0 14.0`
-# (that is the default) and may add `# arch: win64` to skip the 32-bit run and
-# `# dpi: 120` for another screen resolution (96 otherwise).
+# (that is the default) and may add `# arch: win64` to skip the 32-bit run,
+# `# dpi: 120` for another screen resolution (96 otherwise; several values run
+# the script once at each) and `# options: --border 8` for more of hostsim's
+# options.
 # tests/e2e/hostsim/*.hs check hostsim itself with its test add-in.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -27,10 +29,14 @@ targets_of() {  # SCRIPT -> lines "host version"
   done
 }
 
-dpi_of() {  # SCRIPT -> the screen's dots per inch for it
+dpis_of() {  # SCRIPT -> the screen resolutions (dots per inch) it runs at
   local line
   line=$(sed -n 's/^# dpi: *//p' "$1" | head -n 1)
   echo "${line:-96}"
+}
+
+options_of() {  # SCRIPT -> more options for hostsim
+  sed -n 's/^# options: *//p' "$1" | head -n 1
 }
 
 arches_of() {  # SCRIPT -> the architectures it runs on
@@ -39,15 +45,16 @@ arches_of() {  # SCRIPT -> the architectures it runs on
   echo "${line:-win64 win32}"
 }
 
-run_one() {  # ARCH SCRIPT HOST VERSION
-  local arch=$1 script=$2 host=$3 version=$4 name
-  name=$(basename "$script" .hs)-$host-$version
+run_one() {  # ARCH SCRIPT HOST VERSION DPI NAME
+  local arch=$1 script=$2 host=$3 version=$4 dpi=$5 name=$6
   local dir=$out/$arch/$name
+  local -a options
+  read -r -a options <<<"$(options_of "$script")"
   rm -rf "$dir" && mkdir -p "$dir"
   runs=$((runs + 1))
   local start=$SECONDS
-  if wine "$hostsim" --host "$host" --version "$version" --dpi "$(dpi_of "$script")" --script "$script" --screenshot "$dir" \
-       --timeout 600 >"$dir/output.txt" 2>&1; then
+  if wine "$hostsim" --host "$host" --version "$version" --dpi "$dpi" "${options[@]}" --script "$script" \
+       --screenshot "$dir" --timeout 600 >"$dir/output.txt" 2>&1; then
     printf '  ok   %-40s %3ss\n' "$arch $name" $((SECONDS - start)) >&2
   else
     printf '  FAIL %-40s %3ss\n' "$arch $name" $((SECONDS - start)) >&2
@@ -61,8 +68,15 @@ run_suite() {  # ARCH SCRIPT...
   shift
   for script in "$@"; do
     [[ " $(arches_of "$script") " == *" $arch "* ]] || continue
+    local -a dpis
+    read -r -a dpis <<<"$(dpis_of "$script")"
     while read -r host version; do
-      run_one "$arch" "$script" "$host" "$version"
+      for dpi in "${dpis[@]}"; do
+        local name
+        name=$(basename "$script" .hs)-$host-$version
+        [ ${#dpis[@]} -gt 1 ] && name=$name-${dpi}dpi
+        run_one "$arch" "$script" "$host" "$version" "$dpi" "$name"
+      done
     done < <(targets_of "$script")
   done
 }

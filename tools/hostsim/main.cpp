@@ -1,5 +1,6 @@
 // hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE]
 //         [--screenshot DIR] [--open "A,B"] [--trace] [--timeout SECONDS] [--stay]
+//         [--border N] [--noframe] [--switch-order active-first|deactivate-first]
 //
 // Imitates the spreadsheet or the presentation host: builds the host's window
 // tree, loads the registered add-ins as the host does at start-up, and either
@@ -19,6 +20,7 @@
 #include "common/live_objects.h"
 #include "common/text.h"
 #include "host/host.h"
+#include "host/second_process.h"
 #include "loader/addin_loader.h"
 #include "script/runner.h"
 #include "windows/host_windows.h"
@@ -29,6 +31,9 @@ namespace {
 
 struct Options {
   HostConfig config;
+  // Started by another hostsim as a second program on the desktop.
+  std::optional<SecondProcess::Kind> second;
+  DWORD parent = 0;
   std::wstring script, screenshotDir = L".", open;
   int dpi = 0, timeoutSeconds = 600;
   bool trace = false, stay = false;
@@ -37,7 +42,8 @@ struct Options {
 int usage() {
   std::fprintf(stderr,
                "usage: hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE] [--screenshot DIR]\n"
-               "               [--open \"A,B\"] [--trace] [--timeout SECONDS] [--stay]\n");
+               "               [--open \"A,B\"] [--trace] [--timeout SECONDS] [--stay]\n"
+               "               [--border N] [--noframe] [--switch-order active-first|deactivate-first]\n");
   return 2;
 }
 
@@ -60,6 +66,7 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     std::wstring v = hasValue ? argv[i + 1] : L"";
     if (a == L"--trace") o.trace = true;
     else if (a == L"--stay") o.stay = true;
+    else if (a == L"--noframe") o.config.noFrame = true;
     else if (!hasValue) return std::nullopt;
     else if (a == L"--host" && (v == L"sheet" || v == L"slide")) {
       o.config.kind = v == L"sheet" ? HostKind::Sheet : HostKind::Slide;
@@ -71,6 +78,15 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     else if (a == L"--screenshot") o.screenshotDir = windowsPath(v), ++i;
     else if (a == L"--open") o.open = v, ++i;
     else if (a == L"--timeout") o.timeoutSeconds = _wtoi(v.c_str()), ++i;
+    else if (a == L"--second" && (v == L"host" || v == L"other")) {
+      o.second = v == L"host" ? SecondProcess::Kind::Host : SecondProcess::Kind::Other;
+      ++i;
+    } else if (a == L"--parent") o.parent = static_cast<DWORD>(_wtoi(v.c_str())), ++i;
+    else if (a == L"--border" && _wtoi(v.c_str()) >= 0) o.config.border = _wtoi(v.c_str()), ++i;
+    else if (a == L"--switch-order" && (v == L"active-first" || v == L"deactivate-first")) {
+      o.config.switchOrder = v == L"active-first" ? SwitchOrder::ActiveFirst : SwitchOrder::DeactivateFirst;
+      ++i;
+    }
     else return std::nullopt;
   }
   if (!hostGiven || o.config.versionNumber() <= 0) return std::nullopt;
@@ -223,7 +239,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   int code = 2;
   try {
-    code = runHost(*options);
+    code = options->second ? runSecondProcess(*options->second, options->config, options->open, options->parent)
+                           : runHost(*options);
   } catch (const ScriptError& e) {
     std::fprintf(stderr, "hostsim: %s\n", e.what());
   } catch (const std::exception& e) {

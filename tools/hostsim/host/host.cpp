@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "windows/host_windows.h"
+#include "windows/window_watch.h"
 
 namespace hostsim {
 
@@ -89,8 +90,10 @@ void Host::moveToFront(WindowObj& window) {
 }
 
 // Makes `next` active. The presentation host tells the add-in at once: the
-// previous window is deactivated (with the new one already active), then the
-// new one activated.
+// previous window is deactivated, then the new one activated. Whether
+// ActiveWindow names the new window already while the previous one is
+// deactivated is the test's choice (SwitchOrder): the documentation is
+// silent.
 void Host::makeActive(WindowObj* next) {
   WindowObj* previous = active_;
   bool wasHidden = noActive_ || protectedFront_;
@@ -101,14 +104,65 @@ void Host::makeActive(WindowObj* next) {
     tree_->bringToFront(next);
     return;
   }
+  if (next) appActive_ = true;  // the host is in front again
+  ComPtr<WindowObj> keep(next), keepPrevious(previous);
+  bool tellsPrevious = !config_.sheet() && next && previous && previous != next && !previous->closed();
+  if (tellsPrevious && config_.switchOrder == SwitchOrder::DeactivateFirst) {
+    app_->raiseWindowDeactivate(*previous->document(), *previous);
+    tellsPrevious = false;
+    // The add-in activated some window itself meanwhile: that one is active.
+    if (active_ != previous || next->closed()) return;
+  }
   active_ = next;
   if (next && config_.sheet()) moveToFront(*next);
   tree_->bringToFront(next);
   if (config_.sheet() || !next) return;
-  ComPtr<WindowObj> keep(next);
-  if (previous && previous != next && !previous->closed())
-    app_->raiseWindowDeactivate(*previous->document(), *previous);
+  if (tellsPrevious && !previous->closed()) app_->raiseWindowDeactivate(*previous->document(), *previous);
   if (!next->closed() && active_ == next) app_->raiseWindowActivate(*next->document(), *next);
+}
+
+void Host::setApplicationActive(bool active) {
+  if (active == appActive_) return;
+  appActive_ = active;
+  WindowObj* window = this->active();
+  if (config_.sheet() || !window) return;
+  ComPtr<WindowObj> keep(window);
+  if (active) app_->raiseWindowActivate(*window->document(), *window);
+  else app_->raiseWindowDeactivate(*window->document(), *window);
+}
+
+// A frame per document: the window it shows is minimised with it, and its
+// WindowState says so (2) while it is. One frame for all: the document
+// windows inside keep their state.
+void Host::minimize() {
+  if (minimized_) return;
+  HWND frame = tree_->mainWindow();
+  if (!frame) return;
+  WindowObj* window = active();
+  {
+    WindowWatch::HostActs own;
+    ShowWindow(frame, SW_MINIMIZE);
+  }
+  minimized_ = frame;
+  if (window && config_.framePerDocument() && tree_->frameOf(*window) == frame) {
+    stateBeforeMinimize_ = window->state;
+    window->state = 2;
+  }
+  setApplicationActive(false);
+}
+
+void Host::restore() {
+  HWND frame = minimized_;
+  if (!frame) return;
+  minimized_ = nullptr;
+  {
+    WindowWatch::HostActs own;
+    ShowWindow(frame, SW_RESTORE);
+    SetForegroundWindow(frame);
+  }
+  for (const auto& w : windows_)
+    if (config_.framePerDocument() && w->state == 2 && tree_->frameOf(*w.Get()) == frame) w->state = stateBeforeMinimize_;
+  setApplicationActive(true);
 }
 
 WindowObj* Host::successorOf(const WindowObj& closing) const {

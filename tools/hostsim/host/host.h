@@ -32,6 +32,7 @@ class Host {
   Host& operator=(const Host&) = delete;
 
   const HostConfig& config() const { return config_; }
+  void setSwitchOrder(SwitchOrder order) { config_.switchOrder = order; }
   HostContext& context() { return context_; }
   CallLog& log() { return context_.log; }
   ApplicationObj& app() { return *app_.Get(); }
@@ -72,9 +73,21 @@ class Host {
   void setProtectedView(bool open);
   bool protectedViewInFront() const { return protectedFront_; }
   void setHwndFails(bool fails) { hwndFails_ = fails; }
+  bool hwndFails() const { return hwndFails_; }
   // What Application.Hwnd names: the frame in front, the Protected View
-  // window while that is; null while it fails.
+  // window while that is; null while it fails or there is no frame yet.
   HWND applicationHwnd() const;
+
+  // The application loses the activation (minimised, another program in
+  // front) or gets it back. The presentation host tells the add-in with
+  // WindowDeactivate or WindowActivate for the active window, which stays
+  // the active window throughout.
+  void setApplicationActive(bool active);
+  bool applicationActive() const { return appActive_; }
+  // The user minimises the frame in front, and restores it.
+  void minimize();
+  void restore();
+  HWND minimizedFrame() const { return minimized_; }
 
   // The screen's dpi, read once: it cannot change while we run (a new dpi
   // needs a new process), and a real host does not ask the screen on every
@@ -120,6 +133,9 @@ class Host {
   bool appVisible_ = true;
   bool protectedFront_ = false;
   bool hwndFails_ = false;
+  bool appActive_ = true;
+  HWND minimized_ = nullptr;
+  int stateBeforeMinimize_ = 1;
   bool quit_ = false;
 };
 

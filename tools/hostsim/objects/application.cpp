@@ -20,6 +20,7 @@ enum AppMember : DISPID {
   kVersion = 1, kWidth, kShowWindowsInTaskbar, kActiveWindow, kWindows, kCommandBars, kFileDialog,
   kHwnd = 10, kDisplayFormulaBar, kVisible, kWorkbooks,
   kActivate = 20, kQuit, kPresentations,
+  kSlideHwnd = 2031,  // as the presentation host's 15.0 type library numbers it
 };
 
 constexpr std::array<Member, 11> kSheetApp{{
@@ -49,6 +50,21 @@ constexpr std::array<Member, 10> kSlideApp{{
     {L"Presentations", kPresentations, kGet},
 }};
 
+// The presentation host from 15 on also has HWND.
+constexpr std::array<Member, 11> kSlideApp15{{
+    {L"Version", kVersion, kGet},
+    {L"Width", kWidth, kGet},
+    {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
+    {L"ActiveWindow", kActiveWindow, kGet},
+    {L"Windows", kWindows, kGet},
+    {L"CommandBars", kCommandBars, kGet},
+    {L"FileDialog", kFileDialog, kGet},
+    {L"Activate", kActivate, kCall},
+    {L"Quit", kQuit, kCall},
+    {L"Presentations", kPresentations, kGet},
+    {L"HWND", kSlideHwnd, kGet},
+}};
+
 // The spreadsheet host's answer to a member that failed for no stated reason.
 constexpr HRESULT kObjectDefined = static_cast<HRESULT>(0x800A03EC);
 
@@ -73,11 +89,13 @@ void* ApplicationObj::queryOther(REFIID iid) {
 
 std::span<const Member> ApplicationObj::members() const {
   if (host_.config().sheet()) return kSheetApp;
+  if (host_.config().versionNumber() >= 15) return kSlideApp15;
   return kSlideApp;
 }
 
 void ApplicationObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result) {
   if (id >= kHwnd && id < kActivate) return sheetMember(id, how, args, result);
+  if (id == kSlideHwnd) return hwnd(result);
   if (id == kActivate) return host_.tree().bringToFront(host_.active());
   if (id == kQuit) return host_.quit();
   if (id == kPresentations) {
@@ -90,14 +108,7 @@ void ApplicationObj::invoke(DISPID id, Access how, const Args& args, VARIANT* re
 
 void ApplicationObj::sheetMember(DISPID id, Access how, const Args& args, VARIANT* result) {
   switch (id) {
-    case kHwnd: {
-      // The frame in front: from version 15 the active window's (or the
-      // empty frame). What it names while a Protected View window is in front
-      // is unknown; hostsim names that window.
-      HWND front = host_.applicationHwnd();
-      if (!front) throw HostFault(kObjectDefined, "Application-defined or object-defined error");
-      return setLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(front)));
-    }
+    case kHwnd: return hwnd(result);
     case kDisplayFormulaBar:
       if (how == kPut) return host_.setFormulaBar(args.valueBool());
       return setBool(result, host_.formulaBar());
@@ -110,6 +121,17 @@ void ApplicationObj::sheetMember(DISPID id, Access how, const Args& args, VARIAN
       return setObject(result, docs.Get());
     }
   }
+}
+
+// The frame in front: the spreadsheet host's from version 15 the active
+// window's (or the empty frame), the presentation host's the active
+// window's frame (or the one frame). What it names while a Protected View
+// window is in front is unknown; hostsim names that window.
+// A host that has no frame yet answers 0.
+void ApplicationObj::hwnd(VARIANT* result) {
+  if (host_.hwndFails()) throw HostFault(kObjectDefined, "Application-defined or object-defined error");
+  HWND front = host_.applicationHwnd();
+  setLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(front)));
 }
 
 void ApplicationObj::commonMember(DISPID id, Access how, const Args& args, VARIANT* result) {

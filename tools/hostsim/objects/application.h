@@ -34,6 +34,7 @@ class ApplicationObj final : public DispatchObject {
  private:
   void sheetMember(DISPID id, Access how, const Args& args, VARIANT* result);
   void commonMember(DISPID id, Access how, const Args& args, VARIANT* result);
+  void hwnd(VARIANT* result);
   void raise(DISPID id, const char* name, DocumentObj& doc, WindowObj* window);
   Host& host_;
   bool showWindowsInTaskbar_ = true;

@@ -15,6 +15,7 @@
 #include "script/window_query.h"
 #include "windows/host_windows.h"
 #include "windows/popup_menu.h"
+#include "windows/window_watch.h"
 #include "windows/save_dialog.h"
 
 #include <functional>
@@ -119,7 +120,7 @@ HWND selectedFrame(Runner& r, const ScriptLine& line, Mismatch& problem) {
   const std::string& what = word(line, 1);
   size_t at = what.find('@');
   if (at == std::string::npos) return r.host().tree().mainWindow();
-  HWND frame = findFrame(r.host(), what.substr(at + 1));
+  HWND frame = r.frame(what.substr(at + 1));
   if (!frame) problem = "no frame " + what.substr(at + 1);
   return frame;
 }
@@ -148,12 +149,178 @@ Mismatch size(Runner& r, const ScriptLine& line) {
   return "size of " + word(line, 2) + ": expected " + word(line, 3) + " x " + word(line, 4) + ", found " + w + " x " + h;
 }
 
+// A window's screen rectangle, or its client area in screen coordinates.
+std::optional<RECT> screenRect(Runner& r, const ScriptLine& line, const std::string& target, HWND frame,
+                               bool client) {
+  HWND w = findHostWindow(r.host(), target, frame);
+  if (!w) return std::nullopt;
+  RECT out{};
+  if (!client) {
+    GetWindowRect(w, &out);
+    return out;
+  }
+  GetClientRect(w, &out);
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&out), 2);
+  (void)line;
+  return out;
+}
+
+LONG side(const ScriptLine& line, const RECT& r, size_t at) {
+  const std::string& s = word(line, at);
+  if (s == "left") return r.left;
+  if (s == "top") return r.top;
+  if (s == "right") return r.right;
+  if (s == "bottom") return r.bottom;
+  badLine(line, "a side is left, top, right or bottom");
+}
+
+// expect edge[@SEL] A SIDE OP B SIDE: an edge of window A against one of
+// window B on the screen, OP one of = <= >=; windows as for `rect`.
+Mismatch edge(Runner& r, const ScriptLine& line) {
+  Mismatch problem;
+  HWND frame = selectedFrame(r, line, problem);
+  if (!frame) return problem;
+  std::optional<RECT> a = screenRect(r, line, word(line, 2), frame, false);
+  std::optional<RECT> b = screenRect(r, line, word(line, 5), frame, false);
+  if (!a) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
+  if (!b) return "no window " + word(line, 5) + " in frame " + frameName(r.host(), frame);
+  LONG x = side(line, *a, 3), y = side(line, *b, 6);
+  const std::string& op = word(line, 4);
+  bool ok = op == "=" ? x == y : op == "<=" ? x <= y : op == ">=" ? x >= y : (badLine(line, "OP is = <= or >="), false);
+  if (ok) return std::nullopt;
+  return word(line, 2) + " " + word(line, 3) + " " + std::to_string(x) + " is not " + op + " " + word(line, 5) + " " +
+         word(line, 6) + " " + std::to_string(y) + " (screen pixels)";
+}
+
+// expect clear[@SEL] A B: window A covers nothing of window B's client area.
+Mismatch clear(Runner& r, const ScriptLine& line) {
+  Mismatch problem;
+  HWND frame = selectedFrame(r, line, problem);
+  if (!frame) return problem;
+  std::optional<RECT> a = screenRect(r, line, word(line, 2), frame, false);
+  std::optional<RECT> b = screenRect(r, line, word(line, 3), frame, true);
+  if (!a) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
+  if (!b) return "no window " + word(line, 3) + " in frame " + frameName(r.host(), frame);
+  RECT overlap{};
+  if (!IntersectRect(&overlap, &*a, &*b)) return std::nullopt;
+  auto text = [](const RECT& x) {
+    return std::to_string(x.left) + " " + std::to_string(x.top) + " " + std::to_string(x.right) + " " +
+           std::to_string(x.bottom);
+  };
+  return word(line, 2) + " (" + text(*a) + ") covers " + text(overlap) + " of the client area of " + word(line, 3) +
+         " (" + text(*b) + "), screen pixels";
+}
+
+// expect untouched strip|frames: since `watch`, nobody but the host showed,
+// hid, re-parented, moved, sized or destroyed the strip (a re-docking
+// shows here: Wine's SetParent hides and shows the window) or one of the
+// host's frames.
+Mismatch untouched(Runner& r, const ScriptLine& line) {
+  const WindowWatch& watch = WindowWatch::instance();
+  if (!watch.watching()) return "nothing watched (watch)";
+  const std::string& what = word(line, 2);
+  std::vector<HWND> windows;
+  if (what == "strip") {
+    windows.push_back(findStripWindow());
+  } else if (what == "frames") {
+    windows = r.host().tree().frames();
+  } else {
+    badLine(line, "expect untouched strip|frames");
+  }
+  std::string touched;
+  for (HWND w : windows) {
+    WindowWatch::Counts c = watch.counts(w);
+    if (c.any()) touched += "\n    " + (what == "strip" ? std::string("strip") : frameName(r.host(), w)) + ": " + c.text();
+  }
+  if (what == "strip" && !windows.front()) return "no strip";
+  if (touched.empty()) return std::nullopt;
+  return "touched since watch:" + touched;
+}
+
+BOOL CALLBACK notOfProcess(HWND w, LPARAM lp) {
+  auto* found = reinterpret_cast<std::pair<DWORD, std::string>*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != found->first) {
+    wchar_t cls[128] = L"";
+    GetClassNameW(w, cls, 128);
+    found->second += " " + narrow(cls);
+  }
+  return TRUE;
+}
+
+// expect second untouched: the second instance's frame was neither shown,
+// hidden, re-parented, moved nor sized, nor anything inside it, since it
+// showed; it is where it was, as large, with its children where they were,
+// and nothing of another process is in it.
+Mismatch second(Runner& r, const ScriptLine& line) {
+  if (word(line, 2) != "untouched") badLine(line, "expect second untouched");
+  if (!r.secondHost.running()) return "the second instance is not running";
+  HWND frame = r.secondHost.window();
+  if (!IsWindow(frame)) return "the second instance's frame is gone";
+  std::string wrong;
+  DWORD_PTR packed = 0;
+  for (WPARAM inside : {0, 1}) {
+    if (!SendMessageTimeoutW(frame, WindowWatch::queryMessage(), inside, 0, SMTO_ABORTIFHUNG, 3000, &packed)) {
+      wrong += "\n    it did not answer";
+      break;
+    }
+    WindowWatch::Counts c = WindowWatch::unpack(static_cast<LRESULT>(packed));
+    if (c.any()) wrong += std::string("\n    ") + (inside ? "windows inside it: " : "its frame: ") + c.text();
+  }
+  if (GetAncestor(frame, GA_PARENT) != GetDesktopWindow()) wrong += "\n    no longer a top-level window";
+  RECT now{};
+  GetWindowRect(frame, &now);
+  const Runner::SecondFrame& then = r.secondFrame;
+  if (!EqualRect(&now, &then.rect)) wrong += "\n    moved or sized";
+  if ((IsWindowVisible(frame) != FALSE) != then.visible) wrong += "\n    shown or hidden";
+  for (const auto& [child, rect] : then.children) {
+    RECT c{};
+    if (!GetWindowRect(child, &c)) continue;
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&c), 2);
+    if (!EqualRect(&c, &rect)) {
+      wchar_t cls[128] = L"";
+      GetClassNameW(child, cls, 128);
+      wrong += "\n    " + narrow(cls) + " moved or sized inside it";
+    }
+  }
+  std::pair<DWORD, std::string> foreign{r.secondHost.processId(), ""};
+  EnumChildWindows(frame, notOfProcess, reinterpret_cast<LPARAM>(&foreign));
+  if (!foreign.second.empty()) wrong += "\n    windows of another process inside it:" + foreign.second;
+  if (wrong.empty()) return std::nullopt;
+  return "the second instance's frame was touched:" + wrong;
+}
+
+// expect stripshade dark|light: the strip's own background as the screen
+// shows it, at its right end half-way down, where no tab or arrow is drawn
+// while the tabs fit: dark below a luminance of 96, light above 160.
+Mismatch stripShade(Runner&, const ScriptLine& line) {
+  const std::string& wanted = word(line, 2);
+  if (wanted != "dark" && wanted != "light") badLine(line, "expect stripshade dark|light");
+  HWND strip = findStripWindow();
+  if (!strip || !IsWindowVisible(strip)) return std::string("no visible strip");
+  UpdateWindow(strip);
+  RECT r{};
+  GetWindowRect(strip, &r);
+  POINT at{r.right - 6, (r.top + r.bottom) / 2};
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  if (c == CLR_INVALID) return std::string("the screen cannot be read there");
+  double luminance = 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c);
+  std::string found = luminance < 96 ? "dark" : luminance > 160 ? "light" : "neither dark nor light";
+  char rgb[32];
+  std::snprintf(rgb, sizeof rgb, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return compare("strip background at " + std::to_string(at.x) + "," + std::to_string(at.y) + " (" + rgb + ")", wanted,
+                 found);
+}
+
 // expect stripin SEL|none: the top-level window holding the strip.
 Mismatch stripIn(Runner& r, const ScriptLine& line) {
   HWND strip = findStripWindow();
   HWND holder = strip ? GetAncestor(strip, GA_ROOT) : nullptr;
   if (word(line, 2) == "none") return compare("strip in", "none", frameName(r.host(), holder));
-  HWND wanted = findFrame(r.host(), word(line, 2));
+  HWND wanted = r.frame(word(line, 2));
   if (!wanted) return "no frame " + word(line, 2);
   if (holder == wanted) return std::nullopt;
   return "strip in: expected " + word(line, 2) + ", found " + frameName(r.host(), holder);
@@ -161,7 +328,7 @@ Mismatch stripIn(Runner& r, const ScriptLine& line) {
 
 // expect framerect SEL L T R B: the frame's screen rectangle.
 Mismatch frameRect(Runner& r, const ScriptLine& line) {
-  HWND frame = findFrame(r.host(), word(line, 2));
+  HWND frame = r.frame(word(line, 2));
   if (!frame) return "no frame " + word(line, 2);
   RECT found{};
   GetWindowRect(frame, &found);
@@ -205,7 +372,7 @@ int stripHeight(const ScriptLine& line, size_t at) {
 // expect layout SEL original|docked [H]: one frame's children against the
 // host's own layout of them.
 Mismatch layout(Runner& r, const ScriptLine& line) {
-  HWND frame = findFrame(r.host(), word(line, 2));
+  HWND frame = r.frame(word(line, 2));
   if (!frame) return "no frame " + word(line, 2);
   const std::string& wanted = word(line, 3);
   if (wanted != "original" && wanted != "docked") badLine(line, "expect layout SEL original|docked [HEIGHT]");
@@ -229,14 +396,14 @@ Mismatch hwnd(Runner& r, const ScriptLine& line) {
   HWND named = r.host().applicationHwnd();
   std::string found = named ? frameName(r.host(), named) : "fails";
   if (word(line, 2) == "fails" || !named) return compare("Application.Hwnd", word(line, 2), found);
-  if (named == findFrame(r.host(), word(line, 2))) return std::nullopt;
+  if (named == r.frame(word(line, 2))) return std::nullopt;
   return "Application.Hwnd: expected " + word(line, 2) + ", found " + found;
 }
 
 // expect front SEL: the frame is the foreground window and above every other
 // frame.
 Mismatch front(Runner& r, const ScriptLine& line) {
-  HWND wanted = findFrame(r.host(), word(line, 2));
+  HWND wanted = r.frame(word(line, 2));
   if (!wanted) return "no frame " + word(line, 2);
   HWND fg = GetForegroundWindow();
   if (fg != wanted) return "foreground: expected " + word(line, 2) + ", found " + frameName(r.host(), fg);
@@ -383,7 +550,12 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 35> kChecks{{
+constexpr std::array<CheckEntry, 40> kChecks{{
+    {"stripshade", stripShade},
+    {"untouched", untouched},
+    {"second", second},
+    {"edge", edge},
+    {"clear", clear},
     {"references", references},
     {"size", size},
     {"stripin", stripIn},   {"framerect", frameRect}, {"frames", framesUnchanged}, {"visible", visible},
@@ -401,7 +573,8 @@ constexpr std::array<CheckEntry, 35> kChecks{{
 Outcome expect(Runner& r, const ScriptLine& line) {
   std::string what = word(line, 1);
   // rect@SEL and size@SEL name the frame their coordinates are in.
-  if (what.rfind("rect@", 0) == 0 || what.rfind("size@", 0) == 0) what = what.substr(0, 4);
+  if (what.rfind("rect@", 0) == 0 || what.rfind("size@", 0) == 0 || what.rfind("edge@", 0) == 0) what = what.substr(0, 4);
+  if (what.rfind("clear@", 0) == 0) what = what.substr(0, 5);
   for (const CheckEntry& entry : kChecks)
     if (what == entry.name) return Outcome::check(entry.check(r, line));
   badLine(line, "unknown expectation " + what);

@@ -9,6 +9,7 @@
 #include "script/runner.h"
 #include "script/window_query.h"
 #include "windows/host_windows.h"
+#include "windows/window_watch.h"
 
 namespace hostsim {
 
@@ -113,7 +114,7 @@ Outcome show(Runner& r, const ScriptLine& line) {
 }
 
 HWND frame(Runner& r, const ScriptLine& line, size_t i) {
-  HWND f = findFrame(r.host(), word(line, i));
+  HWND f = r.frame(word(line, i));
   if (!f) badLine(line, "no frame \"" + word(line, i) + "\"");
   return f;
 }
@@ -150,6 +151,25 @@ Outcome arrange(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// border N: every frame draws a border of N pixels itself from now on.
+Outcome border(Runner& r, const ScriptLine& line) {
+  int px = number(line, 1);
+  if (px < 0 || px > 64) badLine(line, "border 0..64");
+  r.host().tree().setBorder(px);
+  return Outcome::done();
+}
+
+// maximize SEL / unmaximize SEL: the frame's maximise and restore buttons.
+Outcome maximize(Runner& r, const ScriptLine& line) {
+  r.host().tree().maximize(frame(r, line, 1));
+  return Outcome::done();
+}
+
+Outcome unmaximize(Runner& r, const ScriptLine& line) {
+  r.host().tree().unmaximize(frame(r, line, 1));
+  return Outcome::done();
+}
+
 Outcome protectedView(Runner& r, const ScriptLine& line) {
   if (!r.host().config().sheet()) badLine(line, "protectedview is the spreadsheet host's");
   r.host().setProtectedView(onOff(line, 1));
@@ -167,6 +187,129 @@ Outcome appVisible(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// The user clicks a top-level window of any process: it comes to the top
+// and takes the keyboard.
+void bringForward(HWND w) {
+  SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(w);
+}
+
+struct ChildRects {
+  HWND frame;
+  std::vector<std::pair<HWND, RECT>>* out;
+};
+
+BOOL CALLBACK childRect(HWND w, LPARAM lp) {
+  auto* c = reinterpret_cast<ChildRects*>(lp);
+  RECT r{};
+  GetWindowRect(w, &r);
+  MapWindowPoints(nullptr, c->frame, reinterpret_cast<POINT*>(&r), 2);
+  c->out->emplace_back(w, r);
+  return TRUE;
+}
+
+// second open CAPTION | front | close: a second instance of the host in a
+// process of its own, with a document CAPTION, its frame in front of ours;
+// the user clicking it; closing it.
+Outcome second(Runner& r, const ScriptLine& line) {
+  const std::string& what = word(line, 1);
+  if (what == "open") {
+    HostConfig config = r.host().config();
+    if (r.host().tree().drawsOwnBorder()) config.border = r.host().tree().frameBorder();
+    if (!r.secondHost.start(SecondProcess::Kind::Host, config, wword(line, 2)))
+      badLine(line, "the second instance of the host did not show its frame");
+    Runner::SecondFrame& f = r.secondFrame;
+    HWND frame = r.secondHost.window();
+    GetWindowRect(frame, &f.rect);
+    f.visible = IsWindowVisible(frame) != FALSE;
+    f.children.clear();
+    ChildRects c{frame, &f.children};
+    EnumChildWindows(frame, childRect, reinterpret_cast<LPARAM>(&c));
+  } else if (what == "front") {
+    if (!r.secondHost.running()) badLine(line, "no second instance (second open CAPTION)");
+    bringForward(r.secondHost.window());
+  } else if (what == "close") {
+    r.secondHost.stop();
+  } else {
+    badLine(line, "second open CAPTION|front|close");
+  }
+  return Outcome::done();
+}
+
+// away: another program comes in front of the host (started the first
+// time). back: the user clicks the host's frame in front again.
+Outcome away(Runner& r, const ScriptLine& line) {
+  if (!r.otherProgram.running()) {
+    if (!r.otherProgram.start(SecondProcess::Kind::Other, r.host().config(), L""))
+      badLine(line, "the other program did not show its window");
+  } else {
+    bringForward(r.otherProgram.window());
+  }
+  r.host().setApplicationActive(false);
+  return Outcome::done();
+}
+
+Outcome back(Runner& r, const ScriptLine& line) {
+  HWND frame = r.host().tree().mainWindow();
+  if (!frame) badLine(line, "the host has no frame");
+  {
+    WindowWatch::HostActs own;
+    bringForward(frame);
+  }
+  r.host().setApplicationActive(true);
+  return Outcome::done();
+}
+
+// theme N [NAME]: the user's Office theme, the DWORD value NAME of
+// HKCU\Software\Microsoft\Office\<version>\Common ("UI Theme" from 15 on,
+// "Theme" before, unless named). The add-ins read it when they load their
+// strip: set it before `start` or `connect`. The value is given back as it
+// was when the run ends, and a key that was not there is made volatile.
+Outcome theme(Runner& r, const ScriptLine& line) {
+  DWORD value = static_cast<DWORD>(number(line, 1));
+  std::wstring name = line.words.size() > 2 ? wword(line, 2)
+                      : r.host().config().versionNumber() >= 15 ? L"UI Theme" : L"Theme";
+  std::wstring path = L"Software\\Microsoft\\Office\\" + r.host().config().version + L"\\Common";
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                      nullptr, &key, &disposition) != ERROR_SUCCESS)
+    badLine(line, "cannot open HKCU\\" + narrow(path));
+  bool known = false;
+  for (const auto& t : r.themesSet) known = known || (t.key == path && t.name == name);
+  if (!known) {
+    Runner::ThemeValue before{path, name, std::nullopt};
+    DWORD old = 0, size = sizeof old, type = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&old), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD)
+      before.before = old;
+    r.themesSet.push_back(before);
+  }
+  LSTATUS set = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+  if (set != ERROR_SUCCESS) badLine(line, "cannot write the theme value");
+  return Outcome::done();
+}
+
+// makeframe [bare]: the frame of a host started without one (--noframe)
+// appears: bare, the top-level window alone; else with everything in it.
+Outcome makeFrame(Runner& r, const ScriptLine& line) {
+  bool bare = line.words.size() > 1 && word(line, 1) == "bare";
+  if (line.words.size() > 1 && !bare) badLine(line, "makeframe [bare]");
+  r.host().tree().makeFrame(bare);
+  return Outcome::done();
+}
+
+// switchorder active-first|deactivate-first: on a switch between two
+// document windows, ActiveWindow names the new one before (active-first) or
+// only after (deactivate-first) WindowDeactivate is raised for the old one.
+Outcome switchOrder(Runner& r, const ScriptLine& line) {
+  const std::string& w = word(line, 1);
+  if (w != "active-first" && w != "deactivate-first") badLine(line, "switchorder active-first|deactivate-first");
+  r.host().setSwitchOrder(w == "active-first" ? SwitchOrder::ActiveFirst : SwitchOrder::DeactivateFirst);
+  return Outcome::done();
+}
+
 Outcome connect(Runner& r, const ScriptLine&) {
   r.loader().connectAll(ext_cm_AfterStartup);
   return Outcome::done();
@@ -177,7 +320,18 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 24> kCommands{{
+constexpr std::array<CommandEntry, 35> kCommands{{
+    {"theme", theme},
+    {"makeframe", makeFrame},
+    {"second", second},
+    {"away", away},
+    {"back", back},
+    {"minimize", [](Runner& r, const ScriptLine&) { r.host().minimize(); return Outcome::done(); }},
+    {"restore", [](Runner& r, const ScriptLine&) { r.host().restore(); return Outcome::done(); }},
+    {"switchorder", switchOrder},
+    {"border", border},
+    {"maximize", maximize},
+    {"unmaximize", unmaximize},
     {"personal", personal},
     {"hide", hide},
     {"show", show},

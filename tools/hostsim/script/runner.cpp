@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "host/host.h"
 #include "script/screenshot.h"
+#include "script/window_query.h"
 #include "windows/modal_loop.h"
 
 namespace hostsim {
@@ -46,7 +47,21 @@ Runner::Runner(Host& host, AddinLoader& loader, std::vector<ScriptLine> lines, R
 }
 
 Runner::~Runner() {
+  restoreThemes();
   if (timerWindow_) DestroyWindow(timerWindow_);
+}
+
+void Runner::restoreThemes() {
+  for (auto it = themesSet.rbegin(); it != themesSet.rend(); ++it) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, it->key.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
+    if (it->before)
+      RegSetValueExW(key, it->name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*it->before), sizeof(DWORD));
+    else
+      RegDeleteValueW(key, it->name.c_str());
+    RegCloseKey(key);
+  }
+  themesSet.clear();
 }
 
 bool Runner::start() {
@@ -56,6 +71,12 @@ bool Runner::start() {
   if (!timerWindow_) return false;
   SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   return SetTimer(timerWindow_, kTimerId, 10, nullptr) != 0;
+}
+
+HWND Runner::frame(const std::string& selector) {
+  if (selector == "second") return secondHost.running() ? secondHost.window() : nullptr;
+  if (selector == "other") return otherProgram.running() ? otherProgram.window() : nullptr;
+  return findFrame(host_, selector);
 }
 
 int Runner::currentLine() const { return pc_ < lines_.size() ? lines_[pc_].number : -1; }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/second_process.h"
 #include "script/script.h"
 
 namespace hostsim {
@@ -75,6 +76,26 @@ class Runner {
   std::map<std::string, long> baselineReferences;
   // Screen rectangles of the top-level frames recorded by `record frames`.
   std::vector<std::pair<HWND, RECT>> recordedFrames;
+  // A second instance of the host, and some other program, each in a
+  // process of its own; with what the second host's frame looked like when
+  // it showed.
+  SecondProcess secondHost, otherProgram;
+  struct SecondFrame {
+    RECT rect{};
+    bool visible = false;
+    std::vector<std::pair<HWND, RECT>> children;  // in its client coordinates
+  } secondFrame;
+  // The Office theme value a script set (`theme`), given back as it was
+  // when the run ends.
+  struct ThemeValue {
+    std::wstring key, name;
+    std::optional<DWORD> before;
+  };
+  std::vector<ThemeValue> themesSet;
+  void restoreThemes();
+  // A top-level window named in the script: `second` (the second host's
+  // frame), `other` (the other program's window), or what findFrame knows.
+  HWND frame(const std::string& selector);
 
  private:
   static LRESULT CALLBACK timerProc(HWND, UINT, WPARAM, LPARAM) noexcept;

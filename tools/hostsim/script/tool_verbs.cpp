@@ -11,6 +11,7 @@
 #include "script/screenshot.h"
 #include "script/window_query.h"
 #include "windows/host_windows.h"
+#include "windows/window_watch.h"
 
 namespace hostsim {
 
@@ -113,6 +114,15 @@ Outcome record(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// watch: from now on, count what anyone but the host does to the strip and
+// to the host's frames (`expect untouched`).
+Outcome watch(Runner& r, const ScriptLine&) {
+  std::vector<HWND> windows = r.host().tree().frames();
+  if (HWND strip = findStripWindow()) windows.push_back(strip);
+  WindowWatch::instance().start(windows);
+  return Outcome::done();
+}
+
 Outcome print(Runner& r, const ScriptLine& line) {
   const std::string& what = word(line, 1);
   if (what == "tabs") {
@@ -138,7 +148,8 @@ Outcome echo(Runner&, const ScriptLine& line) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 8> kCommands{{
+constexpr std::array<CommandEntry, 9> kCommands{{
+    {"watch", watch},
     {"record", record},
     {"wait", wait},
     {"timeout", timeout},

@@ -129,7 +129,7 @@ std::string layoutState(Host& host, HWND frame, int stripHeight) {
     MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&now), 2);
     bool same = EqualRect(&now, &child.rect) != FALSE;
     original = original && same;
-    docked = docked && dockedOnce(child, now, stripHeight, host.tree().frameBorder());
+    docked = docked && dockedOnce(child, now, stripHeight, host.tree().borderAllowance());
     if (!same) differs += (differs.empty() ? "" : ", ") + child.name + " " + rectText(now) + " (host: " + rectText(child.rect) + ")";
   }
   if (original) return "original";

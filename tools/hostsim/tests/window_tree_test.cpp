@@ -1,7 +1,10 @@
 // The hosts' window trees, found the way the add-ins search them.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "host/host.h"
 #include "tests/late_binding.h"
@@ -111,6 +114,71 @@ TEST(WindowTree, PresentationHostVersion14OpensAFramePerWindowAndKeepsTheLast) {
   EXPECT_EQ(host.tree().frames().size(), 1u);
   EXPECT_TRUE(IsWindow(host.tree().frames().front()));
 }
+
+// A host started without its frame: Hwnd answers 0, the frame appears
+// bare and then gets everything in it; opening a document completes it.
+struct Later {
+  HostKind kind;
+  const wchar_t* version;
+  const char* frameClass;
+  const char* area;  // the document area
+};
+
+class FrameLater : public ::testing::TestWithParam<Later> {
+ protected:
+  FrameLater() {
+    HostConfig config{GetParam().kind, GetParam().version};
+    config.noFrame = true;
+    host = std::make_unique<Host>(config, log);
+    host->onQuit = [] {};
+  }
+  HWND hwnd() {
+    Reply r = get(&host->app(), L"Hwnd");
+    EXPECT_EQ(r.hr, S_OK);
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(r.number()));
+  }
+  bool hasHwnd() { return GetParam().kind == HostKind::Sheet || std::wstring(GetParam().version) >= L"15"; }
+  CallLog log;
+  std::unique_ptr<Host> host;
+};
+
+TEST_P(FrameLater, TheFrameAppearsBareThenWithEverythingInIt) {
+  EXPECT_TRUE(host->tree().frames().empty());
+  EXPECT_EQ(FindWindowA(GetParam().frameClass, nullptr), nullptr);
+  if (hasHwnd()) {
+    EXPECT_EQ(hwnd(), nullptr);
+  }
+  host->tree().makeFrame(true);
+  HWND frame = FindWindowA(GetParam().frameClass, nullptr);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(IsWindowVisible(frame));
+  EXPECT_EQ(GetWindow(frame, GW_CHILD), nullptr) << "bare";
+  if (hasHwnd()) {
+    EXPECT_EQ(hwnd(), frame);
+  }
+  host->tree().makeFrame(false);
+  EXPECT_EQ(host->tree().frames(), std::vector<HWND>{frame});
+  EXPECT_NE(child(frame, GetParam().area), nullptr);
+  EXPECT_NE(child(frame, "MsoCommandBarDock", "MsoDockTop"), nullptr);
+  host->openDocument(L"Doc1", true);
+  EXPECT_EQ(host->tree().frameOf(*host->findWindow(L"Doc1")), frame);
+}
+
+TEST_P(FrameLater, OpeningADocumentBuildsWhatIsMissing) {
+  host->tree().makeFrame(true);
+  host->openDocument(L"Doc1", true);
+  HWND frame = host->tree().frameOf(*host->findWindow(L"Doc1"));
+  ASSERT_NE(frame, nullptr);
+  EXPECT_NE(child(frame, GetParam().area), nullptr);
+  host->tree().makeFrame(false);
+  EXPECT_EQ(host->tree().frames().size(), 1u) << "a frame that is there is left as it is";
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, FrameLater,
+                         ::testing::Values(Later{HostKind::Sheet, L"14.0", "XLMAIN", "XLDESK"},
+                                           Later{HostKind::Sheet, L"16.0", "XLMAIN", "XLDESK"},
+                                           Later{HostKind::Slide, L"12.0", "PP12FrameClass", "MDIClient"},
+                                           Later{HostKind::Slide, L"16.0", "PPTFrameClass", "MDIClient"}));
 
 }  // namespace
 }  // namespace hostsim::test

@@ -1,5 +1,7 @@
 #include "windows/host_windows.h"
 
+#include <algorithm>
+
 #include "host/host.h"
 #include "windows/modal_loop.h"
 
@@ -32,6 +34,9 @@ HBRUSH classBrush(COLORREF color) {
 }
 }  // namespace
 
+HostWindows::HostWindows(Host& host)
+    : host_(host), border_(host.config().border ? host.config().border : host.config().versionBorder()) {}
+
 HostWindows::~HostWindows() {
   if (protectedView_ && IsWindow(protectedView_)) DestroyWindow(protectedView_);
 }
@@ -63,6 +68,84 @@ void HostWindows::setProtectedView(bool open) {
   ShowWindow(protectedView_, SW_SHOW);
   SetWindowPos(protectedView_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(protectedView_);
+}
+
+int HostWindows::borderAllowance() const { return host_.config().versionBorder().value_or(0); }
+
+DWORD HostWindows::frameStyle() const {
+  return border_ ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX : WS_OVERLAPPEDWINDOW;
+}
+
+namespace {
+RECT workArea() {
+  RECT area{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+}  // namespace
+
+void HostWindows::maxInfo(MINMAXINFO& info) const {
+  RECT area = workArea();
+  int b = frameBorder();
+  info.ptMaxPosition = {area.left - b, area.top - b};
+  info.ptMaxSize = {area.right - area.left + 2 * b, area.bottom - area.top + 2 * b};
+  info.ptMaxTrackSize.x = std::max(info.ptMaxTrackSize.x, info.ptMaxSize.x);
+  info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, info.ptMaxSize.y);
+}
+
+// A frame with a new border keeps its outer rectangle (a maximised one its
+// client area on the work area) and is laid out again for its new client
+// area, which the window system tells it with WM_SIZE.
+void HostWindows::setBorder(int px) {
+  border_ = px;
+  for (HWND f : frames()) {
+    LONG_PTR kept = GetWindowLongPtrW(f, GWL_STYLE) & (WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE | WS_CLIPCHILDREN);
+    SetWindowLongPtrW(f, GWL_STYLE, static_cast<LONG_PTR>(frameStyle()) | kept);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    if (IsZoomed(f)) {
+      MINMAXINFO info{};
+      maxInfo(info);
+      SetWindowPos(f, nullptr, info.ptMaxPosition.x, info.ptMaxPosition.y, info.ptMaxSize.x, info.ptMaxSize.y, flags);
+    } else {
+      SetWindowPos(f, nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE | SWP_NOSIZE);
+    }
+    layoutFrame(f);
+  }
+}
+
+// Maximising a frame behind activates the window it shows first, as a click
+// on its maximise button does.
+void HostWindows::maximize(HWND frame) {
+  for (const auto& w : host_.windows())
+    if (frameOf(*w.Get()) == frame && host_.config().framePerDocument() && host_.active() != w.Get())
+      host_.activate(*w.Get());
+  ShowWindow(frame, SW_MAXIMIZE);
+  frameStateChanged(frame, 3);
+}
+
+void HostWindows::unmaximize(HWND frame) {
+  ShowWindow(frame, SW_RESTORE);
+  frameStateChanged(frame, 1);
+}
+
+void HostWindows::frameStateChanged(HWND frame, int state) {
+  if (!host_.config().framePerDocument()) return;
+  for (const auto& w : host_.windows())
+    if (frameOf(*w.Get()) == frame) w->state = state;
+}
+
+void HostWindows::frameSized(HWND frame, WPARAM kind, LPARAM size) {
+  std::erase_if(sizes_, [](const ClientSize& c) { return !IsWindow(c.frame); });
+  auto known = std::find_if(sizes_.begin(), sizes_.end(), [&](const ClientSize& c) { return c.frame == frame; });
+  if (known == sizes_.end()) known = sizes_.insert(sizes_.end(), ClientSize{frame, -1, false});
+  if (kind == SIZE_MINIMIZED) {
+    known->minimised = true;
+    return;
+  }
+  bool restoredAsBefore = known->minimised && known->size == size;
+  known->minimised = false;
+  known->size = size;
+  if (!restoredAsBefore) layoutFrame(frame);
 }
 
 void HostWindows::setWidthPx(int px) {
@@ -135,8 +218,17 @@ void HostWindows::setState(WindowObj& window, int state) {
   } else if (state == 3) {
     window.normalRect = placement(window);
     RECT full{};
-    if (GetWindowLongW(window.frame, GWL_STYLE) & WS_CHILD) GetClientRect(GetParent(window.frame), &full);
-    else SystemParametersInfoW(SPI_GETWORKAREA, 0, &full, 0);
+    if (GetWindowLongW(window.frame, GWL_STYLE) & WS_CHILD) {
+      GetClientRect(GetParent(window.frame), &full);
+    } else if (drawsOwnBorder()) {
+      // Where the maximise button puts the frame.
+      MINMAXINFO info{};
+      maxInfo(info);
+      full = RECT{info.ptMaxPosition.x, info.ptMaxPosition.y, info.ptMaxPosition.x + info.ptMaxSize.x,
+                  info.ptMaxPosition.y + info.ptMaxSize.y};
+    } else {
+      full = workArea();
+    }
     SetWindowPos(window.frame, nullptr, full.left, full.top, full.right - full.left, full.bottom - full.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ class WindowObj;
 class HostWindows {
  public:
   static std::unique_ptr<HostWindows> create(Host& host);
-  explicit HostWindows(Host& host) : host_(host) {}
+  explicit HostWindows(Host& host);
   virtual ~HostWindows();
   HostWindows(const HostWindows&) = delete;
   HostWindows& operator=(const HostWindows&) = delete;
@@ -53,6 +54,10 @@ class HostWindows {
     Docking docking;
   };
   virtual std::vector<LaidOut> hostLayout(HWND) const { return {}; }
+  // A host started without its frame builds it later: first the top-level
+  // window alone (bare), then what is in it; a frame already there and
+  // complete is left as it is. Opening a document completes the frame too.
+  virtual void makeFrame(bool bare) = 0;
   virtual void attach(WindowObj& window) = 0;
   virtual void detach(WindowObj& window) = 0;
   virtual void bringToFront(WindowObj* window) = 0;
@@ -64,10 +69,31 @@ class HostWindows {
 
   // Frame and document area hooks for the shared window procedures.
   virtual void layoutFrame(HWND frame) = 0;
+  // WM_SIZE of a frame: a minimised frame is not laid out (its client area
+  // is empty), nor one restored to the size it had before it was minimised.
+  void frameSized(HWND frame, WPARAM kind, LPARAM size);
   virtual void frameClosing(HWND frame) = 0;
   virtual bool fillsDocumentArea(const WindowObj& window) const = 0;
-  // Non-client border the frame draws itself, 0 for a standard frame.
-  virtual int frameBorder() const { return 0; }
+  // The border each frame draws around its client area itself (pixels); 0
+  // for a standard frame, whose non-client area the window system draws.
+  int frameBorder() const { return border_.value_or(0); }
+  bool drawsOwnBorder() const { return border_.has_value(); }
+  // How much lower than the host laid them out the layout check lets the
+  // bottom edges of what a strip moves down be: the border hostsim's frames
+  // of this version draw when none is given.
+  int borderAllowance() const;
+  // Every frame, now and later, draws a border of `px` pixels itself; the
+  // host lays each one out again for its new client area.
+  void setBorder(int px);
+  // The style of a frame as the version (or the border given) has it.
+  DWORD frameStyle() const;
+  // The frame's maximise button and its restore button. A maximised frame
+  // drawing its own border covers the work area with its client area, its
+  // border beyond the screen's edges, as a standard frame's sizing border is.
+  void maximize(HWND frame);
+  void unmaximize(HWND frame);
+  // WM_GETMINMAXINFO of a frame drawing its own border.
+  void maxInfo(MINMAXINFO& info) const;
 
   // Geometry of a document window in pixels: screen coordinates for a
   // top-level frame, else relative to the document area.
@@ -86,6 +112,16 @@ class HostWindows {
   Host& host_;
 
  private:
+  // The frame's window, if it shows a window of its own (a frame per
+  // document), with the state WindowState reports for it.
+  void frameStateChanged(HWND frame, int state);
+  std::optional<int> border_;
+  struct ClientSize {
+    HWND frame;
+    LPARAM size;
+    bool minimised;
+  };
+  std::vector<ClientSize> sizes_;
   HWND protectedView_ = nullptr;
 };
 

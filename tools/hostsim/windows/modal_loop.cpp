@@ -1,5 +1,7 @@
 #include "windows/modal_loop.h"
 
+#include <algorithm>
+
 #include "common/addin_messages.h"
 
 namespace hostsim {
@@ -17,6 +19,26 @@ void runModalLoop(HWND window, const bool& done) {
     TranslateMessage(&msg);
     AddinMessages::instance().dispatch(msg);
   }
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs) {
+  ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    ULONGLONG now = GetTickCount64();
+    if (now >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(stepMs, end - now)), QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return done();
+      }
+      TranslateMessage(&msg);
+      AddinMessages::instance().dispatch(msg);
+      if (done()) return true;
+    }
+  }
+  return true;
 }
 
 bool registerClassOnce(const wchar_t* name, WNDPROC proc, HBRUSH background, UINT style) {

@@ -38,6 +38,7 @@ class SheetWindows final : public HostWindows {
 
   HWND mainWindow() const override;
   std::vector<HWND> frames() const override;
+  void makeFrame(bool bare) override;
   void attach(WindowObj& window) override;
   void detach(WindowObj& window) override;
   void bringToFront(WindowObj* window) override;
@@ -45,7 +46,6 @@ class SheetWindows final : public HostWindows {
   void layoutFrame(HWND frame) override;
   void frameClosing(HWND frame) override;
   bool fillsDocumentArea(const WindowObj&) const override { return true; }
-  int frameBorder() const override { return border_; }
   HWND emptyFrame() const override;
   void visibilityChanged(WindowObj& window) override;
   void showFrames(bool shown) override;
@@ -56,7 +56,8 @@ class SheetWindows final : public HostWindows {
   bool perWindow() const { return host_.config().framePerDocument(); }
   int topDockHeight() const { return version11() ? 48 : 92; }
   bool version11() const { return host_.config().versionNumber() < 12; }
-  SheetFrame& newFrame(bool shown);
+  SheetFrame& newFrame(bool shown, bool bare = false);
+  void fillFrame(SheetFrame& f);
   void createTopDock(SheetFrame& f);
   void destroyFrame(const SheetFrame& f);
   SheetFrame* find(HWND frame) const;
@@ -65,8 +66,6 @@ class SheetWindows final : public HostWindows {
   bool anyVisibleWindowBut(const WindowObj* except) const;
   void updateTitle(SheetFrame& f);
 
-  int border_ = 0;
-  DWORD style_ = 0;
   // Pointers to frames stay valid while others come and go.
   std::vector<std::unique_ptr<SheetFrame>> frames_;
   HWND front_ = nullptr;  // the frame brought to the front last
@@ -74,10 +73,7 @@ class SheetWindows final : public HostWindows {
 };
 
 SheetWindows::SheetWindows(Host& host) : HostWindows(host) {
-  double v = host.config().versionNumber();
-  // Newer hosts draw their own frame: only a thin border is non-client.
-  border_ = v > 13 ? 4 : v > 11 ? 2 : 0;
-  style_ = border_ ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX : WS_OVERLAPPEDWINDOW;
+  if (host.config().noFrame) return;
   SheetFrame& first = newFrame(true);
   front_ = first.frame;
   UpdateWindow(first.frame);
@@ -88,13 +84,21 @@ SheetWindows::~SheetWindows() {
     if (IsWindow(f->frame)) DestroyWindow(f->frame);
 }
 
-SheetFrame& SheetWindows::newFrame(bool shown) {
+SheetFrame& SheetWindows::newFrame(bool shown, bool bare) {
   // Frames after the first open cascaded, as new top-level windows do.
   int shift = (opened_++ % 8) * kCascade;
   RECT r{40 + shift, 30 + shift, 1040 + shift, 710 + shift};
   frames_.push_back(std::make_unique<SheetFrame>());
   SheetFrame& f = *frames_.back();
-  f.frame = createFrame(L"XLMAIN", L"Spreadsheet host", r, style_);
+  f.frame = createFrame(L"XLMAIN", L"Spreadsheet host", r, frameStyle());
+  if (!bare) fillFrame(f);
+  if (shown) ShowWindow(f.frame, frames_.size() == 1 ? SW_SHOW : SW_SHOWNA);
+  return f;
+}
+
+// Everything a frame holds, laid out.
+void SheetWindows::fillFrame(SheetFrame& f) {
+  if (f.desk) return;
   createTopDock(f);
   f.formulaBar = createPart(f.frame, L"EXCEL;", L"fx", RGB(250, 250, 250));
   f.dockLeft = createPart(f.frame, L"MsoCommandBarDock", L"MsoDockLeft", kRibbon);
@@ -106,8 +110,20 @@ SheetFrame& SheetWindows::newFrame(bool shown) {
                            f.frame, nullptr, GetModuleHandleW(nullptr), this);
   f.status = createPart(f.frame, L"EXCEL4", L"Ready", kRibbon);
   layoutFrame(f.frame);
-  if (shown) ShowWindow(f.frame, frames_.size() == 1 ? SW_SHOW : SW_SHOWNA);
-  return f;
+  InvalidateRect(f.frame, nullptr, TRUE);
+}
+
+// The one main window before 15, the empty frame from 15 on.
+void SheetWindows::makeFrame(bool bare) {
+  SheetFrame* f = perWindow() ? empty() : frames_.empty() ? nullptr : frames_.front().get();
+  if (!f && perWindow() && !frames_.empty()) return;  // windows have their frames already
+  if (!f) {
+    f = &newFrame(host_.visible(), bare);
+    front_ = f->frame;
+    updateTitle(*f);
+  } else if (!bare) {
+    fillFrame(*f);
+  }
 }
 
 void SheetWindows::createTopDock(SheetFrame& f) {
@@ -228,6 +244,7 @@ std::vector<HostWindows::LaidOut> SheetWindows::hostLayout(HWND frame) const {
 void SheetWindows::attach(WindowObj& window) {
   window.state = 3;
   if (!perWindow()) {
+    makeFrame(false);
     window.view = window.frame = createView(frames_.front()->desk, window, L"EXCEL7");
     if (!window.visible) {
       // Behind every shown view, so that the document area sizes those.
@@ -237,7 +254,8 @@ void SheetWindows::attach(WindowObj& window) {
     return;
   }
   SheetFrame* f = window.visible ? empty() : nullptr;
-  if (!f) f = &newFrame(window.visible && host_.visible());
+  if (f) fillFrame(*f);
+  else f = &newFrame(window.visible && host_.visible());
   f->owner = &window;
   window.view = createView(f->desk, window, L"EXCEL7");
   window.frame = f->frame;
@@ -266,7 +284,7 @@ void SheetWindows::detach(WindowObj& window) {
 void SheetWindows::bringToFront(WindowObj* window) {
   if (!perWindow()) {
     if (window) raiseView(*window);
-    updateTitle(*frames_.front());
+    if (!frames_.empty()) updateTitle(*frames_.front());
     return;
   }
   SheetFrame* f = window ? frameShowing(*window) : empty();

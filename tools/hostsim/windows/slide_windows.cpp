@@ -29,6 +29,7 @@ class SlideWindows final : public HostWindows {
 
   HWND mainWindow() const override;
   std::vector<HWND> frames() const override;
+  void makeFrame(bool bare) override;
   void attach(WindowObj& window) override;
   void detach(WindowObj& window) override;
   void bringToFront(WindowObj* window) override;
@@ -40,7 +41,8 @@ class SlideWindows final : public HostWindows {
  private:
   bool perDocument() const { return host_.config().framePerDocument(); }
   std::wstring frameClass() const;
-  Frame& newFrame();
+  Frame& newFrame(bool bare = false);
+  void fillFrame(Frame& f);
   Frame* frameOf(HWND frame);
   Frame* frameShowing(const WindowObj& window);
   void setTitle(Frame& f);
@@ -50,7 +52,7 @@ class SlideWindows final : public HostWindows {
 };
 
 SlideWindows::SlideWindows(Host& host) : HostWindows(host) {
-  newFrame();
+  if (!host.config().noFrame) newFrame();
 }
 
 SlideWindows::~SlideWindows() {
@@ -63,11 +65,21 @@ std::wstring SlideWindows::frameClass() const {
   return L"PP" + std::to_wstring(host_.config().major()) + L"FrameClass";
 }
 
-Frame& SlideWindows::newFrame() {
+Frame& SlideWindows::newFrame(bool bare) {
   int shift = (opened_++ % 8) * kCascade;
   RECT r{60 + shift, 40 + shift, 1060 + shift, 720 + shift};
   Frame f;
-  f.frame = createFrame(frameClass().c_str(), L"Presentation host", r, WS_OVERLAPPEDWINDOW);
+  f.frame = createFrame(frameClass().c_str(), L"Presentation host", r, frameStyle());
+  frames_.push_back(f);
+  if (!bare) fillFrame(frames_.back());
+  ShowWindow(f.frame, SW_SHOWNA);
+  UpdateWindow(f.frame);
+  return frames_.back();
+}
+
+// Everything a frame holds, laid out.
+void SlideWindows::fillFrame(Frame& f) {
+  if (f.mdi) return;
   f.dockTop = createPart(f.frame, L"MsoCommandBarDock", L"MsoDockTop", kRibbon);
   f.bar = createPart(f.dockTop, L"MsoCommandBar", host_.config().major() < 12 ? L"Menu Bar" : L"Ribbon", kRibbon);
   registerClassOnce(L"MDIClient", deskProc, nullptr);
@@ -75,11 +87,19 @@ Frame& SlideWindows::newFrame() {
                           0, 0, 10, 10, f.frame, nullptr, GetModuleHandleW(nullptr), this);
   f.dockRight = createPart(f.frame, L"MsoCommandBarDock", L"MsoDockRight", kRibbon);
   f.status = createPart(f.frame, L"MsoCommandBarDock", L"MsoDockBottom", kRibbon);
-  frames_.push_back(f);
   layoutFrame(f.frame);
-  ShowWindow(f.frame, SW_SHOWNA);
-  UpdateWindow(f.frame);
-  return frames_.back();
+  InvalidateRect(f.frame, nullptr, TRUE);
+}
+
+// The one frame, or a frame per document's empty one.
+void SlideWindows::makeFrame(bool bare) {
+  auto empty = std::find_if(frames_.begin(), frames_.end(), [](const Frame& x) { return !x.owner; });
+  if (empty == frames_.end() && !frames_.empty()) return;  // windows have their frames already
+  if (empty == frames_.end()) {
+    newFrame(bare);
+  } else if (!bare) {
+    fillFrame(*empty);
+  }
 }
 
 Frame* SlideWindows::frameOf(HWND frame) {
@@ -89,7 +109,7 @@ Frame* SlideWindows::frameOf(HWND frame) {
 }
 
 Frame* SlideWindows::frameShowing(const WindowObj& window) {
-  if (!perDocument()) return &frames_.front();
+  if (!perDocument()) return frames_.empty() ? nullptr : &frames_.front();
   for (Frame& f : frames_)
     if (f.owner == &window) return &f;
   return nullptr;
@@ -100,7 +120,7 @@ HWND SlideWindows::mainWindow() const {
     if (WindowObj* active = host_.active())
       for (const Frame& f : frames_)
         if (f.owner == active) return f.frame;
-  return frames_.front().frame;
+  return frames_.empty() ? nullptr : frames_.front().frame;
 }
 
 std::vector<HWND> SlideWindows::frames() const {
@@ -126,6 +146,7 @@ void SlideWindows::layoutFrame(HWND frame) {
 }
 
 void SlideWindows::attach(WindowObj& window) {
+  makeFrame(false);
   Frame* f = &frames_.front();
   if (perDocument()) {
     auto empty = std::find_if(frames_.begin(), frames_.end(), [](const Frame& x) { return !x.owner; });
@@ -168,7 +189,7 @@ void SlideWindows::bringToFront(WindowObj* window) {
   if (perDocument()) {
     if (Frame* f = frameShowing(*window))
       SetWindowPos(f->frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  } else if (window->view) {
+  } else if (window->view && !frames_.empty()) {
     raiseView(*window);
     setTitle(frames_.front());
   }

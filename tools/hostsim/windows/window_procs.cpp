@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "host/host.h"
 #include "windows/host_windows.h"
+#include "windows/window_watch.h"
 
 namespace hostsim {
 
@@ -101,9 +102,10 @@ void paintView(HWND hwnd) {
 }
 
 LRESULT frameMessage(HostWindows& tree, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WindowWatch::queryMessage()) return WindowWatch::instance().answer(hwnd, wp);
   int border = tree.frameBorder();
   switch (msg) {
-    case WM_SIZE: tree.layoutFrame(hwnd); return 0;
+    case WM_SIZE: tree.frameSized(hwnd, wp, lp); return 0;
     case WM_CLOSE: tree.frameClosing(hwnd); return 0;
     case WM_MOUSEACTIVATE: tree.frameClicked(hwnd); break;
     case WM_NCCALCSIZE:
@@ -118,6 +120,10 @@ LRESULT frameMessage(HostWindows& tree, HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     case WM_NCACTIVATE:
       if (border == 0) break;
       return TRUE;
+    case WM_GETMINMAXINFO:
+      if (!tree.drawsOwnBorder()) break;
+      tree.maxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
+      return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
