@@ -159,15 +159,71 @@ std::wstring Checks::captionOf(const Obj& document) const {
   return document.object(L"Windows").object(L"Item", std::move(first)).text(L"Caption");
 }
 
-void Checks::closeDocument(const Obj& document) const {
+bool Checks::framePerDocumentSlide() const {
+  if (host_.spec().sheet()) return false;
+  double version = std::wcstod(host_.app().text(L"Version").c_str(), nullptr);
+  return version > 13;
+}
+
+void Checks::closeDocument(const Obj& document) {
   if (host_.spec().sheet()) {
     std::vector<Variant> dontSave;
     dontSave.push_back(argBool(false));
     document.call(L"Close", std::move(dontSave));
-  } else {
-    document.put(L"Saved", arg(kTriStateTrue));
-    document.call(L"Close");
+    return;
   }
+  document.put(L"Saved", arg(kTriStateTrue));
+  if (!framePerDocumentSlide()) {
+    document.call(L"Close");
+    return;
+  }
+  std::wstring caption = captionOf(document);
+  std::string seen;
+  bool closed = closeByTab(caption, seen);
+  check("close button of tab " + narrow(caption) + " closes its window", closed, seen);
+}
+
+bool Checks::clickStrip(HWND stripWindow, POINT at, std::string& seen) {
+  SetForegroundWindow(GetAncestor(stripWindow, GA_ROOT));
+  HWND under = nullptr;
+  bool reachable = waitUntil([&] {
+    under = WindowFromPoint(at);
+    return under == stripWindow;
+  });
+  seen = "at " + std::to_string(at.x) + "," + std::to_string(at.y);
+  if (!reachable) {
+    seen += " the window on top is a " + classOf(under) + ", not the strip";
+    return false;
+  }
+  POINT before{};
+  GetCursorPos(&before);
+  hostsim::mouseMove(at);
+  // Let the strip see the pointer arrive, as a person's click would.
+  waitUntil([] { return false; }, 200);
+  hostsim::mouseButton(hostsim::Button::Left, true);
+  hostsim::mouseButton(hostsim::Button::Left, false);
+  waitUntil([] { return false; }, 200);
+  hostsim::mouseMove(before);
+  return true;
+}
+
+bool Checks::closeByTab(const std::wstring& caption, std::string& seen) {
+  std::optional<StripView> view = strip(&seen);
+  if (!view) return false;
+  size_t i = 0;
+  while (i < view->tabs.size() && view->tabs[i].name != caption) ++i;
+  if (i >= view->tabs.size() || i >= view->closers.size() || view->closers[i].invisible) {
+    seen = "no close button shown for " + narrow(caption);
+    return false;
+  }
+  const RECT& r = view->closers[i].rect;
+  if (!clickStrip(view->window, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, seen)) return false;
+  bool gone = waitUntil([&] {
+    HostWindows windows = hostWindows();
+    return std::find(windows.visible.begin(), windows.visible.end(), caption) == windows.visible.end();
+  });
+  seen = "clicked " + seen + (gone ? "; the window closed" : "; the window is still open");
+  return gone;
 }
 
 std::wstring Checks::fileName(const std::wstring& stem) const {
@@ -251,12 +307,22 @@ void Checks::startup() {
   check("strip present", present,
         present ? "strip " + rectText(view->rect) + " with " + std::to_string(view->tabs.size()) + " tabs" : problem);
   if (!present) return;
-  HWND frame = host_.activeFrame();
-  HWND root = GetAncestor(view->window, GA_ROOT);
+  // The add-in docks on its own timer: give it the time to follow.
+  HWND frame = nullptr, root = nullptr;
   RECT fr{};
-  if (frame) GetWindowRect(frame, &fr);
-  RECT inside{};
-  bool docked = frame && root == frame && IntersectRect(&inside, &fr, &view->rect) && EqualRect(&inside, &view->rect);
+  bool docked = waitUntil([&] {
+    view = strip(&problem);
+    if (!view) return false;
+    frame = host_.activeFrame();
+    root = GetAncestor(view->window, GA_ROOT);
+    if (frame) GetWindowRect(frame, &fr);
+    RECT inside{};
+    return frame && root == frame && IntersectRect(&inside, &fr, &view->rect) && EqualRect(&inside, &view->rect);
+  });
+  if (!view) {
+    check("docked in the active frame", false, problem);
+    return;
+  }
   check("docked in the active frame", docked,
         "strip " + rectText(view->rect) + " in a " + classOf(root) + " " + (root == frame ? "which is" : "which is not") +
             " the active frame (" + classOf(frame) + " " + rectText(fr) + ")");
@@ -332,33 +398,18 @@ void Checks::click() {
   }
   std::wstring name = target->name;
   POINT at{(target->rect.left + target->rect.right) / 2, (target->rect.top + target->rect.bottom) / 2};
-  HWND frame = GetAncestor(view->window, GA_ROOT);
-  SetForegroundWindow(frame);
-  HWND under = nullptr;
-  bool reachable = waitUntil([&] {
-    under = WindowFromPoint(at);
-    return under == view->window;
-  });
-  if (!reachable) {
-    check("the tab can be clicked", false,
-          "at " + std::to_string(at.x) + "," + std::to_string(at.y) + " the window on top is a " + classOf(under) +
-              ", not the strip");
+  std::string where;
+  if (!clickStrip(view->window, at, where)) {
+    check("the tab can be clicked", false, where);
     return;
   }
-  POINT before{};
-  GetCursorPos(&before);
-  hostsim::mouseMove(at);
-  hostsim::mouseButton(hostsim::Button::Left, true);
-  hostsim::mouseButton(hostsim::Button::Left, false);
   HostWindows windows;
   bool switched = waitUntil([&] {
     windows = hostWindows();
     return windows.active && *windows.active == name;
   });
-  hostsim::mouseMove(before);
   check("a click on tab " + narrow(name) + " activates its window", switched,
-        "clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) +
-            "; active window: " + (windows.active ? narrow(*windows.active) : "none"));
+        "clicked " + where + "; active window: " + (windows.active ? narrow(*windows.active) : "none"));
   expectTabsFollow("after the click: a tab per window, the clicked one selected");
 }
 
@@ -385,29 +436,42 @@ void Checks::disconnect() {
   addin.put(L"Connect", argBool(false));
   bool gone = waitUntil([&] { return !strip().has_value(); });
   check("switched off: the strip goes", gone, gone ? "no visible strip" : "a strip is still shown");
+  // The band the strip took above the document area goes back to it.
   RECT areaAfter{};
   bool given = area && waitUntil([&] {
     if (!IsWindow(area)) return false;
     GetWindowRect(area, &areaAfter);
-    long grown = (areaAfter.bottom - areaAfter.top) - (areaBefore.bottom - areaBefore.top);
-    return grown >= stripHeight - 2 && grown <= stripHeight + 2;
+    long raised = areaBefore.top - areaAfter.top;
+    return raised >= stripHeight - 2 && raised <= stripHeight + 2;
   });
   check("switched off: the host's layout is given back", given,
         "document area (" + classOf(area) + ") " + rectText(areaBefore) + " -> " + rectText(areaAfter) +
             "; strip height " + std::to_string(stripHeight));
 
   addin.put(L"Connect", argBool(true));
-  bool back = waitUntil([&] { return strip().has_value(); });
-  check("switched on again: the strip returns", back, back ? "strip shown" : "no visible strip");
+  bool back = waitUntil([&] { return (view = strip(&problem)).has_value(); });
+  check("switched on again: the strip returns", back, back ? "strip " + rectText(view->rect) : problem);
   if (!back) return;
   expectTabsFollow("switched on again: a tab per window, the active one selected");
+  // Docked anew, in whichever frame is active now: where it was before, the
+  // layout is as it was; elsewhere the strip sits right above that frame's
+  // document area.
   RECT areaAgain{};
-  bool same = area && waitUntil([&] {
-    GetWindowRect(area, &areaAgain);
-    return EqualRect(&areaAgain, &areaBefore) != FALSE;
+  HWND frameAgain = nullptr, areaNow = nullptr;
+  bool same = waitUntil([&] {
+    view = strip(&problem);
+    if (!view) return false;
+    frameAgain = GetAncestor(view->window, GA_ROOT);
+    areaNow = frameAgain == frame ? area : documentArea(frameAgain, view->window);
+    if (!areaNow) return false;
+    GetWindowRect(areaNow, &areaAgain);
+    if (frameAgain == frame) return EqualRect(&areaAgain, &areaBefore) != FALSE;
+    return areaAgain.top >= view->rect.bottom - 2 && areaAgain.top <= view->rect.bottom + 2;
   });
-  check("switched on again: the layout is as before", same,
-        "document area " + rectText(areaAgain) + ", before " + rectText(areaBefore));
+  check("switched on again: docked as before", same,
+        (frameAgain == frame ? "same frame; document area " + rectText(areaAgain) + ", before " + rectText(areaBefore)
+                             : "another frame; strip " + (view ? rectText(view->rect) : problem) +
+                                   ", document area " + rectText(areaAgain)));
 }
 
 }  // namespace brelmcheck

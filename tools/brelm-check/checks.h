@@ -59,7 +59,16 @@ class Checks {
   void expectTabsFollow(const std::string& what);
   bool hasTab(const std::wstring& caption);
   std::wstring captionOf(const Obj& document) const;
-  void closeDocument(const Obj& document) const;
+  // Closes a document without saving. The presentation host with a frame
+  // per document is closed through the tab's close button: closing it
+  // through the host (its menus, the object model) is taken by the add-in
+  // as the user closing the host.
+  void closeDocument(const Obj& document);
+  bool closeByTab(const std::wstring& caption, std::string& seen);
+  bool framePerDocumentSlide() const;
+  // A real click at a point of the strip, checking that the strip is what
+  // is there to be clicked.
+  bool clickStrip(HWND strip, POINT at, std::string& seen);
   std::wstring fileName(const std::wstring& stem) const;
 
   HostSession& host_;

@@ -76,6 +76,18 @@ std::vector<HWND> hostFrames(HostKind kind, DWORD processId, bool includeHidden)
 
 // The user's registration first, as the hosts read it; the machine's in
 // both registry views, since the host's bitness need not be ours.
+bool restoreLoadBehavior(const std::wstring& officeKey, const std::wstring& progId, const AddinRegistration& was) {
+  HKEY root = was.where == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  REGSAM view = was.where == "HKCU" ? 0 : was.where == "HKLM" ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+  std::wstring path = L"Software\\Microsoft\\Office\\" + officeKey + L"\\Addins\\" + progId;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return false;
+  DWORD value = was.loadBehavior;
+  LONG rc = RegSetValueExW(key, L"LoadBehavior", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+  return rc == ERROR_SUCCESS;
+}
+
 std::optional<AddinRegistration> findAddinRegistration(const std::wstring& officeKey, const std::wstring& progId) {
   std::wstring path = L"Software\\Microsoft\\Office\\" + officeKey + L"\\Addins\\" + progId;
   if (auto v = readDword(HKEY_CURRENT_USER, path, 0)) return AddinRegistration{*v, "HKCU"};
@@ -177,7 +189,9 @@ HWND HostSession::activeFrame() const {
 void HostSession::shutdown() {
   if (done_.exchange(true)) return;
   if (app_ && started_) {
-    // Our own documents, newest first, closed without saving.
+    // Our own documents, closed without saving. The presentation host's are
+    // only marked saved and go with Quit: closing them one by one through
+    // the object model is, to its add-in, the user closing the host.
     try {
       Obj docs = documents();
       for (long n = docs.number(L"Count"); n >= 1; --n) {
@@ -190,7 +204,6 @@ void HostSession::shutdown() {
           doc.call(L"Close", std::move(dontSave));
         } else {
           doc.put(L"Saved", arg(kTriStateTrue));
-          doc.call(L"Close");
         }
       }
     } catch (const AutomationError& e) {

@@ -39,6 +39,9 @@ struct AddinRegistration {
   std::string where;  // "HKCU", "HKLM", "HKLM (32-bit)"
 };
 std::optional<AddinRegistration> findAddinRegistration(const std::wstring& officeKey, const std::wstring& progId);
+// Puts LoadBehavior back where it was found (switching the add-in off and
+// on through the object model may have written it).
+bool restoreLoadBehavior(const std::wstring& officeKey, const std::wstring& progId, const AddinRegistration& was);
 
 class HostSession {
  public:

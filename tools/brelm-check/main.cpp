@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,7 @@ void checkHost(HostKind kind, const Options& options) {
       std::string bits = processBitness(session.process());
       report.fact("Bitness", bits.empty() ? "unknown" : bits);
     }
+    std::optional<AddinRegistration> registration = findAddinRegistration(spec.officeKey, spec.addinProgId);
     if (!refused.empty()) {
       report.check("start", "the host runs for brelm-check", false, refused);
     } else {
@@ -122,6 +124,15 @@ void checkHost(HostKind kind, const Options& options) {
     }
     session.shutdown();
     g_run.host = nullptr;
+    // The user's setting of whether the add-in loads stays as it was.
+    std::optional<AddinRegistration> now = findAddinRegistration(spec.officeKey, spec.addinProgId);
+    if (registration && now && now->loadBehavior != registration->loadBehavior) {
+      bool restored = restoreLoadBehavior(spec.officeKey, spec.addinProgId, *registration);
+      report.note("LoadBehavior changed from " + std::to_string(registration->loadBehavior) + " to " +
+                  std::to_string(now->loadBehavior) + " during the run; " +
+                  (restored ? "put back" : "could not be put back: set it to " +
+                                               std::to_string(registration->loadBehavior) + " again"));
+    }
   }
   if (!temp.remove()) report.note("the temporary folder " + hostsim::narrow(temp.path()) + " could not be removed");
   g_run.temp = nullptr;
