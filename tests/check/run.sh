@@ -78,6 +78,26 @@ addin_key() {  # HOST: where the registration put the add-in's LoadBehavior
   if wine reg query "HKCU\\$key" >/dev/null 2>&1; then echo "HKCU\\$key"; else echo "HKLM\\$key"; fi
 }
 
+addin_registered() {  # HOST
+  local key
+  key=$(addin_key "$1")
+  wine reg query "$key" /v LoadBehavior >/dev/null 2>&1
+}
+
+# Registers both add-ins and makes sure the registry shows them (regsvr32 is
+# silent here, and says nothing when it did not take).
+register_addins() {
+  local attempt
+  for attempt in 1 2 3; do
+    regsvr "$arch" "$sheet"
+    regsvr "$arch" "$slide"
+    addin_registered sheet && addin_registered slide && return 0
+    wine_log "the add-ins' registration did not take ($arch, attempt $attempt)"
+    wineserver -w
+  done
+  return 1
+}
+
 pass() { printf '  ok   %-44s %3ss\n' "$1" "$2" >&2; }
 fail() {
   printf '  FAIL %-44s %3ss\n' "$1" "$2" >&2
@@ -123,7 +143,6 @@ run_arch() {
   hostsim=$root/build/$arch/tools/hostsim/hostsim.exe
   checker=$root/build/$arch/tools/brelm-check/brelm-check.exe
   local unit=$root/build/$arch/tools/brelm-check/brelm_check_tests.exe
-  local sheet slide
   sheet=$(find_dll "$arch" BrelmSheet.dll)
   slide=$(find_dll "$arch" BrelmSlide.dll)
   if [ ! -f "$checker" ] || [ ! -f "$hostsim" ] || [ -z "$sheet" ] || [ -z "$slide" ]; then
@@ -139,8 +158,7 @@ run_arch() {
     if wine "$unit" >"$out/$arch/brelm_check_tests.txt" 2>&1; then pass "$arch brelm_check_tests" $((SECONDS - start))
     else fail "$arch brelm_check_tests" $((SECONDS - start)) "$out/$arch/brelm_check_tests.txt"; fi
   fi
-  regsvr "$arch" "$sheet"
-  regsvr "$arch" "$slide"
+  register_addins || { failures+=("$arch registration"); return; }
   for version in 16.0 14.0; do
     register_server "$sheet_clsid" HostSim.SheetApplication sheet "$version"
     register_server "$slide_clsid" HostSim.SlideApplication slide "$version"
@@ -160,7 +178,7 @@ run_arch() {
   # Not installed at all.
   regsvr "$arch" "$sheet" /u
   check not-installed 1 '^- FAIL add-in: installed: not installed' --host sheet
-  regsvr "$arch" "$sheet"
+  register_addins || { failures+=("$arch registration"); return; }
 
   # The presentation host already running: refused, and left running.
   wine "$hostsim" --server --host slide --version 16.0 --open Running --timeout 120 >"$out/$arch/running-slide.txt" 2>&1 &
