@@ -63,6 +63,16 @@ HWND findStripWindow() {
   return found;
 }
 
+long stripTabCount(HWND strip) {
+  ComPtr<IAccessible> acc;
+  long count = 0;
+  if (!strip || FAILED(AccessibleObjectFromWindow(strip, static_cast<DWORD>(OBJID_CLIENT), kIID_IAccessible,
+                                                  reinterpret_cast<void**>(acc.GetAddressOf()))) ||
+      !acc || FAILED(acc->get_accChildCount(&count)) || count < 2)
+    return -1;
+  return (count - (count % 2 != 0 ? 3 : 2)) / 2;
+}
+
 std::optional<StripView> readStrip(std::string* problem) {
   StripView view;
   view.window = findStripWindow();

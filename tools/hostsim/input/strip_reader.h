@@ -30,6 +30,8 @@ struct StripView {
 
 // The strip window under any top-level window of this process, or null.
 HWND findStripWindow();
+// How many tabs the strip's accessible object has; -1 when it cannot say.
+long stripTabCount(HWND strip);
 // Null when there is no strip or it does not answer accessibility.
 std::optional<StripView> readStrip(std::string* problem = nullptr);
 

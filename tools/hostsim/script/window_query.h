@@ -33,6 +33,12 @@ std::string frameName(Host& host, HWND frame);
 std::string layoutState(Host& host, HWND frame, int stripHeight);
 std::optional<std::wstring> messageBoxText();
 
+// The strip shows in `frame` docked where it belongs: its bottom edge on the
+// formula bar's with the document area right under it (spreadsheet host),
+// its top edge on the top dock's bottom with nothing of the document area's
+// client covered (presentation host).
+bool stripDockedIn(Host& host, HWND frame);
+
 // GetGuiResources where the system answers it; under Wine, which answers 0,
 // the GDI objects in the process's handle table and the windows of the
 // calling thread instead.
