@@ -155,6 +155,37 @@ bool stripDockedIn(Host& host, HWND frame) {
   return s.top == t.bottom && m.top >= s.bottom;
 }
 
+namespace {
+BOOL CALLBACK collectChild(HWND child, LPARAM list) noexcept {
+  try {
+    reinterpret_cast<std::vector<std::pair<HWND, RECT>>*>(list)->emplace_back(child, RECT{});
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+}  // namespace
+
+std::vector<std::pair<HWND, RECT>> childRects(HWND frame) {
+  std::vector<std::pair<HWND, RECT>> children;
+  if (!frame) return children;
+  EnumChildWindows(frame, collectChild, reinterpret_cast<LPARAM>(&children));
+  for (auto& [child, rect] : children) {
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return children;
+}
+
+std::string childName(HWND window) {
+  wchar_t cls[128] = L"", title[128] = L"";
+  GetClassNameW(window, cls, 128);
+  GetWindowTextW(window, title, 128);
+  std::string name = narrow(cls);
+  if (title[0]) name += ":" + narrow(title);
+  return name;
+}
+
 std::optional<std::wstring> messageBoxText() {
   HWND box = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
