@@ -9,9 +9,15 @@ open Alpha
 wait 2 ticks
 open Beta
 wait 2 ticks
+# Small enough that at twice the scale it still fits the one screen there
+# is: the window system keeps a standard frame within it.
+frame main 20 20 620 500
 expect tabs Alpha Beta
 sheet: expect size strip * 24
 slide: expect size strip * 26
+sheet: expect layout main docked
+slide: expect edge strip bottom = MDIClient client:top
+wait 3 ticks
 record layout main
 monitor main 144
 sheet: expect size strip * 36
