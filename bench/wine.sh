@@ -56,6 +56,11 @@ for host in sheet slide; do
   run startup "$host"
 done
 run startup slide 600 14.0 slide/14.0  # a frame per document
+# The spreadsheet host with a frame per workbook: the tick, start-up with 50
+# frames, and switching between frames.
+run tick_frames sheet 600 16.0 sheet/16.0
+run startup sheet 600 16.0 sheet/16.0
+run switch sheet 600 16.0 sheet/16.0
 run idle_cpu slide
 for host in sheet slide; do run soak "$host" "$soak_seconds"; done
 wineserver -k 2>/dev/null || true

@@ -10,6 +10,7 @@
 #include "recording_events.h"
 #include "trace_capture.h"
 #include "ui/form_toolkit.h"
+#include "ui/frame_dpi.h"
 #include "ui/window_system.h"
 #include "window_helpers.h"
 #include "form_fixtures.h"
@@ -460,6 +461,101 @@ TEST_F(StripTest, TheTooltipAsksForTheTabUnderThePointer) {
   text[0] = L'?';
   SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
   EXPECT_STREQ(text, L"");
+}
+
+// A frame standing for a host's per-monitor aware frame: counts the DPI
+// changes it is told, which it must get whoever else listens.
+struct CountingFrame {
+  static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    if (msg == kDpiChangedMessage)
+      ++*reinterpret_cast<int*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  static constexpr UINT kDpiChangedMessage = 0x02E0;  // WM_DPICHANGED
+  int told = 0;
+  HWND hwnd = nullptr;
+  CountingFrame() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BrelmTestDpiFrame";
+    RegisterClassW(&wc);
+    hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 40, 40, 800, 600, nullptr,
+                           nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&told));
+  }
+  ~CountingFrame() {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+  }
+  // As the system tells a frame moved to a monitor of `dpi`.
+  void tell(int dpi) {
+    RECT suggested{40, 40, 40 + 800 * dpi / 96, 40 + 600 * dpi / 96};
+    SendMessageW(hwnd, kDpiChangedMessage, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  }
+  Hwnd handle() const { return reinterpret_cast<Hwnd>(hwnd); }
+};
+
+// The frame holding the strip is told its new DPI (its children are told
+// nothing): from then on that is its DPI and the strip's, and the frame's own
+// window procedure still gets the message. A frame the strip has left is
+// asked the system again, and what it is told then is no concern of ours.
+TEST_F(StripTest, FollowsTheDpiItsFrameIsTold) {
+  CountingFrame frame, other;
+  ASSERT_NE(frame.hwnd, nullptr);
+  const int system = windows.dpiOf(frame.handle());
+  const Hwnd s = reinterpret_cast<Hwnd>(strip);
+  ASSERT_TRUE(windows.setParent(s, frame.handle()));
+  frame.tell(144);
+  EXPECT_EQ(windows.dpiOf(frame.handle()), 144);
+  EXPECT_EQ(windows.dpiOf(s), 144);
+  EXPECT_EQ(windows.dpiOf(other.handle()), system) << "only the strip's frame";
+  frame.tell(192);
+  EXPECT_EQ(windows.dpiOf(s), 192);
+  EXPECT_EQ(frame.told, 2) << "every message reaches the frame";
+  ASSERT_TRUE(windows.setParent(s, other.handle()));
+  EXPECT_EQ(windows.dpiOf(frame.handle()), system) << "left: the system is asked";
+  frame.tell(120);
+  EXPECT_EQ(windows.dpiOf(frame.handle()), system);
+  EXPECT_EQ(frame.told, 3);
+  other.tell(120);
+  EXPECT_EQ(windows.dpiOf(s), 120);
+  // Parked, and gone at disconnection: nothing listens.
+  ASSERT_TRUE(windows.setParent(s, kNoWindow));
+  EXPECT_EQ(windows.dpiOf(other.handle()), system);
+  ASSERT_TRUE(windows.setParent(s, other.handle()));
+  windows.stripGone();
+  other.tell(144);
+  EXPECT_EQ(windows.dpiOf(other.handle()), system);
+  EXPECT_EQ(other.told, 2);
+}
+
+// A frame destroyed with the strip in it, and a listener that goes while
+// its frame stays: neither leaves anything behind that a later message to
+// the frame could trip over.
+TEST(FrameDpi, NeitherTheFrameNorTheListenerOutlivesTheOther) {
+  {
+    CountingFrame frame;
+    FrameDpiListener listener;
+    listener.listen(frame.hwnd);
+    ASSERT_EQ(listener.frame(), frame.hwnd);
+    frame.tell(144);
+    EXPECT_EQ(listener.told(frame.hwnd), 144);
+    DestroyWindow(frame.hwnd);
+    EXPECT_EQ(listener.frame(), nullptr);
+    EXPECT_EQ(listener.told(frame.hwnd), 0);
+  }
+  CountingFrame frame;
+  {
+    FrameDpiListener listener;
+    listener.listen(frame.hwnd);
+    frame.tell(144);
+  }
+  frame.tell(192);
+  EXPECT_EQ(frame.told, 2);
+  // A frame of another thread is not listened to.
+  FrameDpiListener listener;
+  listener.listen(GetDesktopWindow());
+  EXPECT_EQ(listener.frame(), nullptr);
 }
 
 }  // namespace

@@ -134,7 +134,10 @@ HRESULT Connect::OnConnection(IDispatch* application, int, IDispatch*, SAFEARRAY
 }
 
 HRESULT Connect::OnDisconnection(int, SAFEARRAY**) noexcept {
-  return guarded("OnDisconnection", [&] { addin_->OnDisconnection(); });
+  return guarded("OnDisconnection", [&] {
+    addin_->OnDisconnection();
+    windows_.stripGone();
+  });
 }
 
 HRESULT Connect::OnAddInsUpdate(SAFEARRAY**) noexcept { return S_OK; }

@@ -147,9 +147,13 @@ bool Win32WindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx
 
 bool Win32WindowSystem::setParent(Hwnd child, Hwnd parent) {
   if (!child) return false;
-  if (isStrip(h(child))) fitStyleToParent(h(child), h(parent));
+  const bool strip = isStrip(h(child));
+  if (strip) fitStyleToParent(h(child), h(parent));
   SetLastError(0);
-  return SetParent(h(child), h(parent)) != nullptr || GetLastError() == 0;
+  const bool moved = SetParent(h(child), h(parent)) != nullptr || GetLastError() == 0;
+  // The strip's frame is the one whose DPI the strip follows.
+  if (strip && moved) frameDpi_.listen(parent ? GetAncestor(h(parent), GA_ROOT) : nullptr);
+  return moved;
 }
 
 bool Win32WindowSystem::showWindow(Hwnd window, ShowCmd cmd) {
@@ -180,7 +184,9 @@ Point Win32WindowSystem::cursorPos() {
 
 int Win32WindowSystem::dpiOf(Hwnd window) {
   if (!window) return screenDpiY();
-  return windowDpi(GetAncestor(h(window), GA_ROOT));
+  const HWND frame = GetAncestor(h(window), GA_ROOT);
+  if (const int told = frameDpi_.told(frame)) return told;
+  return windowDpi(frame);
 }
 
 }  // namespace brelm::win32

@@ -1,6 +1,7 @@
 #pragma once
 // The window system on user32.
 #include "platform/window_system.h"
+#include "ui/frame_dpi.h"
 
 namespace brelm::win32 {
 
@@ -22,7 +23,15 @@ class Win32WindowSystem final : public WindowSystem {
   bool setForeground(Hwnd window) override;
   bool foregroundIsOurs() override;
   Point cursorPos() override;
+  // A frame's DPI: what it was told last while the strip was in it (see
+  // ui/frame_dpi.h), else what the system answers for it.
   int dpiOf(Hwnd window) override;
+
+  // The strip is gone (disconnection): its frame is no longer listened to.
+  void stripGone() noexcept { frameDpi_.listen(nullptr); }
+
+ private:
+  FrameDpiListener frameDpi_;
 };
 
 }  // namespace brelm::win32

@@ -248,8 +248,10 @@ void Host::rename(WindowObj& window, const std::wstring& caption) {
 
 double Host::widthPoints() const {
   RECT r{};
-  GetWindowRect(tree_->mainWindow(), &r);
-  return (r.right - r.left) * 72.0 / dpi();
+  const HWND main = tree_->mainWindow();
+  GetWindowRect(main, &r);
+  // Points at the scale of the monitor the frame is on.
+  return (r.right - r.left) * 72.0 / tree_->frameDpi(main);
 }
 
 void Host::setFormulaBar(bool shown) {

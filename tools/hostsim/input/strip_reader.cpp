@@ -70,6 +70,16 @@ std::vector<HWND> findStripWindows(DWORD processId) {
   return search.found;
 }
 
+long stripTabCount(HWND strip) {
+  ComPtr<IAccessible> acc;
+  long count = 0;
+  if (!strip || FAILED(AccessibleObjectFromWindow(strip, static_cast<DWORD>(OBJID_CLIENT), kIID_IAccessible,
+                                                  reinterpret_cast<void**>(acc.GetAddressOf()))) ||
+      !acc || FAILED(acc->get_accChildCount(&count)) || count < 2)
+    return -1;
+  return (count - (count % 2 != 0 ? 3 : 2)) / 2;
+}
+
 HWND findStripWindow(DWORD processId) {
   std::vector<HWND> all = findStripWindows(processId);
   return all.empty() ? nullptr : all.front();

@@ -33,6 +33,8 @@ struct StripView {
 HWND findStripWindow(DWORD processId = 0);
 // Every strip window of that process, in z-order.
 std::vector<HWND> findStripWindows(DWORD processId = 0);
+// How many tabs the strip's accessible object has; -1 when it cannot say.
+long stripTabCount(HWND strip);
 // Null when there is no strip or it does not answer accessibility.
 std::optional<StripView> readStrip(std::string* problem = nullptr);
 // The same for one strip window, which may belong to another process.

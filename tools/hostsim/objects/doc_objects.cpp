@@ -128,7 +128,7 @@ void WindowObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result)
 
 double WindowObj::geometry(DISPID id) const {
   RECT r = host_.tree().placement(*this);
-  double toPoints = 72.0 / host_.dpi();
+  double toPoints = 72.0 / host_.tree().frameDpi(host_.tree().frameOf(*this));
   switch (id) {
     case kTop: return r.top * toPoints;
     case kLeft: return r.left * toPoints;
@@ -139,7 +139,7 @@ double WindowObj::geometry(DISPID id) const {
 
 void WindowObj::setGeometry(DISPID id, double points) {
   RECT r = host_.tree().placement(*this);
-  int px = static_cast<int>(points * host_.dpi() / 72.0 + 0.5);
+  int px = static_cast<int>(points * host_.tree().frameDpi(host_.tree().frameOf(*this)) / 72.0 + 0.5);
   int w = r.right - r.left, h = r.bottom - r.top;
   switch (id) {
     case kTop: r.top = px, r.bottom = px + h; break;

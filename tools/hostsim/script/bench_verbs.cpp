@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "loader/addin_loader.h"
 #include "script/runner.h"
 #include "script/window_query.h"
+#include "windows/host_windows.h"
 #include "windows/modal_loop.h"
 
 namespace hostsim {
@@ -114,30 +116,44 @@ void get(IDispatch* target, const wchar_t* name, Reply& out, const VARIANT* arg 
 }
 
 // What a round of bare calls works on, fetched once, as the add-in holds it
-// between ticks: the Application, the host's document windows, and the
-// windows whose rectangles the add-in's geometry check reads.
+// between ticks: the Application, the host's document windows and their
+// documents, the windows whose rectangles the add-in's geometry check reads,
+// and the frame the strip is in.
 struct BareCalls {
   IDispatch* app = nullptr;
   bool sheet = false;
-  std::vector<ComPtr<IDispatch>> windows;
+  bool frames = false;  // the spreadsheet host with a frame per workbook
+  std::vector<ComPtr<IDispatch>> windows, documents;
   std::vector<HWND> rectangles;
+  HWND stripFrame = nullptr;
+  int savedEvery = 1;  // rounds between reads of every document's Saved
+  mutable int round = 0;
 };
 
-std::vector<ComPtr<IDispatch>> heldWindows(IDispatch* app) {
+std::vector<ComPtr<IDispatch>> heldItems(IDispatch* app, const wchar_t* collection) {
   std::vector<ComPtr<IDispatch>> held;
-  Reply windows, count;
-  get(app, L"Windows", windows);
-  if (!windows.object()) return held;
-  get(windows.object(), L"Count", count);
+  Reply items, count;
+  get(app, collection, items);
+  if (!items.object()) return held;
+  get(items.object(), L"Count", count);
   for (long i = 1; count.value.vt == VT_I4 && i <= count.value.lVal; ++i) {
     Reply item;
     VARIANT index;
     index.vt = VT_I4;
     index.lVal = i;
-    get(windows.object(), L"Item", item, &index);
+    get(items.object(), L"Item", item, &index);
     if (item.object()) held.emplace_back(item.object());
   }
   return held;
+}
+
+// The DPI of a window as the add-in asks it: GetDpiForWindow where user32
+// has it.
+UINT dpiOfWindow(HWND w) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto f = reinterpret_cast<DpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return f ? f(w) : 0;
 }
 
 // The spreadsheet host's check reads the layout window (the main window from
@@ -154,19 +170,39 @@ std::vector<HWND> geometryWindows(Host& host) {
 }
 
 BareCalls bareCalls(Runner& r, const ScriptLine& line) {
-  BareCalls b{&r.host().app(), r.host().config().sheet(), heldWindows(&r.host().app()), geometryWindows(r.host())};
+  Host& host = r.host();
+  BareCalls b;
+  b.app = &host.app();
+  b.sheet = host.config().sheet();
+  b.frames = b.sheet && host.config().framePerDocument();
+  b.windows = heldItems(b.app, L"Windows");
+  b.documents = heldItems(b.app, b.sheet ? L"Workbooks" : L"Presentations");
+  b.rectangles = geometryWindows(host);
   if (b.rectangles.size() != (b.sheet ? 2u : 3u)) badLine(line, "a window of the geometry check is missing");
+  HWND strip = findStripWindow();
+  b.stripFrame = strip ? GetAncestor(strip, GA_ROOT) : nullptr;
+  b.savedEvery = b.sheet ? 1 : 10;
   return b;
 }
 
-// One round of what an idle tick cannot do without. Its geometry check reads
-// the rectangles of two (spreadsheet host) or three (presentation host)
-// windows; the spreadsheet host's also reads DisplayFormulaBar and Width.
-// Then the active window, the window count and every window's caption; the
-// spreadsheet host's active window is known by its caption, so that is read
-// as well. `rectMicros` gets the time of the rectangle reads alone.
+// One round of what an idle tick cannot do without. Where every workbook has
+// a frame of its own, Application.Hwnd (the frame in front). The DPI of the
+// frame the strip is in. Its geometry check reads the rectangles of two
+// (spreadsheet host) or three (presentation host) windows; the spreadsheet
+// host's also DisplayFormulaBar, and Width where one main window holds every
+// workbook. Then the active window, the window count and every window's
+// caption; the spreadsheet host's active window is known by its caption, so
+// that is read as well, and it reads every window's Visible (hidden windows
+// get no tab). Every document's Saved (the unsaved mark) on every round of
+// the spreadsheet host and every tenth of the presentation host's, as their
+// ticks do. `rectMicros` gets the time of the rectangle reads alone.
 bool bareRound(const BareCalls& b, double& rectMicros) {
   Reply active, windows, count;
+  if (b.frames) {
+    Reply hwnd;
+    get(b.app, L"Hwnd", hwnd);
+  }
+  dpiOfWindow(b.stripFrame);
   if (b.sheet) {
     Reply shown;
     get(b.app, L"DisplayFormulaBar", shown);
@@ -177,7 +213,7 @@ bool bareRound(const BareCalls& b, double& rectMicros) {
     GetWindowRect(w, &rect);
   }
   rectMicros = nowMicros() - t0;
-  if (b.sheet) {
+  if (b.sheet && !b.frames) {
     Reply width;
     get(b.app, L"Width", width);
   }
@@ -186,16 +222,27 @@ bool bareRound(const BareCalls& b, double& rectMicros) {
     Reply caption;
     get(active.object(), L"Caption", caption);
   }
-  get(b.app, L"Windows", windows);
-  if (!windows.object()) return false;
-  get(windows.object(), L"Count", count);
-  if (FAILED(count.hr)) return false;
   for (const ComPtr<IDispatch>& w : b.windows) {
     Reply caption;
     get(w.Get(), L"Caption", caption);
     if (FAILED(caption.hr)) return false;
+    if (b.sheet) {
+      Reply visible;
+      get(w.Get(), L"Visible", visible);
+      if (FAILED(visible.hr)) return false;
+    }
   }
-  return true;
+  if (b.round++ % b.savedEvery == 0) {
+    for (const ComPtr<IDispatch>& d : b.documents) {
+      Reply saved;
+      get(d.Get(), L"Saved", saved);
+      if (FAILED(saved.hr)) return false;
+    }
+  }
+  get(b.app, L"Windows", windows);
+  if (!windows.object()) return false;
+  get(windows.object(), L"Count", count);
+  return SUCCEEDED(count.hr);
 }
 
 // Paced rounds of the bare calls: each one run from a host message that
@@ -275,12 +322,15 @@ Outcome hostCalls(Runner& r, const ScriptLine& line) {
   auto paced = std::make_shared<PacedRounds>();
   paced->runner = &r;
   paced->calls = bareCalls(r, line);
-  // The calls of one round, counted alone: between the timed rounds the
-  // log also gets the ticks' calls.
+  // The calls of a round, counted alone over as many rounds as it takes
+  // for every kind of round to come (the presentation host reads Saved every
+  // tenth): between the timed rounds the log also gets the ticks' calls.
   size_t logged = r.host().log().all().size();
   double ignored = 0;
-  if (!bareRound(paced->calls, ignored)) badLine(line, "a host call failed");
-  const size_t callsPerRound = callsSince(r.host().log(), logged);
+  for (int i = 0; i < paced->calls.savedEvery; ++i)
+    if (!bareRound(paced->calls, ignored)) badLine(line, "a host call failed");
+  const double callsPerRound =
+      static_cast<double>(callsSince(r.host().log(), logged)) / paced->calls.savedEvery;
   std::vector<double> hot, hotRect;
   AddinMessages::instance().reset();
   for (int i = 0; i < rounds; ++i) {
@@ -301,7 +351,7 @@ Outcome hostCalls(Runner& r, const ScriptLine& line) {
     if (paced->failed) badLine(line, "a host call failed");
     Percentiles p = percentiles(m.companionMicros()), t = percentiles(m.followedTickMicros()),
                 pr = percentiles(paced->rectMicros);
-    std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%zu rects=%zu median_us=%.1f p90_us=%.1f "
+    std::printf("bench: hostcalls label=%s tabs=%zu rounds=%d calls=%.1f rects=%zu median_us=%.1f p90_us=%.1f "
                 "rect_median_us=%.1f hot_tick_median_us=%.1f pause_ms=%lu paced_rounds=%zu paced_median_us=%.1f paced_p90_us=%.1f "
                 "paced_rect_median_us=%.1f paced_ticks=%zu paced_tick_median_us=%.1f paced_tick_p90_us=%.1f\n",
                 word(line, 3).c_str(), r.host().windows().size(), rounds, callsPerRound,
@@ -313,26 +363,123 @@ Outcome hostCalls(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
-// Switches the add-ins off and on again N times; times each connection.
-// Between the two the host runs its message loop for a while, as it does
-// when a user switches an add-in off and on, so each connection starts from
-// a host that has painted what the last disconnection changed.
+// The strip docked in the active window's frame with a tab for every
+// window the user can see.
+bool readyWithEveryTab(Host& host) {
+  WindowObj* active = host.active();
+  if (!active || !stripDockedIn(host, host.tree().frameOf(*active))) return false;
+  long visible = 0;
+  for (const auto& w : host.windows()) visible += w->visible ? 1 : 0;
+  return stripTabCount(findStripWindow()) == visible;
+}
+
+// How long a docking may take before it counts as never done.
+constexpr DWORD kDockLimitMs = 3000;
+
+// Dispatches this thread's messages until `done` holds, asked after each one.
+// Gives the dispatch time of the message after which it held (0 when it
+// held at once), or nothing when it did not within `limitMs`.
+template <class Done>
+std::optional<double> pumpUntilDone(Done done, DWORD limitMs) {
+  if (done()) return 0.0;
+  ULONGLONG end = GetTickCount64() + limitMs;
+  while (GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return std::nullopt;
+      }
+      TranslateMessage(&msg);
+      double t0 = nowMicros();
+      AddinMessages::instance().dispatch(msg);
+      double took = nowMicros() - t0;
+      if (done()) return took;
+    }
+  }
+  return std::nullopt;
+}
+
+// Switches the add-ins off and on again N times; times each connection and,
+// with documents open, the time from its start until the strip is docked in
+// the active window's frame with every tab (which may wait for the add-in's
+// first tick). Between the two the host runs its message loop for a while,
+// as it does when a user switches an add-in off and on, so each connection
+// starts from a host that has painted what the last disconnection changed.
 Outcome connectTimes(Runner& r, const ScriptLine& line) {
   int times = number(line, 2);
   auto samples = std::make_shared<std::vector<double>>();
+  auto ready = std::make_shared<std::vector<double>>();
+  auto missed = std::make_shared<int>(0);
   for (int i = 0; i < times; ++i) {
     r.queue([&r] { r.loader().disconnectAll(ext_dm_UserClosed); }, kSettleMs);
-    r.queue([&r, samples] {
+    r.queue([&r, samples, ready, missed] {
       double t0 = nowMicros();
       r.loader().connectAll(ext_cm_AfterStartup);
       samples->push_back(nowMicros() - t0);
+      if (r.host().documents().empty()) return;
+      if (pumpUntilDone([&r] { return readyWithEveryTab(r.host()); }, kDockLimitMs)) ready->push_back(nowMicros() - t0);
+      else ++*missed;
     }, kSettleMs);
   }
-  r.queue([&r, samples, label = word(line, 3), times] {
-    Percentiles p = percentiles(*samples);
+  r.queue([&r, samples, ready, missed, label = word(line, 3), times] {
+    Percentiles p = percentiles(*samples), q = percentiles(*ready);
     double worst = samples->empty() ? 0 : *std::max_element(samples->begin(), samples->end());
-    std::printf("bench: connect label=%s documents=%zu times=%d median_us=%.1f max_us=%.1f\n", label.c_str(),
-                r.host().documents().size(), times, p.median, worst);
+    double worstReady = ready->empty() ? 0 : *std::max_element(ready->begin(), ready->end());
+    std::printf("bench: connect label=%s documents=%zu times=%d median_us=%.1f max_us=%.1f ready=%zu "
+                "ready_median_us=%.1f ready_max_us=%.1f ready_missed=%d\n",
+                label.c_str(), r.host().documents().size(), times, p.median, worst, ready->size(), q.median,
+                worstReady, *missed);
+  }, 0);
+  return Outcome::done();
+}
+
+// Switches N times between the host's visible windows, each to the next
+// one in the host's list as it stood when the command began (the active
+// one skipped), by the host's own activation (the user clicking into a
+// frame behind, or the host's window list). Each is timed from just before
+// the activation until the strip is docked in the new window's frame,
+// whatever it took: a tick the add-in waits for, a re-parenting, room made
+// in a frame the strip is new to. The message loop runs between switches.
+Outcome switchTimes(Runner& r, const ScriptLine& line) {
+  int times = number(line, 2);
+  auto order = std::make_shared<std::vector<std::wstring>>();
+  for (const auto& w : r.host().windows())
+    if (w->visible) order->push_back(w->caption());
+  if (order->size() < 2) badLine(line, "bench switch needs two visible windows");
+  auto samples = std::make_shared<std::vector<double>>(), docking = std::make_shared<std::vector<double>>();
+  auto missed = std::make_shared<int>(0);
+  auto at = std::make_shared<size_t>(0);
+  for (int i = 0; i < times; ++i) {
+    r.queue([&r, order, samples, docking, missed, at] {
+      Host& host = r.host();
+      WindowObj* next = nullptr;
+      for (size_t tries = 0; tries < order->size() && (!next || next == host.active()); ++tries)
+        next = host.findWindow((*order)[(*at)++ % order->size()]);
+      if (!next || next == host.active()) return;
+      ComPtr<WindowObj> keep(next);
+      double t0 = nowMicros();
+      host.activate(*next);
+      HWND frame = host.tree().frameOf(*next);
+      std::optional<double> last = pumpUntilDone([&host, frame] { return stripDockedIn(host, frame); }, kDockLimitMs);
+      if (!last) {
+        ++*missed;
+        return;
+      }
+      samples->push_back(nowMicros() - t0);
+      // Docked inside the activation (the host's events) or by the message
+      // the loop dispatched last: its time is the docking's own.
+      docking->push_back(*last > 0 ? *last : samples->back());
+    }, kSettleMs);
+  }
+  r.queue([&r, samples, docking, missed, label = word(line, 3), times] {
+    Percentiles p = percentiles(*samples), d = percentiles(*docking);
+    double worst = samples->empty() ? 0 : *std::max_element(samples->begin(), samples->end());
+    std::printf("bench: switch label=%s windows=%zu times=%d docked=%zu missed=%d median_us=%.1f p90_us=%.1f "
+                "max_us=%.1f docking_median_us=%.1f docking_p90_us=%.1f\n",
+                label.c_str(), r.host().windows().size(), times, samples->size(), *missed, p.median, p.p90, worst,
+                d.median, d.p90);
   }, 0);
   return Outcome::done();
 }
@@ -387,7 +534,8 @@ struct BenchVerb {
   const char* name;
   CommandFn run;
 };
-constexpr std::array<BenchVerb, 7> kVerbs{{
+constexpr std::array<BenchVerb, 8> kVerbs{{
+    {"switch", switchTimes},
     {"start", start},
     {"idle", idle},
     {"hostcalls", hostCalls},
@@ -405,7 +553,7 @@ Outcome bench(Runner& r, const ScriptLine& line) {
       std::fflush(stdout);
       return o;
     }
-  badLine(line, "bench start|idle|hostcalls|connect|repaint|cycle|sample");
+  badLine(line, "bench start|idle|hostcalls|connect|switch|repaint|cycle|sample");
 }
 
 constexpr std::array<CommandEntry, 1> kCommands{{{"bench", bench}}};

@@ -165,8 +165,12 @@ std::optional<RECT> screenRect(Runner& r, const ScriptLine& line, const std::str
   return out;
 }
 
+// A side of the window (`top`) or of its client area (`client:top`).
+bool clientSide(const ScriptLine& line, size_t at) { return word(line, at).rfind("client:", 0) == 0; }
+
 LONG side(const ScriptLine& line, const RECT& r, size_t at) {
-  const std::string& s = word(line, at);
+  std::string s = word(line, at);
+  if (clientSide(line, at)) s.erase(0, 7);
   if (s == "left") return r.left;
   if (s == "top") return r.top;
   if (s == "right") return r.right;
@@ -180,8 +184,8 @@ Mismatch edge(Runner& r, const ScriptLine& line) {
   Mismatch problem;
   HWND frame = selectedFrame(r, line, problem);
   if (!frame) return problem;
-  std::optional<RECT> a = screenRect(r, line, word(line, 2), frame, false);
-  std::optional<RECT> b = screenRect(r, line, word(line, 5), frame, false);
+  std::optional<RECT> a = screenRect(r, line, word(line, 2), frame, clientSide(line, 3));
+  std::optional<RECT> b = screenRect(r, line, word(line, 5), frame, clientSide(line, 6));
   if (!a) return "no window " + word(line, 2) + " in frame " + frameName(r.host(), frame);
   if (!b) return "no window " + word(line, 5) + " in frame " + frameName(r.host(), frame);
   LONG x = side(line, *a, 3), y = side(line, *b, 6);
@@ -371,11 +375,40 @@ int stripHeight(const ScriptLine& line, size_t at) {
 
 // expect layout SEL original|docked [H]: one frame's children against the
 // host's own layout of them.
+std::string rectText(const RECT& x) {
+  return std::to_string(x.left) + " " + std::to_string(x.top) + " " + std::to_string(x.right) + " " +
+         std::to_string(x.bottom);
+}
+
+// expect layout SEL recorded: the frame where `record layout` found it, and
+// every window that was in it then still there, exactly where it stood.
+Mismatch layoutRecorded(Runner& r, HWND frame, const std::string& name) {
+  if (frame != r.recordedLayoutFrame) return "no layout recorded for " + name + " (record layout " + name + ")";
+  std::string wrong;
+  RECT now{};
+  GetWindowRect(frame, &now);
+  if (!EqualRect(&now, &r.recordedLayoutRect))
+    wrong += "\n    the frame: " + rectText(r.recordedLayoutRect) + " -> " + rectText(now);
+  std::vector<std::pair<HWND, RECT>> children = childRects(frame);
+  for (const auto& [child, then] : r.recordedLayout) {
+    auto found = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.first == child; });
+    if (found == children.end()) {
+      wrong += "\n    " + childName(child) + ": gone";
+    } else if (!EqualRect(&found->second, &then)) {
+      wrong += "\n    " + childName(child) + ": " + rectText(then) + " -> " + rectText(found->second);
+    }
+  }
+  if (wrong.empty()) return std::nullopt;
+  return "layout of " + name + " not as recorded:" + wrong;
+}
+
 Mismatch layout(Runner& r, const ScriptLine& line) {
   HWND frame = r.frame(word(line, 2));
   if (!frame) return "no frame " + word(line, 2);
   const std::string& wanted = word(line, 3);
-  if (wanted != "original" && wanted != "docked") badLine(line, "expect layout SEL original|docked [HEIGHT]");
+  if (wanted == "recorded") return layoutRecorded(r, frame, word(line, 2));
+  if (wanted != "original" && wanted != "docked")
+    badLine(line, "expect layout SEL original|docked [HEIGHT] | expect layout SEL recorded");
   return compare("layout of " + word(line, 2), wanted, layoutState(r.host(), frame, stripHeight(line, 4)));
 }
 

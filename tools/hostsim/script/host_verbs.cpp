@@ -131,6 +131,15 @@ Outcome placeFrame(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// monitor SEL DPI: the user drags the frame onto a monitor of that DPI (see
+// HostWindows::moveToMonitor for what is imitated).
+Outcome monitor(Runner& r, const ScriptLine& line) {
+  int dpi = number(line, 2);
+  if (dpi < 48 || dpi > 480) badLine(line, "monitor SEL DPI (48 to 480)");
+  r.host().tree().moveToMonitor(frame(r, line, 1), dpi);
+  return Outcome::done();
+}
+
 // arrange sidebyside|overlap A B: two frames halves of the screen's work area
 // side by side, or overlapping with B down and to the right of A.
 Outcome arrange(Runner& r, const ScriptLine& line) {
@@ -320,7 +329,8 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 35> kCommands{{
+constexpr std::array<CommandEntry, 36> kCommands{{
+    {"monitor", monitor},
     {"theme", theme},
     {"makeframe", makeFrame},
     {"second", second},

@@ -77,6 +77,11 @@ class Runner {
   std::map<std::string, long> baselineReferences;
   // Screen rectangles of the top-level frames recorded by `record frames`.
   std::vector<std::pair<HWND, RECT>> recordedFrames;
+  // `record layout SEL`: the frame, its screen rectangle, and where each
+  // window inside it stood (client pixels of the frame).
+  HWND recordedLayoutFrame = nullptr;
+  RECT recordedLayoutRect{};
+  std::vector<std::pair<HWND, RECT>> recordedLayout;
   // A second instance of the host, and some other program, each in a
   // process of its own; with what the second host's frame looked like when
   // it showed.

@@ -105,7 +105,15 @@ void printFrames(Host& host) {
 
 // record frames: the frames' screen rectangles, for `expect frames unchanged`.
 Outcome record(Runner& r, const ScriptLine& line) {
-  if (word(line, 1) != "frames") badLine(line, "record frames");
+  if (word(line, 1) == "layout" && line.words.size() == 3) {
+    HWND frame = r.frame(word(line, 2));
+    if (!frame) badLine(line, "no frame \"" + word(line, 2) + "\"");
+    r.recordedLayoutFrame = frame;
+    GetWindowRect(frame, &r.recordedLayoutRect);
+    r.recordedLayout = childRects(frame);
+    return Outcome::done();
+  }
+  if (word(line, 1) != "frames") badLine(line, "record frames | record layout SEL");
   r.recordedFrames.clear();
   for (HWND f : r.host().tree().frames()) {
     RECT rc{};

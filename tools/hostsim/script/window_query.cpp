@@ -137,6 +137,55 @@ std::string layoutState(Host& host, HWND frame, int stripHeight) {
   return "neither original nor docked once for a strip " + std::to_string(stripHeight) + " high: " + differs;
 }
 
+bool stripDockedIn(Host& host, HWND frame) {
+  HWND strip = findStripWindow();
+  if (!strip || !frame || GetAncestor(strip, GA_ROOT) != frame || !IsWindowVisible(strip)) return false;
+  RECT s{};
+  GetWindowRect(strip, &s);
+  if (host.config().sheet()) {
+    HWND bar = findHostWindow(host, "EXCEL;", frame), desk = findHostWindow(host, "XLDESK", frame);
+    RECT f{}, d{};
+    return bar && desk && GetWindowRect(bar, &f) && GetWindowRect(desk, &d) && s.bottom == f.bottom &&
+           d.top == f.bottom;
+  }
+  HWND top = findHostWindow(host, "MsoCommandBarDock:MsoDockTop", frame), mdi = findHostWindow(host, "MDIClient", frame);
+  RECT t{}, m{};
+  if (!top || !mdi || !GetWindowRect(top, &t) || !GetClientRect(mdi, &m)) return false;
+  MapWindowPoints(mdi, nullptr, reinterpret_cast<POINT*>(&m), 2);
+  return s.top == t.bottom && m.top >= s.bottom;
+}
+
+namespace {
+BOOL CALLBACK collectChild(HWND child, LPARAM list) noexcept {
+  try {
+    reinterpret_cast<std::vector<std::pair<HWND, RECT>>*>(list)->emplace_back(child, RECT{});
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+}  // namespace
+
+std::vector<std::pair<HWND, RECT>> childRects(HWND frame) {
+  std::vector<std::pair<HWND, RECT>> children;
+  if (!frame) return children;
+  EnumChildWindows(frame, collectChild, reinterpret_cast<LPARAM>(&children));
+  for (auto& [child, rect] : children) {
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+  }
+  return children;
+}
+
+std::string childName(HWND window) {
+  wchar_t cls[128] = L"", title[128] = L"";
+  GetClassNameW(window, cls, 128);
+  GetWindowTextW(window, title, 128);
+  std::string name = narrow(cls);
+  if (title[0]) name += ":" + narrow(title);
+  return name;
+}
+
 std::optional<std::wstring> messageBoxText() {
   HWND box = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));

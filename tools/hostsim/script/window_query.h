@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace hostsim {
 
@@ -33,6 +35,18 @@ std::string frameName(Host& host, HWND frame);
 // or lower by the frame's border allowance), or what differs.
 std::string layoutState(Host& host, HWND frame, int stripHeight);
 std::optional<std::wstring> messageBoxText();
+
+// Every window inside `frame`, the strip too, with its rectangle in client
+// pixels of the frame, in the order the window system lists them.
+std::vector<std::pair<HWND, RECT>> childRects(HWND frame);
+// How a script names a window inside a frame: CLASS or CLASS:TITLE.
+std::string childName(HWND window);
+
+// The strip shows in `frame` docked where it belongs: its bottom edge on the
+// formula bar's with the document area right under it (spreadsheet host),
+// its top edge on the top dock's bottom with nothing of the document area's
+// client covered (presentation host).
+bool stripDockedIn(Host& host, HWND frame);
 
 // GetGuiResources where the system answers it; under Wine, which answers 0,
 // the GDI objects in the process's handle table and the windows of the

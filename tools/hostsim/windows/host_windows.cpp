@@ -148,6 +148,35 @@ void HostWindows::frameSized(HWND frame, WPARAM kind, LPARAM size) {
   if (!restoredAsBefore) layoutFrame(frame);
 }
 
+void HostWindows::moveToMonitor(HWND frame, int dpi) {
+  RECT r{};
+  if (!IsWindow(frame) || dpi <= 0 || !GetWindowRect(frame, &r)) return;
+  const int old = frameDpi(frame);
+  RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, old),
+                 r.top + MulDiv(r.bottom - r.top, dpi, old)};
+  SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// As a per-monitor aware window does: it takes the suggested rectangle and
+// lays itself out at the new scale, whether or not its size changed.
+void HostWindows::dpiChanged(HWND frame, int dpi, const RECT& suggested) {
+  std::erase_if(dpis_, [&](const auto& d) { return d.first == frame || !IsWindow(d.first); });
+  if (dpi != static_cast<int>(host_.dpi())) dpis_.emplace_back(frame, dpi);
+  SetWindowPos(frame, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  layoutFrame(frame);
+}
+
+int HostWindows::frameDpi(HWND frame) const {
+  for (const auto& [f, dpi] : dpis_)
+    if (f == frame) return dpi;
+  return static_cast<int>(host_.dpi());
+}
+
+int HostWindows::scaled(HWND frame, int px) const {
+  return MulDiv(px, frameDpi(frame), static_cast<int>(host_.dpi()));
+}
+
 void HostWindows::setWidthPx(int px) {
   for (HWND f : frames()) {
     RECT r;

@@ -95,6 +95,22 @@ class HostWindows {
   // WM_GETMINMAXINFO of a frame drawing its own border.
   void maxInfo(MINMAXINFO& info) const;
 
+  // Monitors of other scales. Under Wine there is one DPI for every monitor
+  // and no second monitor to move to, so the move is imitated by what the
+  // add-in can see of it: the frame is sent WM_DPICHANGED with the rectangle
+  // the system suggests (the frame's size scaled by the new DPI over the
+  // old, its top left corner kept), and the frame, per-monitor aware as the
+  // hosts' are, takes that rectangle and lays itself out at the new scale.
+  // Its children get no message of their own. GetDpiForWindow keeps
+  // answering the system's DPI: nothing in the process is patched.
+  void moveToMonitor(HWND frame, int dpi);
+  // WM_DPICHANGED of a frame.
+  void dpiChanged(HWND frame, int dpi, const RECT& suggested);
+  // The DPI the frame was last told, the screen's before that.
+  int frameDpi(HWND frame) const;
+  // A length in pixels at the screen's DPI, at the frame's.
+  int scaled(HWND frame, int px) const;
+
   // Geometry of a document window in pixels: screen coordinates for a
   // top-level frame, else relative to the document area.
   RECT placement(const WindowObj& window) const;
@@ -122,6 +138,7 @@ class HostWindows {
     bool minimised;
   };
   std::vector<ClientSize> sizes_;
+  std::vector<std::pair<HWND, int>> dpis_;  // frames told a DPI other than the screen's
   HWND protectedView_ = nullptr;
 };
 

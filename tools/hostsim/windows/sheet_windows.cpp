@@ -197,25 +197,28 @@ void SheetWindows::layoutFrame(HWND frame) {
   if (!f || !f->desk || !f->status) return;
   RECT c;
   GetClientRect(frame, &c);
-  int w = c.right, h = c.bottom, top = topDockHeight();
-  int bar = host_.formulaBar() ? kFormulaBarHeight : 0;
-  int bodyTop = top + bar, bodyHeight = h - bodyTop - kStatusHeight;
+  // Every length at the frame's own scale (see HostWindows::moveToMonitor).
+  auto px = [&](int length) { return scaled(frame, length); };
+  int w = c.right, h = c.bottom, top = px(topDockHeight()), formula = px(kFormulaBarHeight);
+  int status = px(kStatusHeight), pane = px(kTaskPaneWidth), menu = px(22);
+  int bar = host_.formulaBar() ? formula : 0;
+  int bodyTop = top + bar, bodyHeight = h - bodyTop - status;
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   SetWindowPos(f->dockTop, nullptr, 0, 0, w, top, flags);
   if (version11()) {
-    SetWindowPos(f->menuBar, nullptr, 0, 0, w, 22, flags);
-    SetWindowPos(f->toolbar, nullptr, 0, 22, w, top - 22, flags);
+    SetWindowPos(f->menuBar, nullptr, 0, 0, w, menu, flags);
+    SetWindowPos(f->toolbar, nullptr, 0, menu, w, top - menu, flags);
   } else {
     SetWindowPos(f->menuBar, nullptr, 0, 0, w, top, flags);
   }
-  SetWindowPos(f->formulaBar, nullptr, 0, top, w, kFormulaBarHeight, flags);
+  SetWindowPos(f->formulaBar, nullptr, 0, top, w, formula, flags);
   ShowWindow(f->formulaBar, host_.formulaBar() ? SW_SHOWNA : SW_HIDE);
   SetWindowPos(f->dockLeft, nullptr, 0, bodyTop, 0, bodyHeight, flags);
   SetWindowPos(f->recovery, nullptr, 0, 0, 0, bodyHeight, flags);
-  SetWindowPos(f->dockRight, nullptr, w - kTaskPaneWidth, bodyTop, kTaskPaneWidth, bodyHeight, flags);
-  SetWindowPos(f->taskPane, nullptr, 0, 0, kTaskPaneWidth, bodyHeight, flags);
-  SetWindowPos(f->desk, nullptr, 0, bodyTop, w - kTaskPaneWidth, bodyHeight, flags);
-  SetWindowPos(f->status, nullptr, 0, h - kStatusHeight, w, kStatusHeight, flags);
+  SetWindowPos(f->dockRight, nullptr, w - pane, bodyTop, pane, bodyHeight, flags);
+  SetWindowPos(f->taskPane, nullptr, 0, 0, pane, bodyHeight, flags);
+  SetWindowPos(f->desk, nullptr, 0, bodyTop, w - pane, bodyHeight, flags);
+  SetWindowPos(f->status, nullptr, 0, h - status, w, status, flags);
   InvalidateRect(frame, nullptr, TRUE);
 
   f->laidOut.clear();

@@ -134,14 +134,17 @@ void SlideWindows::layoutFrame(HWND frame) {
   if (!f || !f->status) return;
   RECT c;
   GetClientRect(frame, &c);
-  int w = c.right, h = c.bottom, top = host_.config().major() < 12 ? 52 : 110;
-  int bodyHeight = h - top - kStatusHeight;
+  // Every length at the frame's own scale (see HostWindows::moveToMonitor).
+  auto px = [&](int length) { return scaled(frame, length); };
+  int w = c.right, h = c.bottom, top = px(host_.config().major() < 12 ? 52 : 110);
+  int status = px(kStatusHeight), right = px(kRightDockWidth);
+  int bodyHeight = h - top - status;
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   SetWindowPos(f->dockTop, nullptr, 0, 0, w, top, flags);
   SetWindowPos(f->bar, nullptr, 0, 0, w, top, flags);
-  SetWindowPos(f->mdi, nullptr, 0, top, w - kRightDockWidth, bodyHeight, flags);
-  SetWindowPos(f->dockRight, nullptr, w - kRightDockWidth, top, kRightDockWidth, bodyHeight, flags);
-  SetWindowPos(f->status, nullptr, 0, h - kStatusHeight, w, kStatusHeight, flags);
+  SetWindowPos(f->mdi, nullptr, 0, top, w - right, bodyHeight, flags);
+  SetWindowPos(f->dockRight, nullptr, w - right, top, right, bodyHeight, flags);
+  SetWindowPos(f->status, nullptr, 0, h - status, w, status, flags);
   InvalidateRect(frame, nullptr, TRUE);
 }
 

@@ -107,6 +107,9 @@ LRESULT frameMessage(HostWindows& tree, HWND hwnd, UINT msg, WPARAM wp, LPARAM l
   switch (msg) {
     case WM_SIZE: tree.frameSized(hwnd, wp, lp); return 0;
     case WM_CLOSE: tree.frameClosing(hwnd); return 0;
+    case WM_DPICHANGED:
+      tree.dpiChanged(hwnd, HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_MOUSEACTIVATE: tree.frameClicked(hwnd); break;
     case WM_NCCALCSIZE:
       if (border == 0) break;
