@@ -93,3 +93,18 @@ exports_dllinstall() {  # dll
 pe_format() {  # file
   x86_64-w64-mingw32-objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p'
 }
+
+# The text a shell link holds, one string a line: the target's full path (in
+# the link's ANSI part), then description, working folder and arguments, which
+# Windows writes in UTF-16, each after its length, which shows as one more
+# character at the start.
+lnk_strings() {  # file.lnk
+  strings -n 3 "$1"
+  strings -n 3 -e l "$1"
+}
+
+# The arguments among a link's strings when they send the report to a folder
+# under the user's documents, as the installer resolved it; else nothing.
+shortcut_arguments() {  # lnk_strings output
+  grep -oE -- '--out "[A-Za-z]:\\[^"]*\\(Documents|My Documents)\\Brelm check report"$' <<<"$1" || true
+}

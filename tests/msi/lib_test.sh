@@ -73,5 +73,13 @@ expect "lower_version: major" 0.0.0 "$(lower_version 1.0.0)"
 expect "lower_version: none below 0.0.0" failed "$(lower_version 0.0.0 || echo failed)"
 expect "msi_version_dword" 'dword:01020003' "$(msi_version_dword 1.2.3)"
 
+expect "shortcut_arguments: report under the resolved Documents" \
+  '--out "C:\users\me\Documents\Brelm check report"' \
+  "$(shortcut_arguments $'C:\\users\\me\\AppData\\Local\\Programs\\Brelm\\brelm-check.exe\n3--out "C:\\users\\me\\Documents\\Brelm check report"')"
+expect "shortcut_arguments: an unresolved folder property is not a folder" "" \
+  "$(shortcut_arguments '--out "[PersonalFolder]Brelm check report"')"
+expect "shortcut_arguments: a report left in the program folder is not under Documents" "" \
+  "$(shortcut_arguments '--out "C:\users\me\AppData\Local\Programs\Brelm\Brelm check report"')"
+
 echo "msi helpers: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
