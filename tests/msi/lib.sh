@@ -51,6 +51,13 @@ without_installer_roots() {
     grep -Fxv 'file:./windows/Installer' || true
 }
 
+# Wine's record of the desktop menu entries it made for Start-menu shortcuts
+# (in the test's own folders): Wine's bookkeeping, kept after the shortcut
+# goes, not the package's. Works on flattened export and snapshot lines.
+without_wine_menus() {
+  grep -Eiv '^([0-9]*:)?HKEY_CURRENT_USER\\Software\\Wine\\MenuFiles(\\[^|]*)?\|' || true
+}
+
 # The installer writes product codes in its registry "packed": the first three
 # groups reversed, the other bytes with their two hex digits swapped.
 unpack_guid() {  # packed

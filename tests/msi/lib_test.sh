@@ -55,6 +55,15 @@ expect "without_installer_roots: only the installer's empty keys, its cache fold
 file:./windows/Installer/1a2b.msi' \
   "$(without_installer_roots <<<"$snapshot_sample")"
 
+expect "without_wine_menus: Wine's menu records go, the package's values stay" \
+  '64:HKEY_CURRENT_USER\Software\Brelm|"InstallDir"="C:\\x"
+HKEY_CURRENT_USER\Software\Wine\MenuFilesX|' \
+  "$(without_wine_menus <<<'64:HKEY_CURRENT_USER\Software\Wine\MenuFiles|
+64:HKEY_CURRENT_USER\Software\Wine\MenuFiles|"\\\\?\\Z:\\h\\a.desktop"="C:\\a.lnk"
+64:HKEY_CURRENT_USER\Software\Brelm|"InstallDir"="C:\\x"
+HKEY_CURRENT_USER\Software\Wine\MenuFiles|"b"="c"
+HKEY_CURRENT_USER\Software\Wine\MenuFilesX|')"
+
 products='HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\0C062FFFBF3ADFE5D9547171C088EABF|"ProductName"="Brelm for 64-bit Office"
 HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\0C062FFFBF3ADFE5D9547171C088EABF|"Version"=dword:00010000
 HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\0C062FFFBF3ADFE5D9547171C088EABF\SourceList|"ProductName"="Brelm nested"
