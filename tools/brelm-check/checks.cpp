@@ -17,6 +17,7 @@ namespace {
 constexpr long kTriStateTrue = -1;
 constexpr int kManyDocuments = 20;
 constexpr DWORD kIdleMs = 3000;
+constexpr DWORD kSettleMs = 1000;
 constexpr DWORD kDockedWithinMs = 30000;
 
 std::string rectText(const RECT& r) {
@@ -559,6 +560,8 @@ void Checks::timeConnection(const Obj& addin, const std::string& label) {
 }
 
 void Checks::idleCpu(const std::string& label) {
+  // What the host still does after the last change is not idling.
+  waitUntil([] { return false; }, kSettleMs);
   std::optional<ULONGLONG> before = processCpuTime(host_.process());
   Stopwatch clock;
   // Our own calls would be the host's work: only our messages are pumped.
