@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds the per-user installers, one per Office bitness, from the DLLs of the
-# win64 and win32 presets:
-#   build/dist/Brelm-<version>-x64.msi, Brelm-<version>-x86.msi, SHA256SUMS
+# Builds the per-user installers, one per Office bitness, from the DLLs and
+# brelm-check.exe of the win64 and win32 presets, and puts brelm-check of each
+# architecture beside them for users who want it without installing:
+#   build/dist/Brelm-<version>-x64.msi, Brelm-<version>-x86.msi,
+#   brelm-check-<version>-x64.exe, brelm-check-<version>-x86.exe, SHA256SUMS
 #
 # Usage: packaging/build.sh [--out DIR] [--version X.Y.Z] [--dlls ARCH=DIR]...
 #                           [--check]
 #   --out DIR        where the packages go (default build/dist)
 #   --version X.Y.Z  package version (default: the project version in
 #                    CMakeLists.txt); the tests use it to make an older package
-#   --dlls ARCH=DIR  take BrelmSheet.dll and BrelmSlide.dll for ARCH (x64 or
-#                    x86) from DIR instead of the preset's build tree
+#   --dlls ARCH=DIR  take BrelmSheet.dll, BrelmSlide.dll and brelm-check.exe for
+#                    ARCH (x64 or x86) from DIR instead of the preset's build tree
 #   --check          only say (by exit status) whether both packages can be built
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,6 +47,14 @@ check_version() {
   major=${BASH_REMATCH[1]} minor=${BASH_REMATCH[2]} build=${BASH_REMATCH[3]}
   ((10#$major <= 255 && 10#$minor <= 255 && 10#$build <= 65535)) ||
     die "version '$v' is beyond what Windows Installer can compare"
+}
+
+# brelm-check.exe of an architecture, or nothing.
+find_checker() {  # arch
+  local exe
+  if [ -n "${dll_dir[$1]:-}" ]; then exe=${dll_dir[$1]}/brelm-check.exe
+  else exe=$root/build/${preset[$1]}/tools/brelm-check/brelm-check.exe; fi
+  if [ -f "$exe" ]; then printf '%s\n' "$exe"; fi
 }
 
 # The directory holding both DLLs of an architecture, or nothing.
@@ -84,23 +94,26 @@ build_package() {  # arch version stage
   rm -rf "${stage:?}/$arch"
   mkdir -p "$stage/$arch"
   for name in "${addins[@]}"; do cp "$src/$name.dll" "$stage/$arch/"; done
+  cp "$(find_checker "$arch")" "$stage/$arch/brelm-check.exe"
   local msi="$out/Brelm-$version-$arch.msi"
   rm -f "$msi"
   (cd "$stage" && wixl -a "$arch" -D Arch="$arch" -D Version="$version" \
     -D ProductCode="$(product_code "$arch" "$version")" -D DllDir="$arch" \
     -o "$msi" "$root/packaging/brelm.wxs")
   printf 'packaging: %s\n' "${msi#"$root"/}" >&2
+  cp "$stage/$arch/brelm-check.exe" "$out/brelm-check-$version-$arch.exe"
 }
 
 missing=()
 for arch in x64 x86; do
-  [ -n "$(find_dlls "$arch")" ] || missing+=("$arch")
+  [ -n "$(find_dlls "$arch")" ] && [ -n "$(find_checker "$arch")" ] || missing+=("$arch")
 done
 if [ $check_only -eq 1 ]; then
   [ ${#missing[@]} -eq 0 ] && command -v wixl >/dev/null
   exit
 fi
-[ ${#missing[@]} -eq 0 ] || die "no DLLs for ${missing[*]}: build the presets first (./brelm package)"
+[ ${#missing[@]} -eq 0 ] ||
+  die "no DLLs or brelm-check.exe for ${missing[*]}: build the presets first (./brelm package)"
 command -v wixl >/dev/null || die "wixl is missing: scripts/deps.sh package"
 
 [ -n "$version" ] || version=$(project_version)
@@ -111,6 +124,6 @@ trap 'rm -rf "$stage"' EXIT
 packages=()
 for arch in x64 x86; do
   build_package "$arch" "$version" "$stage"
-  packages+=("Brelm-$version-$arch.msi")
+  packages+=("Brelm-$version-$arch.msi" "brelm-check-$version-$arch.exe")
 done
 (cd "$out" && sha256sum "${packages[@]}" >SHA256SUMS)

@@ -7,9 +7,10 @@
 #   tests/check/run.sh [win64|win32 ...]     default: both
 #
 # For each architecture: brelm-check's own tests; every host at 16.0 and
-# 14.0 with every check holding; and the cases that must fail: the add-in
-# not installed, the add-in not loaded at start-up, the presentation host
-# already running.
+# 14.0 with every check holding and the measurements reported (with a few
+# open/close cycles, not the users' 200); and the cases that must fail: the
+# add-in not installed, the add-in not loaded at start-up, the presentation
+# host already running.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -21,6 +22,19 @@ runs=0
 sheet_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2101}'
 slide_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2102}'
 progids=(--progid sheet=HostSim.SheetApplication --progid slide=HostSim.SlideApplication)
+cycles=3
+# What a report with measurements has for each host: under Wine the host's
+# GDI and USER objects are not counted, and the report must say so rather
+# than give numbers.
+measurement_lines=(
+  '^### Measurements$'
+  '^- connection, no documents open: Connect returned after [0-9.]+ ms'
+  '^- connection, 20 documents open: [0-9.]+ ms until docked with all 20 tabs'
+  '^- host CPU while idle, add-in connected, 20 documents open: [0-9.]+ ms of CPU per second'
+  '^- host CPU while idle, add-in switched off, 20 documents open: [0-9.]+ ms of CPU per second'
+  '^- host GUI objects after 3 cycles: not counted on this system$'
+  "^- ok measure: $cycles open/close cycles: each tab came and went: $cycles of $cycles cycles$"
+)
 
 # Our own display, whatever DISPLAY says: other test runs share the machine.
 export DISPLAY=${BRELM_DISPLAY:-:93}
@@ -115,12 +129,21 @@ check() {
   rm -rf "$dir" && mkdir -p "$dir"
   runs=$((runs + 1))
   local start=$SECONDS status=0
-  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout 300 "$@" >"$dir/output.txt" 2>&1 || status=$?
+  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout 300 --cycles "$cycles" "$@" \
+    >"$dir/output.txt" 2>&1 || status=$?
   local why=""
   if [ "$status" != "$want" ]; then why="exit status $status, expected $want"
   elif [ ! -f "$dir/report.md" ]; then why="no report.md"
   elif ! grep -qE -- "$pattern" "$dir/report.md"; then why="report.md has no line matching: $pattern"
   elif [ "$want" = 0 ] && grep -qE '^- FAIL' "$dir/report.md"; then why="a check failed, yet status 0"
+  elif [ -n "${measured_hosts:-}" ]; then
+    local line
+    for line in "${measurement_lines[@]}"; do
+      if [ "$(grep -cE -- "$line" "$dir/report.md")" != "$measured_hosts" ]; then
+        why="report.md has not $measured_hosts lines matching: $line"
+        break
+      fi
+    done
   fi
   # Whatever happened, no hostsim is left running and no temporary folder.
   # brelm-check waits for the host to end; Wine's process may take a moment more.
@@ -162,7 +185,7 @@ run_arch() {
   for version in 16.0 14.0; do
     register_server "$sheet_clsid" HostSim.SheetApplication sheet "$version"
     register_server "$slide_clsid" HostSim.SlideApplication slide "$version"
-    check "both-$version" 0 '^- ok sheet|^- ok click' --host both
+    measured_hosts=2 check "both-$version" 0 '^- ok sheet|^- ok click' --host both
   done
   register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0
   register_server "$slide_clsid" HostSim.SlideApplication slide 16.0

@@ -51,6 +51,13 @@ without_installer_roots() {
     grep -Fxv 'file:./windows/Installer' || true
 }
 
+# Wine's record of the desktop menu entries it made for Start-menu shortcuts
+# (in the test's own folders): Wine's bookkeeping, kept after the shortcut
+# goes, not the package's. Works on flattened export and snapshot lines.
+without_wine_menus() {
+  grep -Eiv '^([0-9]*:)?HKEY_CURRENT_USER\\Software\\Wine\\MenuFiles(\\[^|]*)?\|' || true
+}
+
 # The installer writes product codes in its registry "packed": the first three
 # groups reversed, the other bytes with their two hex digits swapped.
 unpack_guid() {  # packed
@@ -92,4 +99,19 @@ exports_dllinstall() {  # dll
 # The object format of a Windows binary: pei-x86-64 or pei-i386.
 pe_format() {  # file
   x86_64-w64-mingw32-objdump -f "$1" 2>/dev/null | sed -n 's/.*file format //p'
+}
+
+# The text a shell link holds, one string a line: the target's full path (in
+# the link's ANSI part), then description, working folder and arguments, which
+# Windows writes in UTF-16, each after its length, which shows as one more
+# character at the start.
+lnk_strings() {  # file.lnk
+  strings -n 3 "$1"
+  strings -n 3 -e l "$1"
+}
+
+# The arguments among a link's strings when they send the report to a folder
+# under the user's documents, as the installer resolved it; else nothing.
+shortcut_arguments() {  # lnk_strings output
+  grep -oE -- '--out "[A-Za-z]:\\[^"]*\\(Documents|My Documents)\\Brelm check report"$' <<<"$1" || true
 }

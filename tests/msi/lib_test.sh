@@ -55,6 +55,15 @@ expect "without_installer_roots: only the installer's empty keys, its cache fold
 file:./windows/Installer/1a2b.msi' \
   "$(without_installer_roots <<<"$snapshot_sample")"
 
+expect "without_wine_menus: Wine's menu records go, the package's values stay" \
+  '64:HKEY_CURRENT_USER\Software\Brelm|"InstallDir"="C:\\x"
+HKEY_CURRENT_USER\Software\Wine\MenuFilesX|' \
+  "$(without_wine_menus <<<'64:HKEY_CURRENT_USER\Software\Wine\MenuFiles|
+64:HKEY_CURRENT_USER\Software\Wine\MenuFiles|"\\\\?\\Z:\\h\\a.desktop"="C:\\a.lnk"
+64:HKEY_CURRENT_USER\Software\Brelm|"InstallDir"="C:\\x"
+HKEY_CURRENT_USER\Software\Wine\MenuFiles|"b"="c"
+HKEY_CURRENT_USER\Software\Wine\MenuFilesX|')"
+
 products='HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\0C062FFFBF3ADFE5D9547171C088EABF|"ProductName"="Brelm for 64-bit Office"
 HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\0C062FFFBF3ADFE5D9547171C088EABF|"Version"=dword:00010000
 HKEY_CURRENT_USER\Software\Microsoft\Installer\Products\0C062FFFBF3ADFE5D9547171C088EABF\SourceList|"ProductName"="Brelm nested"
@@ -72,6 +81,14 @@ expect "lower_version: minor" 1.1.0 "$(lower_version 1.2.0)"
 expect "lower_version: major" 0.0.0 "$(lower_version 1.0.0)"
 expect "lower_version: none below 0.0.0" failed "$(lower_version 0.0.0 || echo failed)"
 expect "msi_version_dword" 'dword:01020003' "$(msi_version_dword 1.2.3)"
+
+expect "shortcut_arguments: report under the resolved Documents" \
+  '--out "C:\users\me\Documents\Brelm check report"' \
+  "$(shortcut_arguments $'C:\\users\\me\\AppData\\Local\\Programs\\Brelm\\brelm-check.exe\n3--out "C:\\users\\me\\Documents\\Brelm check report"')"
+expect "shortcut_arguments: an unresolved folder property is not a folder" "" \
+  "$(shortcut_arguments '--out "[PersonalFolder]Brelm check report"')"
+expect "shortcut_arguments: a report left in the program folder is not under Documents" "" \
+  "$(shortcut_arguments '--out "C:\users\me\AppData\Local\Programs\Brelm\Brelm check report"')"
 
 echo "msi helpers: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

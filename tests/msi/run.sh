@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The installers under Wine. For each bitness, in a prefix of that bitness:
-#   - a fresh install puts both libraries in the user's program folder and
-#     writes exactly the registration the hosts need, in the right view;
+#   - a fresh install puts both libraries and brelm-check.exe in the user's
+#     program folder, a Start-menu shortcut running brelm-check with its report
+#     under Documents, and writes exactly the registration the hosts need, in
+#     the right view;
 #   - removing it leaves files and registry as they were before;
 #   - a package of a lower version is replaced, leaving one installation, and
 #     a lower one cannot replace a higher one;
@@ -19,6 +21,9 @@ cd "$(dirname "$0")/../.."
 root=$(pwd)
 work=$root/build/msi-test
 build_args=("$@")
+# Wine's menu builder copies Start-menu shortcuts into the desktop's menus:
+# into folders of the test's own, not the user's.
+export XDG_DATA_HOME=$root/build/msi-xdg/data XDG_CONFIG_HOME=$root/build/msi-xdg/config
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
 source tests/msi/lib.sh
@@ -73,6 +78,9 @@ open_prefix() {  # arch
   install_dir_win="$appdata\\Programs\\Brelm"
   install_dir=$(winepath -u "$install_dir_win" 2>/dev/null)
   install_dir=${install_dir%/}
+  local start_menu
+  start_menu=$(wine cmd /c 'echo %APPDATA%\Microsoft\Windows\Start Menu\Programs' 2>/dev/null | tr -d '\r')
+  shortcut=$(winepath -u "$start_menu\Check Brelm in Office.lnk" 2>/dev/null)
 }
 
 close_prefix() { wineserver -w 2>/dev/null || true; }
@@ -115,6 +123,7 @@ expected_values() {
   {
     for name in BrelmSheet BrelmSlide; do expected_addin "$name" "$install_dir_win\\$name.dll"; done
     printf '%s|"InstallDir"="%s"\n' 'HKEY_CURRENT_USER\Software\Brelm' "${install_dir_win//\\/\\\\}\\\\"
+    printf '%s|"CheckShortcut"=dword:00000001\n' 'HKEY_CURRENT_USER\Software\Brelm'
   } | sort
 }
 
@@ -122,7 +131,7 @@ expected_values() {
 # leaving out the installer's own record of what is installed.
 new_user_values() {  # view
   comm -13 "$work/baseline.hkcu$1" <(user_hive "$1") |
-    grep -v '^HKEY_CURRENT_USER\\Software\\Microsoft\\Installer\\' | grep -v '|$' || true
+    grep -v '^HKEY_CURRENT_USER\\Software\\Microsoft\\Installer\\' | grep -v '|$' | without_wine_menus || true
 }
 
 user_hive() {  # view
@@ -145,7 +154,7 @@ snapshot() {
     done
     # Temporary folders belong to whoever runs the installer, not to the package.
     (cd "$WINEPREFIX/drive_c" && find . -path '*/[Tt]emp' -prune -o -print | sort | sed 's/^/file:/')
-  } | without_installer_roots | sort
+  } | without_installer_roots | without_wine_menus | sort
 }
 
 # A run stopped halfway leaves a product installed; the baseline needs none.
@@ -176,6 +185,7 @@ check_installed() {  # arch view version
       pass "$name.dll ($format) installed in ${install_dir_win}"
     fi
   done
+  check_checker_installed "$arch"
   local got
   got=$(new_user_values "$view")
   if [ "$got" = "$(expected_values)" ]; then
@@ -183,6 +193,42 @@ check_installed() {  # arch view version
   else
     fail "registry values written${view:+ (view $view)} differ from the expected (< expected, > got):"
     diff <(expected_values) <(echo "$got") | grep '^[<>]' | sed 's/^/        /' || true
+  fi
+}
+
+# brelm-check.exe of the package's architecture, and the Start-menu shortcut
+# that runs it with its report going to a folder under the user's Documents.
+check_checker_installed() {  # arch
+  local exe=$install_dir/brelm-check.exe format
+  format=$(pe_format "$exe")
+  if ! cmp -s "$exe" "$work/new.$1/brelm-check.exe"; then
+    fail "brelm-check.exe not installed in ${install_dir_win} (or not the packaged file)"
+  elif [ "$format" != "${pe_format_of[$1]}" ]; then
+    fail "brelm-check.exe installed in ${install_dir_win} is $format, not ${pe_format_of[$1]}"
+  else
+    pass "brelm-check.exe ($format) installed in ${install_dir_win}"
+  fi
+  if [ ! -f "$shortcut" ]; then
+    fail "no Start-menu shortcut $(basename "$shortcut")"
+    return
+  fi
+  local text args
+  text=$(lnk_strings "$shortcut")
+  args=$(shortcut_arguments "$text")
+  if ! grep -qixF "$install_dir_win\brelm-check.exe" <<<"$text"; then
+    fail "the shortcut does not run ${install_dir_win}\brelm-check.exe: ${text//$'\n'/ | }"
+  elif [ -z "$args" ]; then
+    fail "the shortcut does not pass --out DOCUMENTS\\Brelm check report: ${text//$'\n'/ | }"
+  else
+    pass "Start-menu shortcut runs brelm-check.exe $args"
+  fi
+}
+
+check_checker_removed() {
+  if [ -e "$install_dir/brelm-check.exe" ] || [ -e "$shortcut" ]; then
+    fail "brelm-check.exe or its shortcut is left after removal"
+  else
+    pass "brelm-check.exe and its shortcut are removed"
   fi
 }
 
@@ -281,6 +327,7 @@ install_and_remove() {  # arch view
   check_installed "$1" "$2" "$new_version"
   host_loads_addins "$1"
   check_rc "msiexec /x" "$(msiexec /x "$msi")" 0
+  check_checker_removed
   check_back_to_baseline "removal"
 }
 
@@ -379,7 +426,7 @@ for arch in x64 x86; do
   # The packaged libraries, to compare the installed files with.
   mkdir -p "$work/new.$arch"
   (cd "$work/new.$arch" && msiextract "$(package new "$arch")" >/dev/null)
-  find "$work/new.$arch" -name '*.dll' -exec mv -t "$work/new.$arch" {} +
+  find "$work/new.$arch" \( -name '*.dll' -o -name '*.exe' \) -exec mv -t "$work/new.$arch" {} +
 done
 for arch in x64 x86; do run_arch "$arch"; done
 

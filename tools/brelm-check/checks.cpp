@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "input/mouse.h"
+#include "measurements.h"
 #include "script/screenshot.h"
 
 namespace brelmcheck {
@@ -14,6 +15,10 @@ using hostsim::StripView;
 
 namespace {
 constexpr long kTriStateTrue = -1;
+constexpr int kManyDocuments = 20;
+constexpr DWORD kIdleMs = 3000;
+constexpr DWORD kSettleMs = 1000;
+constexpr DWORD kDockedWithinMs = 30000;
 
 std::string rectText(const RECT& r) {
   char text[96];
@@ -166,21 +171,28 @@ bool Checks::framePerDocumentSlide() const {
 }
 
 void Checks::closeDocument(const Obj& document) {
+  std::string name, seen;
+  bool closed = closeDocumentQuietly(document, name, seen);
+  if (!name.empty()) check(name, closed, seen);
+}
+
+bool Checks::closeDocumentQuietly(const Obj& document, std::string& name, std::string& seen) {
+  name.clear();
+  seen.clear();
   if (host_.spec().sheet()) {
     std::vector<Variant> dontSave;
     dontSave.push_back(argBool(false));
     document.call(L"Close", std::move(dontSave));
-    return;
+    return true;
   }
   document.put(L"Saved", arg(kTriStateTrue));
   if (!framePerDocumentSlide()) {
     document.call(L"Close");
-    return;
+    return true;
   }
   std::wstring caption = captionOf(document);
-  std::string seen;
-  bool closed = closeByTab(caption, seen);
-  check("close button of tab " + narrow(caption) + " closes its window", closed, seen);
+  name = "close button of tab " + narrow(caption) + " closes its window";
+  return closeByTab(caption, seen);
 }
 
 bool Checks::clickStrip(HWND stripWindow, POINT at, std::string& seen) {
@@ -291,6 +303,7 @@ void Checks::runSuite(const std::string& name) {
     else if (name == "sync") sync();
     else if (name == "click") click();
     else if (name == "disconnect") disconnect();
+    else if (name == "measure") measure();
   } catch (const AutomationError& e) {
     check("host calls", false, e.what());
   }
@@ -472,6 +485,161 @@ void Checks::disconnect() {
         (frameAgain == frame ? "same frame; document area " + rectText(areaAgain) + ", before " + rectText(areaBefore)
                              : "another frame; strip " + (view ? rectText(view->rect) : problem) +
                                    ", document area " + rectText(areaAgain)));
+}
+
+Obj Checks::addinObject() const {
+  std::vector<Variant> name;
+  name.push_back(arg(host_.spec().addinProgId));
+  return host_.app().object(L"COMAddIns", std::move(name));
+}
+
+bool Checks::switchOff(const Obj& addin) {
+  addin.put(L"Connect", argBool(false));
+  return waitUntil([&] { return !strip().has_value(); });
+}
+
+void Checks::closeDocumentsThroughHost(long keep) {
+  Obj docs = host_.documents();
+  for (long n = docs.number(L"Count"); n > keep; --n) {
+    std::vector<Variant> index;
+    index.push_back(arg(n));
+    Obj doc = docs.object(L"Item", std::move(index));
+    if (host_.spec().sheet()) {
+      std::vector<Variant> dontSave;
+      dontSave.push_back(argBool(false));
+      doc.call(L"Close", std::move(dontSave));
+    } else {
+      doc.put(L"Saved", arg(kTriStateTrue));
+      doc.call(L"Close");
+    }
+  }
+}
+
+void Checks::timeConnection(const Obj& addin, const std::string& label) {
+  // The windows are read before, so that the timing polls only the strip
+  // and the active frame: the add-in changes neither the windows nor which
+  // one is active.
+  std::vector<std::wstring> expected = hostWindows().visible;
+  std::optional<StripView> view;
+  HWND frame = nullptr, root = nullptr;
+  Stopwatch clock;
+  addin.put(L"Connect", argBool(true));
+  double returned = clock.elapsedMs();
+  if (expected.empty()) {
+    // Nothing to dock: the time is the add-in's start alone.
+    view = strip();
+    report_.measurement("connection, " + label,
+                        "Connect returned after " + msText(returned) + "; no windows, " +
+                            (view ? "a strip with " + std::to_string(view->tabs.size()) + " tabs shown"
+                                  : "no strip shown"));
+    return;
+  }
+  bool docked = false;
+  double at = 0;
+  while (!stop_ && (at = clock.elapsedMs()) < kDockedWithinMs) {
+    view = strip();
+    if (view) {
+      frame = host_.activeFrame();
+      root = GetAncestor(view->window, GA_ROOT);
+      if (frame && root == frame && sameNames(tabNames(*view), expected)) {
+        docked = true;
+        break;
+      }
+    }
+    Sleep(5);
+  }
+  std::string count = std::to_string(expected.size());
+  report_.measurement(
+      "connection, " + label,
+      docked ? msText(at) + " until docked with all " + count + " tabs (Connect returned after " + msText(returned) +
+                   ")"
+             : "not docked with all " + count + " tabs within " + std::to_string(kDockedWithinMs / 1000) + " s; " +
+                   (view ? std::to_string(view->tabs.size()) + " tabs in a strip " +
+                               (root == frame ? "in" : "not in") + " the active frame"
+                         : std::string("no strip")));
+}
+
+void Checks::idleCpu(const std::string& label) {
+  // What the host still does after the last change is not idling.
+  waitUntil([] { return false; }, kSettleMs);
+  std::optional<ULONGLONG> before = processCpuTime(host_.process());
+  Stopwatch clock;
+  // Our own calls would be the host's work: only our messages are pumped.
+  waitUntil([] { return false; }, kIdleMs);
+  double wall = clock.elapsedMs();
+  std::optional<ULONGLONG> after = processCpuTime(host_.process());
+  char text[96];
+  if (before && after)
+    std::snprintf(text, sizeof text, "%.1f ms of CPU per second (over %.1f s)", cpuMsPerSecond(*before, *after, wall),
+                  wall / 1000);
+  else
+    std::snprintf(text, sizeof text, "not measured: the host's process times could not be read");
+  report_.measurement("host CPU while idle, " + label, text);
+}
+
+void Checks::openCloseCycles() {
+  // GetGuiResources wants more access than the session keeps on the host.
+  ProcessHandle query(PROCESS_QUERY_INFORMATION, host_.processId());
+  HANDLE process = query.get() ? query.get() : host_.process();
+  std::optional<GuiCounts> before = guiCounts(process);
+  unsigned done = 0;
+  std::string failure;
+  for (unsigned i = 0; i < cycles_ && !stop_ && failure.empty(); ++i) {
+    Obj doc = host_.newDocument();
+    std::wstring caption = captionOf(doc);
+    if (!waitUntil([&] { return hasTab(caption); })) failure = "no tab for " + narrow(caption);
+    std::string name, seen;
+    bool closed = closeDocumentQuietly(doc, name, seen);
+    if (!closed && failure.empty()) failure = "closing " + narrow(caption) + ": " + seen;
+    if (failure.empty() && !waitUntil([&] { return !hasTab(caption); }))
+      failure = "the tab of " + narrow(caption) + " stayed";
+    if (failure.empty()) ++done;
+  }
+  // What the host frees a moment later is no leak.
+  waitUntil([] { return false; }, 1000);
+  std::optional<GuiCounts> after = guiCounts(process);
+  check(std::to_string(cycles_) + " open/close cycles: each tab came and went", failure.empty(),
+        std::to_string(done) + " of " + std::to_string(cycles_) + " cycles" +
+            (failure.empty() ? "" : "; stopped at: " + failure));
+  auto countText = [](const std::optional<GuiCounts>& c) {
+    return c ? "GDI " + std::to_string(c->gdi) + ", USER " + std::to_string(c->user)
+             : std::string("not counted on this system");
+  };
+  report_.measurement("host GUI objects before the cycles", countText(before));
+  report_.measurement("host GUI objects after " + std::to_string(done) + " cycles", countText(after));
+  GuiGrowth growth = judgeGuiGrowth(before, after, done);
+  if (growth.counted) check("GDI and USER objects do not grow over the cycles", growth.held, growth.seen);
+}
+
+// Figures of the add-in on this host, reported, not judged: how long it
+// takes to connect, what it costs the host while idle, and whether the
+// host's GDI and USER objects grow as documents come and go.
+void Checks::measure() {
+  Obj addin = addinObject();
+  if (!switchOff(addin)) {
+    check("switched off for the measurements", false, "a strip is still shown");
+    return;
+  }
+  closeDocumentsThroughHost(0);
+  timeConnection(addin, "no documents open");
+  if (!switchOff(addin)) {
+    check("switched off for the measurements", false, "a strip is still shown");
+    return;
+  }
+  Obj docs = host_.documents();
+  while (!stop_ && docs.number(L"Count") < kManyDocuments) host_.newDocument();
+  timeConnection(addin, std::to_string(kManyDocuments) + " documents open");
+  idleCpu("add-in connected, " + std::to_string(kManyDocuments) + " documents open");
+  if (!switchOff(addin)) {
+    check("switched off for the measurements", false, "a strip is still shown");
+    return;
+  }
+  idleCpu("add-in switched off, " + std::to_string(kManyDocuments) + " documents open");
+  // One document stays, so that each cycle's document is never the last.
+  closeDocumentsThroughHost(1);
+  addin.put(L"Connect", argBool(true));
+  expectTabsFollow("switched on again for the cycles: a tab per window, the active one selected");
+  openCloseCycles();
 }
 
 }  // namespace brelmcheck

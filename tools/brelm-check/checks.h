@@ -31,8 +31,13 @@ std::string joinNames(const std::vector<std::wstring>& names);
 class Checks {
  public:
   Checks(HostSession& host, Report& report, std::wstring tempDir, std::wstring outDir,
-         const std::atomic<bool>& stop)
-      : host_(host), report_(report), tempDir_(std::move(tempDir)), outDir_(std::move(outDir)), stop_(stop) {}
+         const std::atomic<bool>& stop, unsigned cycles = 200)
+      : host_(host),
+        report_(report),
+        tempDir_(std::move(tempDir)),
+        outDir_(std::move(outDir)),
+        stop_(stop),
+        cycles_(cycles) {}
 
   // The add-in is installed and connected (connected here if the host did
   // not load it). False: nothing else can be checked.
@@ -45,6 +50,21 @@ class Checks {
   void sync();
   void click();
   void disconnect();
+  void measure();
+
+  // The measure suite's parts.
+  Obj addinObject() const;
+  // Switches the add-in off and waits for its strip to go.
+  bool switchOff(const Obj& addin);
+  // Closes all documents but `keep` through the object model; only with the
+  // add-in switched off, as the presentation host's add-in takes such a
+  // close for the user closing the host.
+  void closeDocumentsThroughHost(long keep);
+  // Times COMAddIns(...).Connect = True until the strip is docked in the
+  // active frame with a tab for every window.
+  void timeConnection(const Obj& addin, const std::string& label);
+  void idleCpu(const std::string& label);
+  void openCloseCycles();
 
   void check(const std::string& name, bool ok, const std::string& seen);
   // Retries `holds` until it is true or the host had long enough.
@@ -64,6 +84,9 @@ class Checks {
   // through the host (its menus, the object model) is taken by the add-in
   // as the user closing the host.
   void closeDocument(const Obj& document);
+  // The same, saying whether it closed instead of reporting the close;
+  // `name` is the check it makes of the close (none through the object model).
+  bool closeDocumentQuietly(const Obj& document, std::string& name, std::string& seen);
   bool closeByTab(const std::wstring& caption, std::string& seen);
   bool framePerDocumentSlide() const;
   // A real click at a point of the strip, checking that the strip is what
@@ -76,6 +99,7 @@ class Checks {
   std::wstring tempDir_, outDir_;
   const std::atomic<bool>& stop_;
   std::string suite_;
+  unsigned cycles_;
 };
 
 }  // namespace brelmcheck

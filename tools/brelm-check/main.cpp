@@ -85,6 +85,26 @@ std::string fact(const Obj& app, const wchar_t* name) {
   }
 }
 
+// Started from the Start-menu shortcut or Explorer, the console is ours
+// alone and goes with us: the user would not see where the report went.
+bool ownConsoleWindow() {
+  DWORD mode = 0, processes[2];
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) &&
+         GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) && GetConsoleProcessList(processes, 2) == 1;
+}
+
+void waitForEnterIfOwnConsole() {
+  if (!ownConsoleWindow()) return;
+  std::printf("Press Enter to close this window.\n");
+  std::getchar();
+}
+
+std::string fullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH];
+  DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return hostsim::narrow(n > 0 && n < MAX_PATH ? std::wstring(full, n) : path);
+}
+
 void checkHost(HostKind kind, const Options& options) {
   HostSpec spec = HostSpec::of(kind, options);
   Report& report = g_run.report;
@@ -112,7 +132,7 @@ void checkHost(HostKind kind, const Options& options) {
       report.check("start", "the host runs for brelm-check", false, refused);
     } else {
       BusyRetry retry(kBusyRetryMs);
-      Checks checks(session, report, temp.path(), options.outDir, g_run.stop);
+      Checks checks(session, report, temp.path(), options.outDir, g_run.stop, options.cycles);
       if (checks.prepareAddin()) {
         const std::vector<std::string>& suites = options.suites.empty() ? suiteNames() : options.suites;
         for (const std::string& suite : suites) {
@@ -175,11 +195,10 @@ int wmain(int argc, wchar_t** argv) {
   SetEvent(g_run.finished);
   if (dog) WaitForSingleObject(dog, INFINITE), CloseHandle(dog);
   CoUninitialize();
-  std::printf("report: %s\\report.md\n", hostsim::narrow(options.outDir).c_str());
-  if (!written) {
-    std::fprintf(stderr, "brelm-check: could not write the report\n");
-    return 3;
-  }
+  std::printf("report: %s\\report.md\n", fullPath(options.outDir).c_str());
+  if (!written) std::fprintf(stderr, "brelm-check: could not write the report\n");
+  if (!g_run.stop) waitForEnterIfOwnConsole();
+  if (!written) return 3;
   if (g_run.stop) return 130;
   return held ? 0 : 1;
 }

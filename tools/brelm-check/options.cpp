@@ -9,15 +9,16 @@ namespace brelmcheck {
 using hostsim::narrow;
 
 const std::vector<std::string>& suiteNames() {
-  static const std::vector<std::string> names{"startup", "sync", "click", "disconnect"};
+  static const std::vector<std::string> names{"startup", "sync", "click", "disconnect", "measure"};
   return names;
 }
 
 const char* usageText() {
-  return "usage: brelm-check [--host sheet|slide|both] [--suite NAME ...] [--out DIR]\n"
-         "  --host   which host to check (default both)\n"
-         "  --suite  startup, sync, click, disconnect (default all; may be repeated)\n"
-         "  --out    where report.md and the screenshots go (default .\\brelm-check-report)\n";
+  return "usage: brelm-check [--host sheet|slide|both] [--suite NAME ...] [--out DIR] [--cycles N]\n"
+         "  --host    which host to check (default both)\n"
+         "  --suite   startup, sync, click, disconnect, measure (default all; may be repeated)\n"
+         "  --out     where report.md and the screenshots go (default .\\brelm-check-report)\n"
+         "  --cycles  open/close cycles of a document the measure suite counts objects over (default 200)\n";
 }
 
 ParseResult parseOptions(const std::vector<std::wstring>& args) {
@@ -69,6 +70,14 @@ ParseResult parseOptions(const std::vector<std::wstring>& args) {
         return r;
       }
       o.timeoutSeconds = static_cast<unsigned>(seconds);
+    } else if (a == L"--cycles") {
+      wchar_t* end = nullptr;
+      long cycles = std::wcstol(v.c_str(), &end, 10);
+      if (v.empty() || *end || cycles < 1 || cycles > 100000) {
+        r.error = "--cycles takes a number of cycles from 1 to 100000";
+        return r;
+      }
+      o.cycles = static_cast<unsigned>(cycles);
     } else {
       r.error = "unknown option: " + narrow(a);
       return r;

@@ -16,8 +16,12 @@ struct Options {
   // the hosts' own, for testing against an imitation of the hosts.
   std::wstring sheetProgId = L"Excel.Application";
   std::wstring slideProgId = L"PowerPoint.Application";
-  // How long the whole run may take before the host counts as not answering.
-  unsigned timeoutSeconds = 600;
+  // How long the whole run may take before the host counts as not answering:
+  // the measurements' open/close cycles take minutes on their own.
+  unsigned timeoutSeconds = 1800;
+  // Open/close cycles of a document between the two counts of the host's
+  // GDI and USER objects.
+  unsigned cycles = 200;
 };
 
 // The suites, in the order they run.

@@ -19,7 +19,7 @@ void Report::setMachine(std::vector<std::pair<std::string, std::string>> facts) 
 
 void Report::beginHost(const std::string& title) {
   std::lock_guard<std::mutex> g(lock_);
-  hosts_.push_back(HostSection{title, {}, {}, {}, {}, false});
+  hosts_.push_back(HostSection{title, {}, {}, {}, {}, {}, false});
 }
 
 void Report::fact(const std::string& name, const std::string& value) {
@@ -44,6 +44,13 @@ void Report::note(const std::string& text) {
 void Report::screenshot(const std::string& file) {
   std::lock_guard<std::mutex> g(lock_);
   if (!hosts_.empty()) hosts_.back().screenshots.push_back(file);
+}
+
+void Report::measurement(const std::string& what, const std::string& value) {
+  std::lock_guard<std::mutex> g(lock_);
+  if (!hosts_.empty()) hosts_.back().measurements.emplace_back(oneLine(what), oneLine(value));
+  std::printf("  measured %s: %s\n", oneLine(what).c_str(), oneLine(value).c_str());
+  std::fflush(stdout);
 }
 
 void Report::hostCompleted() {
@@ -84,6 +91,10 @@ std::string Report::markdown() const {
     if (!h.completed) out += "- FAIL run: the checks of this host did not run to the end\n";
     out += "\n" + std::to_string(h.checks.size() - failed) + " of " + std::to_string(h.checks.size()) +
            " checks held.\n";
+    if (!h.measurements.empty()) {
+      out += "\n### Measurements\n\n";
+      for (const auto& [what, value] : h.measurements) out += "- " + what + ": " + value + "\n";
+    }
     if (!h.screenshots.empty()) {
       out += "\nScreenshots:";
       for (const std::string& s : h.screenshots) out += " " + s;

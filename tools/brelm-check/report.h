@@ -21,6 +21,7 @@ struct HostSection {
   std::vector<CheckLine> checks;
   std::vector<std::string> notes;     // what the user should know or do
   std::vector<std::string> screenshots;
+  std::vector<std::pair<std::string, std::string>> measurements;  // what, how much
   bool completed = false;  // every chosen suite ran
 };
 
@@ -33,6 +34,8 @@ class Report {
   void check(const std::string& suite, const std::string& name, bool ok, const std::string& seen);
   void note(const std::string& text);
   void screenshot(const std::string& file);
+  // A figure the report gives as it is, passing no judgement on it.
+  void measurement(const std::string& what, const std::string& value);
   void hostCompleted();
 
   // True when at least one check ran, every check held and every host's

@@ -34,6 +34,16 @@ TEST(Options, TestClassesReplaceTheHostsOwn) {
   EXPECT_EQ(r.options->slideProgId, L"HostSim.SlideApplication");
 }
 
+TEST(Options, CyclesOfTheMeasurements) {
+  EXPECT_EQ(parse({}).options->cycles, 200u);
+  ParseResult r = parse({L"--cycles", L"3", L"--suite", L"measure"});
+  ASSERT_TRUE(r.options) << r.error;
+  EXPECT_EQ(r.options->cycles, 3u);
+  EXPECT_EQ(r.options->suites, std::vector<std::string>{"measure"});
+  for (const wchar_t* wrong : {L"0", L"-5", L"ten", L"12x", L""})
+    EXPECT_NE(parse({L"--cycles", wrong}).error.find("--cycles takes"), std::string::npos) << wrong;
+}
+
 TEST(Options, WrongCommandLinesSayWhy) {
   EXPECT_NE(parse({L"--host", L"writer"}).error.find("sheet, slide or both"), std::string::npos);
   EXPECT_NE(parse({L"--suite", L"nosuch"}).error.find("no suite called nosuch"), std::string::npos);

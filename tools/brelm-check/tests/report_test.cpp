@@ -41,6 +41,23 @@ TEST(Report, OneLinePerCheckUnderEachHost) {
   EXPECT_NE(text.find("0 of 1 checks held."), std::string::npos);
 }
 
+TEST(Report, MeasurementsUnderTheirHostWithoutJudgement) {
+  Report r;
+  r.beginHost("spreadsheet host");
+  r.check("measure", "3 open/close cycles: each tab came and went", true, "3 of 3 cycles");
+  r.measurement("connection, 20 documents open", "41.5 ms until docked\nwith all 20 tabs");
+  r.hostCompleted();
+  r.beginHost("presentation host");
+  r.check("startup", "strip present", true, "");
+  r.hostCompleted();
+  std::string text = r.markdown();
+  size_t section = text.find("\n### Measurements\n\n- connection, 20 documents open: 41.5 ms until docked with all 20 tabs\n");
+  ASSERT_NE(section, std::string::npos);
+  EXPECT_LT(section, text.find("## presentation host")) << "under the host it was measured on";
+  EXPECT_EQ(text.find("### Measurements", section + 2), std::string::npos) << "no section for a host without figures";
+  EXPECT_TRUE(r.allHeld()) << "a figure is no check";
+}
+
 TEST(Report, HoldsOnlyWhenEveryCheckHeldAndEveryHostRanToTheEnd) {
   Report failed;
   twoHosts(failed);
