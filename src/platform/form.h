@@ -143,6 +143,10 @@ class FormToolkit {
   virtual float textHeight() = 0;
   virtual void setTimer(TimerId timer, bool enabled, int intervalMs) = 0;
   virtual bool timerEnabled(TimerId timer) const = 0;
+  // `timer` also fires as soon as a window of the host's thread comes to the
+  // front, instead of only at its interval: a frame the user switched to is
+  // followed at once. Only while the timer is enabled.
+  virtual void tickOnForeground(TimerId timer) { (void)timer; }
   // The form state changed; repaint when idle. The core asks only when the
   // state differs from what it asked to be painted last.
   virtual void invalidate() = 0;

@@ -45,6 +45,9 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
   bool timerEnabled(TimerId timer) const override;
+  void tickOnForeground(TimerId timer) override { tickOnForeground_.push_back(timer); }
+  // Each time the core asked for ticks when a window comes to the front.
+  const std::vector<TimerId>& ticksOnForeground() const { return tickOnForeground_; }
   void invalidate() override { ++invalidations_; }
   void beginDrag(int index) override;
   int messageBox(const std::string& text) override;
@@ -128,6 +131,7 @@ class SimToolkit final : public FormToolkit, private WindowListener, private Siz
   std::deque<Answer> answers_;
   std::deque<std::function<void()>> duringMessage_;
   std::deque<int> listChoices_;
+  std::vector<TimerId> tickOnForeground_;
   float charWidth_ = 60;
   int invalidations_ = 0;
   FaultPlan* faults_ = nullptr;

@@ -72,6 +72,26 @@ TEST_F(FrameFollowing, StartUpDocksInTheActiveFrameAndTheTickFollowsTheWorkbookI
   EXPECT_TRUE(h.consistent());
 }
 
+// A switch of frame need not wait for the interval: the tick is asked to run
+// when a frame comes to the front, once per connection; a host with one main
+// window never asks.
+TEST_F(FrameFollowing, TheTickIsAskedToRunWhenAFrameComesToTheFront) {
+  h.open("Book1");
+  h.connect();
+  h.tick(3);
+  EXPECT_EQ(h.sim.toolkit.ticksOnForeground(), std::vector<TimerId>{TimerId::Mouse});
+  h.addin.OnDisconnection();
+  h.connect();
+  h.tick(2);
+  EXPECT_EQ(h.sim.toolkit.ticksOnForeground().size(), 2u) << "asked again after a reconnection";
+
+  Harness old{sheetHost("14.0")};
+  old.open("Book1");
+  old.connect();
+  old.tick(3);
+  EXPECT_TRUE(old.sim.toolkit.ticksOnForeground().empty());
+}
+
 TEST_F(FrameFollowing, ActivationThroughTheHostOrATabMovesTheStripOnTheNextTick) {
   h.open("Book1");
   h.open("Book2");

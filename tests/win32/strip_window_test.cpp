@@ -122,6 +122,28 @@ TEST_F(StripTest, TimersTickOnTheWindowUntilDisabled) {
   EXPECT_FALSE(toolkit.timerEnabled(TimerId::Left));
 }
 
+// A frame of the host coming to the front ticks at once, once however many
+// windows came forward before the message loop ran, and only while the
+// timer is enabled; without the request, nothing ticks early.
+TEST_F(StripTest, AWindowComingToTheFrontTicksAtOnceWhenAsked) {
+  HostWindow first(L"BrelmTestFrameA"), second(L"BrelmTestFrameB");
+  toolkit.setTimer(TimerId::Mouse, true, 600000);  // never by its interval here
+  SetForegroundWindow(first.get());
+  pump(50);
+  EXPECT_TRUE(events.take().empty()) << "not asked for yet";
+
+  toolkit.tickOnForeground(TimerId::Mouse);
+  SetForegroundWindow(second.get());
+  SetForegroundWindow(first.get());
+  pump(100);
+  EXPECT_EQ(events.take(), Lines{"tick"});
+
+  toolkit.setTimer(TimerId::Mouse, false, 600000);
+  SetForegroundWindow(second.get());
+  pump(100);
+  EXPECT_TRUE(events.take().empty()) << "the timer is off";
+}
+
 TEST_F(StripTest, AFailingHandlerLeavesATraceAndTheWindowGoesOn) {
   TraceCapture trace;
   events.failOn = "down";

@@ -14,6 +14,7 @@ bool SheetHost::bind(std::shared_ptr<HostApp> app) {
 
 void SheetHost::startAddin() {
   setup_ = Setup{};
+  ticksOnForeground_ = false;
   forgetProfile();
   addin_.bar().model = TabModel{};
   completeSetup();
@@ -152,6 +153,12 @@ void SheetHost::onTick() {
 // The strip lives in the frame of the active window. One host call on a
 // tick when nothing changed; the frame is looked at only when it differs.
 void SheetHost::followActiveFrame() {
+  // A frame switch waits for no interval: the tick runs when a frame of the
+  // host comes to the front.
+  if (!ticksOnForeground_) {
+    addin_.toolkit().tickOnForeground(TimerId::Mouse);
+    ticksOnForeground_ = true;
+  }
   FrameDock& frames = docking_->frames();
   Hwnd active = kNoWindow;
   try {

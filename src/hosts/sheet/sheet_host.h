@@ -67,6 +67,7 @@ class SheetHost final : public HostVariant {
   std::optional<bool> taskbarAtConnection_;
   // The frame of a window being closed from its tab: never docked into again.
   Hwnd closingFrame_ = kNoWindow;
+  bool ticksOnForeground_ = false;
 };
 
 }  // namespace brelm

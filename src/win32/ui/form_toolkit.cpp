@@ -125,6 +125,8 @@ void Win32FormToolkit::setTimer(TimerId timer, bool enabled, int intervalMs) {
 
 bool Win32FormToolkit::timerEnabled(TimerId timer) const { return timers_.enabled(timer); }
 
+void Win32FormToolkit::tickOnForeground(TimerId timer) { timers_.tickOnForeground(timer); }
+
 void Win32FormToolkit::invalidate() { strip_.invalidate(); }
 
 void Win32FormToolkit::beginDrag(int index) { strip_.beginDrag(index); }

@@ -29,6 +29,7 @@ class Win32FormToolkit final : public FormToolkit {
   float textWidth(const std::string& caption) override;
   float textHeight() override;
   void setTimer(TimerId timer, bool enabled, int intervalMs) override;
+  void tickOnForeground(TimerId timer) override;
   bool timerEnabled(TimerId timer) const override;
   void invalidate() override;
   void beginDrag(int index) override;

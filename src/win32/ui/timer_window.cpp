@@ -1,5 +1,7 @@
 #include "ui/timer_window.h"
 
+#include <utility>
+
 #include "com/keep_alive.h"
 #include "system/debug_trace.h"
 #include "system/module.h"
@@ -9,6 +11,16 @@ namespace brelm::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"BrelmTimers";
+// Posted to the timer window when a window of the thread came to the front.
+constexpr UINT kForegroundTick = WM_APP + 1;
+
+// The timer windows with a foreground hook, by hook: the hook's callback
+// gets no context of its own. One add-in per thread in practice; a short list.
+struct Hooked {
+  HWINEVENTHOOK hook, focusHook;
+  HWND window;
+};
+Hooked hooked[4] = {};
 
 int slotOf(TimerId timer) { return static_cast<int>(timer); }
 UINT_PTR idOf(int slot) { return static_cast<UINT_PTR>(slot) + 1; }
@@ -32,6 +44,7 @@ bool TimerWindow::create(FormEvents* events) {
 }
 
 void TimerWindow::destroy() noexcept {
+  unhook();
   if (!hwnd_) return;
   const HWND hwnd = hwnd_;
   hwnd_ = nullptr;
@@ -54,6 +67,61 @@ bool TimerWindow::enabled(TimerId timer) const {
   return slot >= 0 && slot <= 2 && on_[slot];
 }
 
+bool TimerWindow::tickOnForeground(TimerId timer) {
+  const int slot = slotOf(timer);
+  if (!hwnd_ || slot < 0 || slot > 2) return false;
+  foregroundSlot_ = slot;
+  if (hook_) return true;
+  Hooked* free = nullptr;
+  for (Hooked& h : hooked)
+    if (!h.hook && !free) free = &h;
+  if (!free) return false;
+  // The foreground event where the system raises it; the focus moving into
+  // another top-level window where it does not (Wine raises only that).
+  hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, foregroundChanged,
+                          GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+  focusHook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, foregroundChanged,
+                               GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+  if (!hook_ && focusHook_) std::swap(hook_, focusHook_);
+  if (!hook_) {
+    debugTrace().failure("hooking the foreground change", static_cast<std::int32_t>(HRESULT_FROM_WIN32(GetLastError())));
+    return false;
+  }
+  *free = Hooked{hook_, focusHook_, hwnd_};
+  return true;
+}
+
+void TimerWindow::unhook() noexcept {
+  if (!hook_) return;
+  for (Hooked& h : hooked)
+    if (h.hook == hook_) h = Hooked{};
+  UnhookWinEvent(hook_);
+  if (focusHook_) UnhookWinEvent(focusHook_);
+  hook_ = focusHook_ = nullptr;
+  front_ = nullptr;
+  foregroundSlot_ = -1;
+}
+
+// Called from the thread's message loop. The tick itself is posted, so that
+// it runs once however many windows came to the front meanwhile, and from a
+// message of our own like every other tick.
+void CALLBACK TimerWindow::foregroundChanged(HWINEVENTHOOK hook, DWORD, HWND hwnd, LONG object, LONG,
+                                             DWORD, DWORD) noexcept {
+  if ((object != OBJID_WINDOW && object != OBJID_CLIENT) || !hwnd) return;
+  for (const Hooked& h : hooked) {
+    if ((h.hook != hook && h.focusHook != hook) || !h.window) continue;
+    auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(h.window, GWLP_USERDATA));
+    if (!self) return;
+    // Focus moving inside one frame is no switch of frame.
+    const HWND front = GetAncestor(hwnd, GA_ROOT);
+    if (front == self->front_) return;
+    self->front_ = front;
+    if (!self->foregroundTickPosted_ && PostMessageW(h.window, kForegroundTick, 0, 0))
+      self->foregroundTickPosted_ = true;
+    return;
+  }
+}
+
 void TimerWindow::apply(int slot) {
   if (!hwnd_) return;
   if (on_[slot])
@@ -69,17 +137,25 @@ LRESULT CALLBACK TimerWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
   }
   auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (msg == kForegroundTick && self) {
+    self->foregroundTickPosted_ = false;
+    self->tick(self->foregroundSlot_);
+    return 0;
+  }
   if (msg != WM_TIMER || !self) return DefWindowProcW(hwnd, msg, wp, lp);
-  const int slot = static_cast<int>(wp) - 1;
-  if (slot < 0 || slot > 2 || !self->on_[slot] || !self->events_) return 0;
-  const KeepAlive alive(self->owner_);
+  self->tick(static_cast<int>(wp) - 1);
+  return 0;
+}
+
+void TimerWindow::tick(int slot) noexcept {
+  if (slot < 0 || slot > 2 || !on_[slot] || !events_) return;
+  const KeepAlive alive(owner_);
   try {
-    self->events_->onTimer(static_cast<TimerId>(slot));
+    events_->onTimer(static_cast<TimerId>(slot));
   } catch (...) {
     // A tick that fails is forgotten; the next one starts afresh.
     traceCaught("timer tick");
   }
-  return 0;
 }
 
 }  // namespace brelm::win32
