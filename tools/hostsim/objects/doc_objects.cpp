@@ -47,19 +47,21 @@ constexpr std::array<Member, 9> kSlideWindow{{
     {L"Height", kHeight, kGet | kPut},
 }};
 
-enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows };
+enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kFullName };
 
-constexpr std::array<Member, 6> kWorkbook{{
+constexpr std::array<Member, 7> kWorkbook{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
+    {L"FullName", kFullName, kGet},
     {L"Saved", kSaved, kGet | kPut},
     {L"Save", kSave, kCall},
     {L"Activate", kDocActivate, kCall},
     {L"Windows", kWindows, kGet},
 }};
-constexpr std::array<Member, 5> kPresentation{{
+constexpr std::array<Member, 6> kPresentation{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
+    {L"FullName", kFullName, kGet},
     {L"Saved", kSaved, kGet | kPut},
     {L"Save", kSave, kCall},
     {L"Windows", kWindows, kGet},
@@ -182,6 +184,11 @@ void DocumentObj::saveAs(const std::wstring& name, const std::wstring& path) {
   }
 }
 
+std::wstring DocumentObj::fullName() const {
+  if (path_.empty()) return name_;
+  return path_ + L"\\" + name_;
+}
+
 void DocumentObj::save() {
   if (path_.empty()) path_ = L"C:\\users\\Public\\Documents";
   saved_ = true;
@@ -193,6 +200,7 @@ void DocumentObj::invoke(DISPID id, Access how, const Args& args, VARIANT* resul
   switch (id) {
     case kName: return setString(result, name_);
     case kPath: return setString(result, path_);
+    case kFullName: return setString(result, fullName());
     case kSaved:
       if (how == kPut) saved_ = args.valueBool();
       else setBool(result, saved_);

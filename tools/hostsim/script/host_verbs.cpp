@@ -72,6 +72,13 @@ Outcome saved(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// save CAPTION: the user saves the document through the host (its Save
+// command): it is saved, and one never saved before gets its folder.
+Outcome save(Runner& r, const ScriptLine& line) {
+  window(r, line, 1).document()->save();
+  return Outcome::done();
+}
+
 Outcome noActive(Runner& r, const ScriptLine&) {
   r.host().setNoActive();
   return Outcome::done();
@@ -320,7 +327,7 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 35> kCommands{{
+constexpr std::array<CommandEntry, 36> kCommands{{
     {"theme", theme},
     {"makeframe", makeFrame},
     {"second", second},
@@ -349,6 +356,7 @@ constexpr std::array<CommandEntry, 35> kCommands{{
     {"rename", rename},
     {"modify", modify},
     {"saved", saved},
+    {"save", save},
     {"noactive", noActive},
     {"busy", busy},
     {"hostwidth", hostWidth},

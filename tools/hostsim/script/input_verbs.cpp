@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "host/host.h"
 #include "input/mouse.h"
+#include "input/popup_reader.h"
 #include "input/strip_reader.h"
 #include "script/runner.h"
 #include "windows/host_windows.h"
@@ -46,8 +47,9 @@ POINT tabPoint(const StripView& strip, const ScriptLine& line, const std::string
   return p;
 }
 
-// TARGET: tab NAME | close NAME | left | right | strip [X] | at X Y | screen X Y
-// (NAME may be #N, the tab at strip position N). Returns the words used.
+// TARGET: tab NAME | close NAME | left | right | list | strip [X] | at X Y |
+// screen X Y (NAME may be #N, the tab at strip position N). Returns the words
+// used.
 size_t target(const ScriptLine& line, size_t at, POINT& out) {
   const std::string& kind = word(line, at);
   if (kind == "screen") {
@@ -63,6 +65,9 @@ size_t target(const ScriptLine& line, size_t at, POINT& out) {
     const AccessibleItem& arrow = kind == "left" ? strip->left : strip->right;
     if (arrow.invisible) badLine(line, "the " + kind + " arrow is hidden");
     out = center(arrow.rect);
+  } else if (kind == "list") {
+    if (!strip->list || strip->list->invisible) badLine(line, "the strip shows no list button");
+    out = center(strip->list->rect);
   } else if (kind == "strip" || kind == "at") {
     bool hasX = kind == "at" || (at + 1 < line.words.size() && isNumber(line.words[at + 1]));
     int x = hasX ? number(line, at + 1) : (strip->rect.right - strip->rect.left) - 40;
@@ -94,6 +99,24 @@ Outcome rightClick(Runner& r, const ScriptLine& line) {
   POINT p;
   target(line, 1, p);
   pressAt(r, p, Button::Right, 1);
+  return Outcome::done();
+}
+
+// middleclick TARGET [to TARGET]: the middle button pressed and released
+// there, or pressed at the first and released at the second.
+Outcome middleClick(Runner& r, const ScriptLine& line) {
+  POINT from, to;
+  size_t used = target(line, 1, from);
+  if (line.words.size() == 1 + used) {
+    pressAt(r, from, Button::Middle, 1);
+    return Outcome::done();
+  }
+  if (word(line, 1 + used) != "to") badLine(line, "middleclick TARGET [to TARGET]");
+  target(line, 2 + used, to);
+  r.queue([from] { mouseMove(from); }, kStepMs);
+  r.queue([] { mouseButton(Button::Middle, true); }, 2 * kStepMs);
+  r.queue([to] { mouseMove(to); }, 2 * kStepMs);
+  r.queue([] { mouseButton(Button::Middle, false); }, 3 * kStepMs);
   return Outcome::done();
 }
 
@@ -165,6 +188,45 @@ Outcome popup(Runner& r, const ScriptLine& line) {
   badLine(line, "the popup has no item \"" + choice + "\"");
 }
 
+// menu CAPTION | menu key CAPTION | menu dismiss: answers the popup menu of
+// the window system showing (the add-in's list of documents): a click on the
+// item, the arrow keys down to it and Enter, or Escape.
+Outcome menu(Runner& r, const ScriptLine& line) {
+  std::optional<ShownMenu> open = shownMenu();
+  if (!open) return Outcome::check("no popup menu of the window system is showing");
+  const std::string& first = word(line, 1);
+  if (first == "dismiss") {
+    r.queue([] { keyPress(VK_ESCAPE); }, 3 * kStepMs);
+    return Outcome::done();
+  }
+  const bool byKey = first == "key";
+  const std::string& choice = byKey ? word(line, 2) : first;
+  // Positions among the items the arrow keys stop at (separators are passed).
+  int wanted = -1, lit = -1, n = 0;
+  const std::vector<ShownMenuItem>& items = open->items;
+  for (const ShownMenuItem& item : items) {
+    if (item.separator) continue;
+    if (item.highlighted) lit = n;
+    if (wanted < 0 && narrow(item.text) == choice) wanted = n;
+    ++n;
+  }
+  if (wanted < 0) badLine(line, "the menu has no item \"" + choice + "\"");
+  if (!byKey) {
+    const ShownMenuItem* item = nullptr;
+    for (const ShownMenuItem& i : items)
+      if (!i.separator && narrow(i.text) == choice) item = item ? item : &i;
+    if (IsRectEmpty(&item->rect)) badLine(line, "the window system does not say where \"" + choice + "\" is");
+    pressAt(r, center(item->rect), Button::Left, 1);
+    return Outcome::done();
+  }
+  // Down from the item lit (the first press lights the first item when none
+  // is), round the end as menus do.
+  int presses = lit < 0 ? wanted + 1 : (wanted - lit + n) % n;
+  for (int i = 0; i < presses; ++i) r.queue([] { keyPress(VK_DOWN); }, kStepMs);
+  r.queue([] { keyPress(VK_RETURN); }, 3 * kStepMs);
+  return Outcome::done();
+}
+
 BOOL CALLBACK findMessageBox(HWND hwnd, LPARAM out) {
   wchar_t cls[16];
   if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, cls, 16) && lstrcmpW(cls, L"#32770") == 0) {
@@ -219,8 +281,10 @@ Outcome dialog(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 11> kCommands{{
+constexpr std::array<CommandEntry, 13> kCommands{{
     {"click", click},
+    {"middleclick", middleClick},
+    {"menu", menu},
     {"rightclick", rightClick},
     {"dblclick", doubleClick},
     {"hover", hover},
