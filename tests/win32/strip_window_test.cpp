@@ -89,6 +89,21 @@ TEST_F(StripTest, MouseMessagesBecomeToolkitEvents) {
   EXPECT_EQ(GetCapture(), nullptr) << "the pointer is given back after the release";
 }
 
+// A middle click is the release on the tab pressed; one dragged off to the
+// bare strip or out of the window ends there, which closes nothing.
+TEST_F(StripTest, TheMiddleButtonsReleaseIsReportedWhereItHappens) {
+  SendMessageW(strip, WM_MBUTTONDOWN, MK_MBUTTON, at(375, 105));
+  EXPECT_EQ(GetCapture(), strip);
+  SendMessageW(strip, WM_MBUTTONUP, 0, at(375, 105));
+  SendMessageW(strip, WM_MBUTTONDOWN, MK_MBUTTON, at(375, 105));
+  SendMessageW(strip, WM_MBUTTONUP, 0, at(3000, 150));
+  SendMessageW(strip, WM_MBUTTONDOWN, MK_MBUTTON, at(1200, 150));
+  SendMessageW(strip, WM_MBUTTONUP, 0, MAKELPARAM(-20, 5));
+  EXPECT_EQ(events.take(), (Lines{"down Label2 1 4", "up Label2 1 4", "down Label2 1 4", "up Form 4",
+                                  "down Image2 2 4", "up Form 4"}));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(StripTest, ADragStartedByTheCoreDropsOnTheElementUnderThePointer) {
   events.onMove = [&](Target t) {
     if (t.kind == ElementKind::Label2) toolkit.beginDrag(t.index);
