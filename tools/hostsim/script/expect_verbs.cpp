@@ -117,10 +117,9 @@ Mismatch listButton(Runner&, const ScriptLine& line) {
 // expect tooltip LINE...: the tooltip on the screen, one word a line of it.
 Mismatch tooltip(Runner&, const ScriptLine& line) {
   std::optional<ShownTooltip> tip = shownTooltip();
-  std::vector<std::string> found;
-  if (tip)
-    for (const std::wstring& l : tip->lines) found.push_back(narrow(l));
   if (!tip) return "no tooltip is showing (expected " + list(rest(line, 2)) + ")";
+  std::vector<std::string> found;
+  for (const std::wstring& l : tip->lines) found.push_back(narrow(l));
   return compare("tooltip lines", list(rest(line, 2)), list(found));
 }
 

@@ -127,9 +127,14 @@ Outcome doubleClick(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// The pointer comes to rest as a hand brings it: a move just short of the
+// point, then onto it. A tooltip starts its wait on a move it sees after the
+// one that made it show up or took the last tip down, as it does for a user.
 Outcome hover(Runner& r, const ScriptLine& line) {
   POINT p;
   target(line, 1, p);
+  POINT shortOf{p.x - 2, p.y};
+  r.queue([shortOf] { mouseMove(shortOf); }, kStepMs);
   r.queue([p] { mouseMove(p); }, 2 * kStepMs);
   return Outcome::done();
 }
