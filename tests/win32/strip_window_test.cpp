@@ -432,6 +432,62 @@ TEST_F(StripTest, TakesTheDpiItIsGiven) {
   toolkit.setDpi(96);
 }
 
+// What the list's menu held while it showed, read from inside its loop.
+struct ShownList {
+  std::vector<std::wstring> items;  // as stored: "&&" draws one ampersand
+  int checked = -1;
+  int menus = 0;
+};
+ShownList g_list;
+bool g_choose = false;  // walk down to the second item and take it
+
+BOOL CALLBACK readListMenu(HWND window, LPARAM) {
+  wchar_t cls[16] = {};
+  if (!IsWindowVisible(window) || !GetClassNameW(window, cls, 16) || lstrcmpW(cls, L"#32768") != 0) return TRUE;
+  const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, 0x01E1 /* MN_GETHMENU */, 0, 0));
+  ++g_list.menus;
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    g_list.items.push_back(text);
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) g_list.checked = i;
+  }
+  if (g_choose) {
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window, WM_KEYDOWN, key, 0);
+  } else {
+    EndMenu();
+  }
+  return FALSE;
+}
+
+void CALLBACK whileTheListShows(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EnumThreadWindows(GetCurrentThreadId(), readListMenu, 0);
+}
+
+// The list of documents is a popup menu under the list button: every
+// caption as it is, ampersands too, the active document checked, the choice
+// by keyboard given back by position; none when the user closes it.
+TEST_F(StripTest, TheListIsAPopupMenuOfTheCaptionsAsTheyAre) {
+  HostWindow host;
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get())));
+  toolkit.show(true);
+  const std::vector<std::string> captions{"Budget.xlsx", "R&D plan.xlsx", "A && B.xlsx"};
+  g_list = {};
+  g_choose = false;
+  SetTimer(nullptr, 0, 100, whileTheListShows);
+  EXPECT_EQ(toolkit.chooseFromList(captions, 2), -1) << "closed without a choice";
+  ASSERT_EQ(g_list.menus, 1) << "one menu showed";
+  EXPECT_EQ(g_list.items, (std::vector<std::wstring>{L"Budget.xlsx", L"R&&D plan.xlsx", L"A &&&& B.xlsx"}));
+  EXPECT_EQ(g_list.checked, 2);
+  g_list = {};
+  g_choose = true;
+  SetTimer(nullptr, 0, 100, whileTheListShows);
+  EXPECT_EQ(toolkit.chooseFromList(captions, -1), 1) << "the second item, by keyboard";
+  EXPECT_EQ(g_list.checked, -1);
+  EXPECT_EQ(toolkit.chooseFromList({}, -1), -1) << "nothing to list: no menu";
+}
+
 struct TooltipSearch {
   HWND owner;
   HWND found = nullptr;
