@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "recording_events.h"
 #include "trace_capture.h"
@@ -531,6 +532,57 @@ TEST_F(StripTest, TheTooltipAsksForTheTabUnderThePointer) {
   text[0] = L'?';
   SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
   EXPECT_STREQ(text, L"");
+}
+
+int tooltipsOwnedBy(HWND owner) {
+  struct Count {
+    HWND owner;
+    int n = 0;
+  } count{owner};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(param);
+        wchar_t cls[64] = {};
+        GetClassNameW(window, cls, 64);
+        if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == c->owner) ++c->n;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.n;
+}
+
+// The tooltip is a popup owned by the frame the strip is in, and would go
+// down with that frame: the strip moved to another frame makes it anew
+// there (the old one destroyed), and the strip destroyed takes it along.
+TEST_F(StripTest, TheTooltipBelongsToTheFrameTheStripIsInAndGoesWithTheStrip) {
+  auto first = std::make_unique<HostWindow>();
+  HostWindow second;
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(first->get())));
+  toolkit.show(true);
+  const RECT tab1 = toolkit.scale().toPixels(form.label2[1]);
+  const RECT tab2 = toolkit.scale().toPixels(form.label2[2]);
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(tab2.left + 1, tab2.top + 1));
+  EXPECT_EQ(tooltipsOwnedBy(first->get()), 1);
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(second.get())));
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(tab1.left + 1, tab1.top + 1));
+  EXPECT_EQ(tooltipsOwnedBy(first->get()), 0) << "the one left behind is destroyed";
+  EXPECT_EQ(tooltipsOwnedBy(second.get()), 1);
+  first.reset();  // the frame the strip left closes
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(tab2.left + 2, tab2.top + 1));
+  ASSERT_EQ(tooltipsOwnedBy(second.get()), 1);
+  TooltipSearch search{second.get()};
+  EnumThreadWindows(GetCurrentThreadId(), findTooltip, reinterpret_cast<LPARAM>(&search));
+  wchar_t text[256] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = strip;
+  info.uId = reinterpret_cast<UINT_PTR>(strip);
+  info.lpszText = text;
+  SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(text, L"C:\\Work\\Book2.xlsx") << "it still asks for the tab under the pointer";
+  toolkit.destroy();
+  EXPECT_EQ(tooltipsOwnedBy(second.get()), 0) << "gone with the strip";
 }
 
 }  // namespace
