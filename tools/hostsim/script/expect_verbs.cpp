@@ -11,6 +11,7 @@
 #include "common/text.h"
 #include "host/host.h"
 #include "input/popup_reader.h"
+#include "input/screen_look.h"
 #include "input/strip_reader.h"
 #include "script/runner.h"
 #include "script/window_query.h"
@@ -101,6 +102,22 @@ Mismatch unsaved(Runner&, const ScriptLine& line) {
   return withStrip([&](const StripView& s) -> Mismatch {
     for (const auto& t : s.tabs)
       if (narrow(t.name) == word(line, 2)) return compare(word(line, 2) + " unsaved", wanted, t.unsaved ? "yes" : "no");
+    return "no tab \"" + word(line, 2) + "\"";
+  });
+}
+
+// expect closeimage CAPTION cross|dot|hover: what the screen shows where
+// the tab's close image is drawn.
+Mismatch closeImage(Runner&, const ScriptLine& line) {
+  const std::string& wanted = word(line, 3);
+  if (wanted != "cross" && wanted != "dot" && wanted != "hover") badLine(line, "expect closeimage CAPTION cross|dot|hover");
+  return withStrip([&](const StripView& s) -> Mismatch {
+    for (size_t i = 0; i < s.tabs.size(); ++i) {
+      if (narrow(s.tabs[i].name) != word(line, 2)) continue;
+      if (s.closers[i].invisible) return "the close image of \"" + word(line, 2) + "\" is out of view";
+      UpdateWindow(s.window);
+      return compare("close image of " + word(line, 2), wanted, closeImageLookOnScreen(s.closers[i].rect));
+    }
     return "no tab \"" + word(line, 2) + "\"";
   });
 }
@@ -614,7 +631,8 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 47> kChecks{{
+constexpr std::array<CheckEntry, 48> kChecks{{
+    {"closeimage", closeImage},
     {"unsaved", unsaved},
     {"listbutton", listButton},
     {"tooltip", tooltip},
