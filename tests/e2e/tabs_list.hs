@@ -52,6 +52,20 @@ expect nomenu
 wait 3 ticks
 expect active "Quarterly report 9"
 expect nocall "*.Activate()"
+# A document closed while the list is up: choosing it does nothing.
+click list
+expect menuchecked "Quarterly report 9"
+close "Quarterly report 3"
+wait 3 ticks
+menu "Quarterly report 3"
+expect nomenu
+wait 3 ticks
+expect active "Quarterly report 9"
+expect selected "Quarterly report 9"
+open "Quarterly report 3"
+wait 3 ticks
+activate "Quarterly report 9"
+expect selected "Quarterly report 9"
 # Middle clicks on the arrows and the button: no tab closes, no list shows.
 mark
 middleclick left
@@ -61,7 +75,7 @@ wait 5 ticks
 expect nomenu
 expect nomessage
 expect nocall "*.Close()"
-expect tabs Alpha Beta "Quarterly report 1" "Quarterly report 2" "Quarterly report 3" "Quarterly report 4" "Quarterly report 5" "Quarterly report 6" "Quarterly report 7" "Quarterly report 8" "Quarterly report 9" "Quarterly report 10" "R&D plan"
+expect tabs Alpha Beta "Quarterly report 1" "Quarterly report 2" "Quarterly report 4" "Quarterly report 5" "Quarterly report 6" "Quarterly report 7" "Quarterly report 8" "Quarterly report 9" "Quarterly report 10" "R&D plan" "Quarterly report 3"
 # Once the tabs fit again the button goes with the arrows.
 repeat 10
 close "Quarterly report {i}"

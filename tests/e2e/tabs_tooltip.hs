@@ -1,7 +1,8 @@
 # The pointer resting on a tab shows a tooltip with its document's full
 # path (a document never saved: its name), and a second line while it has
 # unsaved changes. The tooltip follows the pointer from tab to tab and says
-# nothing over the bare strip. Read off the screen, as the user sees it.
+# nothing over the bare strip; a host too busy to answer gets the tab's
+# caption. Read off the screen, as the user sees it.
 # Where every document has a frame of its own the strip moves between
 # frames: the tooltip shows in each, also once the frame it was first shown
 # in has closed. Disconnecting leaves no tooltip window behind.
@@ -35,6 +36,13 @@ save Draft
 expect unsaved Draft no
 hover tab Draft
 expect tooltip "C:\users\Public\Documents\Draft"
+# A busy host (a cell being edited) cannot say: what the tab shows.
+busy on
+hover tab "Budget 2025"
+expect tooltip "Budget 2025"
+busy off
+hover tab "R&D notes"
+expect tooltip "C:\users\Public\Documents\R&D notes"
 # The bare strip, and off the strip: nothing.
 hover strip
 wait 8 ticks
