@@ -534,21 +534,22 @@ TEST_F(StripTest, TheTooltipAsksForTheTabUnderThePointer) {
   EXPECT_STREQ(text, L"");
 }
 
+struct TooltipCount {
+  HWND owner;
+  int n = 0;
+};
+
+BOOL CALLBACK countTooltip(HWND window, LPARAM param) {
+  auto* c = reinterpret_cast<TooltipCount*>(param);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == c->owner) ++c->n;
+  return TRUE;
+}
+
 int tooltipsOwnedBy(HWND owner) {
-  struct Count {
-    HWND owner;
-    int n = 0;
-  } count{owner};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(param);
-        wchar_t cls[64] = {};
-        GetClassNameW(window, cls, 64);
-        if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == c->owner) ++c->n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  TooltipCount count{owner};
+  EnumThreadWindows(GetCurrentThreadId(), countTooltip, reinterpret_cast<LPARAM>(&count));
   return count.n;
 }
 
