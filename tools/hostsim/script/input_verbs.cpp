@@ -1,6 +1,7 @@
 // Script commands that use the mouse: targets on the strip are found through
 // its accessible object and hit with real input at their screen location.
 // Popup items, message-box and dialog buttons are pressed the same way.
+#include <algorithm>
 #include <array>
 
 #include "common/text.h"
@@ -37,13 +38,22 @@ const AccessibleItem& tabNamed(const StripView& strip, const ScriptLine& line, c
   badLine(line, "no tab \"" + name + "\" on the strip");
 }
 
-// A tab is hit on its caption: the middle of its background, moved left of
-// the close image when that covers the middle.
+// A tab is hit on its caption: the middle of the part of its background in
+// view (not under an arrow or the list button), moved left of the close
+// image when that covers the middle.
 POINT tabPoint(const StripView& strip, const ScriptLine& line, const std::string& name) {
   const AccessibleItem& tab = tabNamed(strip, line, name, false);
-  const AccessibleItem& close = tabNamed(strip, line, name, true);
-  POINT p = center(tab.rect);
-  if (PtInRect(&close.rect, p)) p.x = (tab.rect.left + close.rect.left) / 2;
+  RECT view = tab.rect;
+  if (!strip.left.invisible) view.left = std::max(view.left, strip.left.rect.right);
+  if (!strip.right.invisible) view.right = std::min(view.right, strip.right.rect.left);
+  if (strip.list && !strip.list->invisible) view.right = std::min(view.right, strip.list->rect.left);
+  if (view.right <= view.left) badLine(line, "\"" + name + "\" is hidden under the arrows");
+  POINT p = center(view);
+  for (size_t i = 0; i < strip.tabs.size(); ++i) {
+    if (&strip.tabs[i] != &tab) continue;
+    const AccessibleItem& close = strip.closers[i];
+    if (!close.invisible && PtInRect(&close.rect, p)) p.x = (view.left + close.rect.left) / 2;
+  }
   return p;
 }
 
