@@ -68,6 +68,11 @@ void FrameDock::hideFrame(Hwnd frame) {
 
 void FrameDock::shown(Hwnd frame) { std::erase(hidden_, frame); }
 
+void FrameDock::showIfHidden(Hwnd frame) {
+  if (std::find(hidden_.begin(), hidden_.end(), frame) == hidden_.end()) return;
+  if (addin_.windows().showWindow(frame, ShowCmd::Show)) shown(frame);
+}
+
 // A frame closed with its workbook is gone for good; a handle kept for it
 // could one day name some other window.
 void FrameDock::forgetDestroyedFrames() {

@@ -60,6 +60,8 @@ class FrameDock {
   // Hidden for the strip's sake (presentation host); shown at disconnection.
   void hideFrame(Hwnd frame);
   void shown(Hwnd frame);
+  // Shows `frame` again if it was hidden for the strip's sake.
+  void showIfHidden(Hwnd frame);
 
   // Disconnection: hidden frames are shown and every frame that still has
   // the room made in it gets its layout back. Never throws.

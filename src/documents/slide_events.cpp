@@ -38,6 +38,11 @@ void SlideEvents::redockStrip() {
   // The frame that holds the strip already (the application activated again,
   // say) is left as it is.
   if (frame != frames_.frame() || frames_.parked()) frames_.follow(frame);
+  // A frame hidden when the strip left it may get the strip back without an
+  // activation of ours (its neighbour closed through the host with the strip
+  // inside, the strip made anew and docked from the tick): it must not stay
+  // hidden around the strip.
+  if (frames_.frame() == frame) frames_.showIfHidden(frame);
   addin_.focusHost(frames_.frame());
 }
 

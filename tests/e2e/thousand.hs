@@ -5,6 +5,8 @@
 # shows fill caches of the window system for good (some 20 to 40 GDI objects
 # under Wine, then no more however many follow; the host shows it without the
 # add-in too), so the count to come back to is taken after twenty of them.
+# On a busy machine a cache may still grow by a few objects later, once: a
+# few are allowed, where a leak per document would leave a thousand.
 # run: sheet 14.0; slide 14.0
 # arch: win64
 open Base
@@ -37,4 +39,4 @@ expect tabs Base
 end
 wait 5 ticks
 expect stale 0
-expect resources
+expect resources within 8

@@ -138,6 +138,27 @@ TEST_P(SlideClosing, ClosingThroughTheHostKeepsTheWindowTheHostChose) {
   EXPECT_EQ(h.selectedCaption(), chosen);
 }
 
+// The frames of the other documents were hidden for the strip's sake; the
+// one the host goes to when the active document is closed through it must be
+// shown again, with the strip in it, however the strip got there.
+TEST_P(SlideClosing, ClosingTheActiveDocumentThroughTheHostShowsTheNextFrame) {
+  start({"P1"});
+  h.open("P2");  // opened while the add-in runs: the frames left are hidden
+  h.open("P3");
+  h.tick(2);
+  h.host().userClose("P3");
+  h.tick(3);
+  ASSERT_NE(h.host().active(), nullptr);
+  EXPECT_EQ(h.captions(), names({"P1", "P2"}));
+  const Hwnd strip = h.sim.toolkit.window();
+  EXPECT_TRUE(h.sim.tree.shown(strip));
+  if (frames()) {
+    const Hwnd frame = h.sim.windows.parent(strip);
+    EXPECT_EQ(frame, h.sim.slide()->frameOf(h.host().active()->id));
+    EXPECT_TRUE(h.sim.tree.shown(frame)) << "the frame holding the strip is hidden";
+  }
+}
+
 TEST_P(SlideClosing, CloseByTabWithoutAnEventLeavesTheFlagSet) {
   if (!frames()) GTEST_SKIP();
   start({"Deck", "Other"});

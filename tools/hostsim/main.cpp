@@ -1,11 +1,14 @@
 // hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE]
 //         [--screenshot DIR] [--open "A,B"] [--trace] [--timeout SECONDS] [--stay]
 //         [--border N] [--noframe] [--switch-order active-first|deactivate-first]
+//         [--server]
 //
 // Imitates the spreadsheet or the presentation host: builds the host's window
 // tree, loads the registered add-ins as the host does at start-up, and either
 // runs a test script (exit status 0 passed, 1 an expectation failed, 2 the
-// script is wrong, 3 timed out) or waits for a person to use it.
+// script is wrong, 3 timed out) or waits for a person to use it. With
+// --server it is an automation server for another process (its test
+// classes, see host/automation_server.h) until that process calls Quit.
 #include <windows.h>
 #include <objbase.h>
 
@@ -19,6 +22,7 @@
 #include "common/addin_messages.h"
 #include "common/live_objects.h"
 #include "common/text.h"
+#include "host/automation_server.h"
 #include "host/host.h"
 #include "host/second_process.h"
 #include "loader/addin_loader.h"
@@ -36,14 +40,15 @@ struct Options {
   DWORD parent = 0;
   std::wstring script, screenshotDir = L".", open;
   int dpi = 0, timeoutSeconds = 600;
-  bool trace = false, stay = false;
+  bool trace = false, stay = false, server = false;
 };
 
 int usage() {
   std::fprintf(stderr,
                "usage: hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE] [--screenshot DIR]\n"
                "               [--open \"A,B\"] [--trace] [--timeout SECONDS] [--stay]\n"
-               "               [--border N] [--noframe] [--switch-order active-first|deactivate-first]\n");
+               "               [--border N] [--noframe] [--switch-order active-first|deactivate-first]\n"
+               "               [--server]\n");
   return 2;
 }
 
@@ -65,6 +70,9 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     bool hasValue = i + 1 < argc;
     std::wstring v = hasValue ? argv[i + 1] : L"";
     if (a == L"--trace") o.trace = true;
+    else if (a == L"--server") o.server = true;
+    // What COM adds to a local server's command line when it starts one.
+    else if (a == L"-Embedding" || a == L"/Embedding" || a == L"-Automation" || a == L"/Automation") continue;
     else if (a == L"--stay") o.stay = true;
     else if (a == L"--noframe") o.config.noFrame = true;
     else if (!hasValue) return std::nullopt;
@@ -203,6 +211,30 @@ int runScript(Host& host, AddinLoader& loader, const Options& o) {
   return code;
 }
 
+DWORD WINAPI serverWatchdog(void* arg) {
+  DWORD seconds = *static_cast<DWORD*>(arg);
+  Sleep(seconds * 1000);
+  std::fprintf(stderr, "hostsim: the automation server timed out after %lu s\n", seconds);
+  std::fflush(stderr);
+  ExitProcess(3);
+}
+
+// Until a client calls Application.Quit (or the time runs out).
+int runServer(Host& host, AddinLoader& loader, const Options& o) {
+  static DWORD seconds = static_cast<DWORD>(o.timeoutSeconds);
+  HANDLE thread = CreateThread(nullptr, 0, serverWatchdog, &seconds, 0, nullptr);
+  loader.startup();
+  openInitialDocuments(host, o.open);
+  int code = 0;
+  {
+    AutomationServer server(host);
+    if (SUCCEEDED(server.start())) pumpMessages();
+    else code = 2;
+  }
+  if (thread) TerminateThread(thread, 0), CloseHandle(thread);
+  return code;
+}
+
 int runHost(const Options& o) {
   CallLog log;
   if (o.trace) log.setEcho(stderr);
@@ -210,7 +242,9 @@ int runHost(const Options& o) {
   int code = 0;
   {
     AddinLoader loader(host);
-    if (!o.script.empty()) {
+    if (o.server) {
+      code = runServer(host, loader, o);
+    } else if (!o.script.empty()) {
       code = runScript(host, loader, o);
     } else {
       loader.startup();

@@ -196,49 +196,52 @@ void drawStripBackground(HDC dc, int index, const RECT& area) {
   FillRect(dc, &bottom, line.get());
 }
 
+namespace {
+
+// The face the arrows and the list button share: a rounded light button.
+void drawButtonFace(HDC dc, const RECT& area) {
+  Brush face(CreateSolidBrush(RGB(0xF4, 0xF6, 0xF9)));
+  Pen edge(CreatePen(PS_SOLID, 1, RGB(0x9F, 0xAA, 0xB8)));
+  Select b(dc, face.get()), p(dc, edge.get());
+  const int radius = std::max(2, std::min(width(area), height(area)) / 4);
+  RoundRect(dc, area.left, area.top, area.right, area.bottom, radius, radius);
+}
+
+// Fills `shape` in the buttons' ink; `bar`, when given, too.
+void drawInk(HDC dc, const POINT (&shape)[3], const RECT* bar = nullptr) {
+  Brush ink(CreateSolidBrush(RGB(0x40, 0x48, 0x55)));
+  Pen inkEdge(CreatePen(PS_SOLID, 1, RGB(0x40, 0x48, 0x55)));
+  Select b(dc, ink.get()), p(dc, inkEdge.get());
+  Polygon(dc, shape, 3);
+  if (bar) FillRect(dc, bar, ink.get());
+}
+
+}  // namespace
+
 // The list button: the arrows' face with a downward chevron under a bar.
 void drawListButton(HDC dc, const RECT& area) {
   const int w = width(area), h = height(area);
   if (w <= 4 || h <= 4) return;
-  Brush face(CreateSolidBrush(RGB(0xF4, 0xF6, 0xF9)));
-  Pen edge(CreatePen(PS_SOLID, 1, RGB(0x9F, 0xAA, 0xB8)));
-  {
-    Select b(dc, face.get()), p(dc, edge.get());
-    const int radius = std::max(2, std::min(w, h) / 4);
-    RoundRect(dc, area.left, area.top, area.right, area.bottom, radius, radius);
-  }
+  drawButtonFace(dc, area);
   const double cx = (area.left + area.right - 1) / 2.0, cy = (area.top + area.bottom - 1) / 2.0;
   const double half = std::max(2, std::min(w, h) / 4);
-  Brush ink(CreateSolidBrush(RGB(0x40, 0x48, 0x55)));
-  Pen inkEdge(CreatePen(PS_SOLID, 1, RGB(0x40, 0x48, 0x55)));
-  Select b(dc, ink.get()), p(dc, inkEdge.get());
   const POINT chevron[3] = {at(cx - half, cy - half / 3), at(cx + half, cy - half / 3),
                             at(cx, cy + half * 2 / 3)};
-  Polygon(dc, chevron, 3);
-  RECT bar{at(cx - half, 0).x, static_cast<LONG>(cy - half), at(cx + half, 0).x + 1,
-           static_cast<LONG>(cy - half) + std::max(1, h / 12)};
-  FillRect(dc, &bar, ink.get());
+  const RECT bar{at(cx - half, 0).x, static_cast<LONG>(cy - half), at(cx + half, 0).x + 1,
+                 static_cast<LONG>(cy - half) + std::max(1, h / 12)};
+  drawInk(dc, chevron, &bar);
 }
 
 void drawArrow(HDC dc, bool pointsLeft, const RECT& area) {
   const int w = width(area), h = height(area);
   if (w <= 4 || h <= 4) return;
-  Brush face(CreateSolidBrush(RGB(0xF4, 0xF6, 0xF9)));
-  Pen edge(CreatePen(PS_SOLID, 1, RGB(0x9F, 0xAA, 0xB8)));
-  {
-    Select b(dc, face.get()), p(dc, edge.get());
-    const int radius = std::max(2, std::min(w, h) / 4);
-    RoundRect(dc, area.left, area.top, area.right, area.bottom, radius, radius);
-  }
+  drawButtonFace(dc, area);
   const double cx = (area.left + area.right - 1) / 2.0, cy = (area.top + area.bottom - 1) / 2.0;
   const double half = std::max(2, std::min(w, h) / 4);
   const double sign = pointsLeft ? -1 : 1;
   const POINT tip[3] = {at(cx + sign * half / 2, cy), at(cx - sign * half / 2, cy - half),
                         at(cx - sign * half / 2, cy + half)};
-  Brush ink(CreateSolidBrush(RGB(0x40, 0x48, 0x55)));
-  Pen inkEdge(CreatePen(PS_SOLID, 1, RGB(0x40, 0x48, 0x55)));
-  Select b(dc, ink.get()), p(dc, inkEdge.get());
-  Polygon(dc, tip, 3);
+  drawInk(dc, tip);
 }
 
 }  // namespace brelm::win32

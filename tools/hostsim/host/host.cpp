@@ -50,6 +50,24 @@ WindowObj& Host::openPersonal() {
   return openDocumentAt(L"PERSONAL.XLSB", L"C:\\users\\Public\\Application Data\\Microsoft\\Excel\\XLSTART", true);
 }
 
+WindowObj& Host::openFile(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw HostFault(static_cast<HRESULT>(0x800A03EC), "The file could not be found");
+  size_t slash = path.find_last_of(L"\\/");
+  std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
+  return openDocumentAt(name, folder, false);
+}
+
+WindowObj& Host::addDocument() {
+  std::wstring stem = config_.sheet() ? L"Book" : L"Presentation";
+  std::wstring caption;
+  do caption = stem + std::to_wstring(++added_);
+  while (findWindow(caption) || findDocument(caption));
+  return openDocument(caption, false);
+}
+
 WindowObj& Host::openDocumentAt(const std::wstring& caption, const std::wstring& path, bool hidden) {
   bool fromFile = !path.empty();
   auto doc = makeCom<DocumentObj>(*this, caption, path);

@@ -15,6 +15,7 @@
 #include "common/call_log.h"
 #include "common/com.h"
 #include "host/host_config.h"
+#include "objects/addin_object.h"
 #include "objects/application.h"
 #include "objects/command_bars.h"
 #include "objects/dispatch_object.h"
@@ -38,6 +39,9 @@ class Host {
   ApplicationObj& app() { return *app_.Get(); }
   CommandBarsObj& commandBars() { return *bars_.Get(); }
   HostWindows& tree() { return *tree_; }
+  // The add-ins Application.COMAddIns lists; null while none are loaded.
+  AddinRegistry* addinRegistry() const { return addins_; }
+  void setAddinRegistry(AddinRegistry* registry) { addins_ = registry; }
 
   // Host order: the spreadsheet host lists the most recently active window
   // first; the presentation host lists windows in the order they opened.
@@ -55,6 +59,11 @@ class Host {
   WindowObj& openDocument(const std::wstring& caption, bool fromFile, bool hidden = false);
   // The personal macro workbook, opened hidden from the start-up folder.
   WindowObj& openPersonal();
+  // A document opened from a file (Workbooks.Open, Presentations.Open): its
+  // caption is the file's name. Fails as the hosts do when there is no file.
+  WindowObj& openFile(const std::wstring& path);
+  // A new document named as the host names them (Book1, Presentation1, ...).
+  WindowObj& addDocument();
   WindowObj& newWindow(WindowObj& of, const std::wstring& caption);
   void activate(WindowObj& window);
   // Closes the window (and its document with its last window). With a
@@ -137,6 +146,8 @@ class Host {
   HWND minimized_ = nullptr;
   int stateBeforeMinimize_ = 1;
   bool quit_ = false;
+  AddinRegistry* addins_ = nullptr;
+  int added_ = 0;
 };
 
 }  // namespace hostsim

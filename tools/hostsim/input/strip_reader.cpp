@@ -12,22 +12,29 @@ namespace {
 constexpr IID kIID_IAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 constexpr wchar_t kStripClass[] = L"BrelmTabStrip";
 
-BOOL CALLBACK findInChildren(HWND hwnd, LPARAM found) {
+struct Search {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+bool isStrip(HWND hwnd) {
   wchar_t cls[64];
-  if (GetClassNameW(hwnd, cls, 64) && lstrcmpW(cls, kStripClass) == 0) {
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-  }
+  return GetClassNameW(hwnd, cls, 64) && lstrcmpW(cls, kStripClass) == 0;
+}
+
+BOOL CALLBACK findInChildren(HWND hwnd, LPARAM search) {
+  if (isStrip(hwnd)) reinterpret_cast<Search*>(search)->found.push_back(hwnd);
   return TRUE;
 }
 
-BOOL CALLBACK findInTopLevel(HWND hwnd, LPARAM found) {
+BOOL CALLBACK findInTopLevel(HWND hwnd, LPARAM arg) {
+  auto* search = reinterpret_cast<Search*>(arg);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != GetCurrentProcessId()) return TRUE;
-  findInChildren(hwnd, found);
-  if (!*reinterpret_cast<HWND*>(found)) EnumChildWindows(hwnd, findInChildren, found);
-  return *reinterpret_cast<HWND*>(found) ? FALSE : TRUE;
+  if (pid != search->processId) return TRUE;
+  findInChildren(hwnd, arg);
+  EnumChildWindows(hwnd, findInChildren, arg);
+  return TRUE;
 }
 
 VARIANT child(long id) {
@@ -57,15 +64,22 @@ AccessibleItem readItem(IAccessible& acc, long id) {
 }
 }  // namespace
 
-HWND findStripWindow() {
-  HWND found = nullptr;
-  EnumWindows(findInTopLevel, reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<HWND> findStripWindows(DWORD processId) {
+  Search search{processId ? processId : GetCurrentProcessId(), {}};
+  EnumWindows(findInTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
-std::optional<StripView> readStrip(std::string* problem) {
+HWND findStripWindow(DWORD processId) {
+  std::vector<HWND> all = findStripWindows(processId);
+  return all.empty() ? nullptr : all.front();
+}
+
+std::optional<StripView> readStrip(std::string* problem) { return readStripWindow(findStripWindow(), problem); }
+
+std::optional<StripView> readStripWindow(HWND strip, std::string* problem) {
   StripView view;
-  view.window = findStripWindow();
+  view.window = strip;
   if (!view.window) {
     if (problem) *problem = "no window of class BrelmTabStrip";
     return std::nullopt;

@@ -28,9 +28,14 @@ struct StripView {
   std::optional<AccessibleItem> list;  // the button listing every document, where there is one
 };
 
-// The strip window under any top-level window of this process, or null.
-HWND findStripWindow();
+// The strip window under any top-level window of this process (or of the
+// process `processId`), or null; the one nearest the top of the z-order.
+HWND findStripWindow(DWORD processId = 0);
+// Every strip window of that process, in z-order.
+std::vector<HWND> findStripWindows(DWORD processId = 0);
 // Null when there is no strip or it does not answer accessibility.
 std::optional<StripView> readStrip(std::string* problem = nullptr);
+// The same for one strip window, which may belong to another process.
+std::optional<StripView> readStripWindow(HWND strip, std::string* problem = nullptr);
 
 }  // namespace hostsim

@@ -29,7 +29,10 @@ class EmptyCustom {
 std::wstring hostKeyName(const Host& host) { return host.config().sheet() ? L"Excel" : L"PowerPoint"; }
 }  // namespace
 
+AddinLoader::AddinLoader(Host& host) : host_(host) { host_.setAddinRegistry(this); }
+
 AddinLoader::~AddinLoader() {
+  host_.setAddinRegistry(nullptr);
   disconnectAll(ext_dm_HostShutdown);
   addins_.clear();  // releases every instance before the modules may go
 }
@@ -44,26 +47,29 @@ void AddinLoader::startup() {
   discover(HKEY_CURRENT_USER, L"HKCU");
   discover(HKEY_LOCAL_MACHINE, L"HKLM");
   for (LoadedAddin& addin : addins_) {
+    if (addin.loadBehavior != kLoadAtStartup) continue;
     addin.lastResult = create(addin);
     if (SUCCEEDED(addin.lastResult)) connect(addin, ext_cm_Startup);
   }
 }
 
-// The user's registration of a ProgID hides the machine's.
+// The user's registration of a ProgID that loads at start-up hides the
+// machine's; one that does not gives way to a machine's that does.
 void AddinLoader::discover(HKEY root, const wchar_t* rootName) {
   std::wstring path = L"Software\\Microsoft\\Office\\" + hostKeyName(host_) + L"\\Addins";
   RegKey key(root, path);
   for (const std::wstring& progId : key.subkeys()) {
     RegKey entry(root, path + L"\\" + progId);
-    if (entry.dword(L"LoadBehavior").value_or(0) != kLoadAtStartup) continue;
-    bool known = false;
-    for (const LoadedAddin& a : addins_) known = known || equalsNoCase(a.progId, progId);
-    if (known) continue;
     LoadedAddin addin;
     addin.progId = progId;
     addin.registeredIn = rootName;
     addin.description = entry.string(L"Description").value_or(progId);
-    addins_.push_back(std::move(addin));
+    addin.loadBehavior = entry.dword(L"LoadBehavior").value_or(0);
+    LoadedAddin* known = nullptr;
+    for (LoadedAddin& a : addins_)
+      if (equalsNoCase(a.progId, progId)) known = &a;
+    if (!known) addins_.push_back(std::move(addin));
+    else if (known->loadBehavior != kLoadAtStartup && addin.loadBehavior == kLoadAtStartup) *known = std::move(addin);
   }
 }
 
@@ -142,7 +148,7 @@ void AddinLoader::disconnect(LoadedAddin& addin, ext_DisconnectMode mode) {
 
 void AddinLoader::connectAll(ext_ConnectMode mode) {
   for (LoadedAddin& addin : addins_) {
-    if (addin.connected) continue;
+    if (addin.connected || addin.loadBehavior != kLoadAtStartup) continue;
     if (!addin.instance && FAILED(create(addin))) continue;
     connect(addin, mode);
   }
@@ -150,6 +156,37 @@ void AddinLoader::connectAll(ext_ConnectMode mode) {
 
 void AddinLoader::disconnectAll(ext_DisconnectMode mode) {
   for (LoadedAddin& addin : addins_) disconnect(addin, mode);
+}
+
+std::vector<AddinRegistry::Entry> AddinLoader::registered() const {
+  std::vector<Entry> out;
+  for (const LoadedAddin& a : addins_) out.push_back({a.progId, a.description});
+  return out;
+}
+
+bool AddinLoader::connected(const std::wstring& progId) const {
+  for (const LoadedAddin& a : addins_)
+    if (equalsNoCase(a.progId, progId)) return a.connected;
+  return false;
+}
+
+HRESULT AddinLoader::setConnected(const std::wstring& progId, bool on) {
+  for (LoadedAddin& addin : addins_) {
+    if (!equalsNoCase(addin.progId, progId)) continue;
+    if (!on) {
+      disconnect(addin, ext_dm_UserClosed);
+      return S_OK;
+    }
+    if (addin.connected) return S_OK;
+    if (!addin.instance) {
+      HRESULT hr = create(addin);
+      addin.lastResult = hr;
+      if (FAILED(hr)) return hr;
+    }
+    connect(addin, ext_cm_AfterStartup);
+    return addin.connected ? S_OK : addin.lastResult;
+  }
+  return DISP_E_BADINDEX;
 }
 
 }  // namespace hostsim

@@ -2,7 +2,9 @@
 // Loads COM add-ins the way the hosts do: every ProgID under
 // Software\Microsoft\Office\<host>\Addins of the current user and of the
 // machine whose LoadBehavior is 3 is created at start-up and connected
-// through _IDTExtensibility2, and disconnected at exit.
+// through _IDTExtensibility2, and disconnected at exit. Every registered
+// add-in, whatever its LoadBehavior, is listed in Application.COMAddIns and
+// may be connected from there.
 #include <windows.h>
 
 #include <string>
@@ -21,6 +23,7 @@ struct LoadedAddin {
   std::wstring registeredIn;  // "HKCU" or "HKLM"
   std::wstring description;
   std::wstring dllPath;       // per-user registrations, resolved by hand
+  DWORD loadBehavior = 0;
   ComPtr<IDTExtensibility2> instance;
   ComPtr<AddinObj> addinObject;
   HMODULE module = nullptr;   // loaded by hand; kept until exit
@@ -28,19 +31,24 @@ struct LoadedAddin {
   HRESULT lastResult = S_OK;
 };
 
-class AddinLoader {
+class AddinLoader final : public AddinRegistry {
  public:
-  explicit AddinLoader(Host& host) : host_(host) {}
-  ~AddinLoader();
+  explicit AddinLoader(Host& host);
+  ~AddinLoader() override;
   AddinLoader(const AddinLoader&) = delete;
   AddinLoader& operator=(const AddinLoader&) = delete;
 
   // Finds, creates and connects every registered add-in (host start-up).
   void startup();
-  // Reconnects add-ins disconnected by `disconnect` (a new instance each).
+  // Reconnects the add-ins that load at start-up after `disconnect` (a new
+  // instance each).
   void connectAll(ext_ConnectMode mode);
   void disconnectAll(ext_DisconnectMode mode);
   const std::vector<LoadedAddin>& addins() const { return addins_; }
+
+  std::vector<Entry> registered() const override;
+  bool connected(const std::wstring& progId) const override;
+  HRESULT setConnected(const std::wstring& progId, bool connect) override;
 
  private:
   void discover(HKEY root, const wchar_t* rootName);

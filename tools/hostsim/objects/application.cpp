@@ -20,10 +20,11 @@ enum AppMember : DISPID {
   kVersion = 1, kWidth, kShowWindowsInTaskbar, kActiveWindow, kWindows, kCommandBars, kFileDialog,
   kHwnd = 10, kDisplayFormulaBar, kVisible, kWorkbooks,
   kActivate = 20, kQuit, kPresentations,
+  kComAddIns = 30, kBuild, kDisplayAlerts, kName,
   kSlideHwnd = 2031,  // as the presentation host's 15.0 type library numbers it
 };
 
-constexpr std::array<Member, 11> kSheetApp{{
+constexpr std::array<Member, 16> kSheetApp{{
     {L"Version", kVersion, kGet},
     {L"Width", kWidth, kGet},
     {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
@@ -35,9 +36,14 @@ constexpr std::array<Member, 11> kSheetApp{{
     {L"DisplayFormulaBar", kDisplayFormulaBar, kGet | kPut},
     {L"Visible", kVisible, kGet | kPut},
     {L"Workbooks", kWorkbooks, kGet},
+    {L"Quit", kQuit, kCall},
+    {L"COMAddIns", kComAddIns, kGet},
+    {L"Build", kBuild, kGet},
+    {L"DisplayAlerts", kDisplayAlerts, kGet | kPut},
+    {L"Name", kName, kGet},
 }};
 
-constexpr std::array<Member, 10> kSlideApp{{
+constexpr std::array<Member, 15> kSlideApp{{
     {L"Version", kVersion, kGet},
     {L"Width", kWidth, kGet},
     {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
@@ -48,10 +54,15 @@ constexpr std::array<Member, 10> kSlideApp{{
     {L"Activate", kActivate, kCall},
     {L"Quit", kQuit, kCall},
     {L"Presentations", kPresentations, kGet},
+    {L"Visible", kVisible, kGet | kPut},
+    {L"COMAddIns", kComAddIns, kGet},
+    {L"Build", kBuild, kGet},
+    {L"DisplayAlerts", kDisplayAlerts, kGet | kPut},
+    {L"Name", kName, kGet},
 }};
 
 // The presentation host from 15 on also has HWND.
-constexpr std::array<Member, 11> kSlideApp15{{
+constexpr std::array<Member, 16> kSlideApp15{{
     {L"Version", kVersion, kGet},
     {L"Width", kWidth, kGet},
     {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
@@ -62,6 +73,11 @@ constexpr std::array<Member, 11> kSlideApp15{{
     {L"Activate", kActivate, kCall},
     {L"Quit", kQuit, kCall},
     {L"Presentations", kPresentations, kGet},
+    {L"Visible", kVisible, kGet | kPut},
+    {L"COMAddIns", kComAddIns, kGet},
+    {L"Build", kBuild, kGet},
+    {L"DisplayAlerts", kDisplayAlerts, kGet | kPut},
+    {L"Name", kName, kGet},
     {L"HWND", kSlideHwnd, kGet},
 }};
 
@@ -96,6 +112,21 @@ std::span<const Member> ApplicationObj::members() const {
 void ApplicationObj::invoke(DISPID id, Access how, const Args& args, VARIANT* result) {
   if (id >= kHwnd && id < kActivate) return sheetMember(id, how, args, result);
   if (id == kSlideHwnd) return hwnd(result);
+  if (id == kComAddIns) {
+    if (args.size() > 0) return ComAddinsObj::itemOf(host_.context(), host_.addinRegistry(), args, 0, result);
+    auto list = makeCom<ComAddinsObj>(host_.context(), host_.addinRegistry());
+    return setObject(result, list.Get());
+  }
+  // The spreadsheet host answers a number, the presentation host text;
+  // hostsim's build is its own.
+  if (id == kBuild) return host_.config().sheet() ? setLong(result, 1) : setString(result, L"1");
+  if (id == kName) return setString(result, host_.config().sheet() ? L"hostsim spreadsheet host" : L"hostsim presentation host");
+  if (id == kDisplayAlerts) {
+    if (how == kPut) displayAlerts_ = args.valueLong();
+    else if (host_.config().sheet()) setBool(result, displayAlerts_ != 0);
+    else setLong(result, displayAlerts_);
+    return;
+  }
   if (id == kActivate) return host_.tree().bringToFront(host_.active());
   if (id == kQuit) return host_.quit();
   if (id == kPresentations) {

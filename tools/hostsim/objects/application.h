@@ -38,6 +38,8 @@ class ApplicationObj final : public DispatchObject {
   void raise(DISPID id, const char* name, DocumentObj& doc, WindowObj* window);
   Host& host_;
   bool showWindowsInTaskbar_ = true;
+  // Accepted and read back; hostsim's own prompts do not depend on it.
+  long displayAlerts_ = -1;
   ConnectionPoints container_{*this};
   ConnectionPoint events_;
 };

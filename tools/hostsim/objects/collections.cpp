@@ -8,11 +8,18 @@
 namespace hostsim {
 
 namespace {
-enum CollectionMember : DISPID { kItem = DISPID_VALUE, kCount = 1 };
+enum CollectionMember : DISPID { kItem = DISPID_VALUE, kCount = 1, kAdd, kOpen };
 
 constexpr std::array<Member, 2> kCollection{{
     {L"Item", kItem, kGet | kCall},
     {L"Count", kCount, kGet},
+}};
+
+constexpr std::array<Member, 4> kDocuments{{
+    {L"Item", kItem, kGet | kCall},
+    {L"Count", kCount, kGet},
+    {L"Add", kAdd, kCall},
+    {L"Open", kOpen, kCall},
 }};
 
 [[noreturn]] void badIndex() { throw HostFault(DISP_E_BADINDEX, "Subscript out of range"); }
@@ -58,7 +65,7 @@ DocumentsObj::DocumentsObj(Host& host)
 
 std::string DocumentsObj::describe() const { return host_.config().sheet() ? "Workbooks" : "Presentations"; }
 
-std::span<const Member> DocumentsObj::members() const { return kCollection; }
+std::span<const Member> DocumentsObj::members() const { return kDocuments; }
 
 void DocumentsObj::itemOf(Host& host, const Args& args, size_t at, VARIANT* result) {
   if (!args.has(at)) throw HostFault(DISP_E_PARAMNOTFOUND, "Argument not optional");
@@ -76,6 +83,10 @@ void DocumentsObj::itemOf(Host& host, const Args& args, size_t at, VARIANT* resu
 
 void DocumentsObj::invoke(DISPID id, Access, const Args& args, VARIANT* result) {
   if (id == kCount) return setLong(result, static_cast<long>(host_.documents().size()));
+  // Add's arguments (a template, WithWindow) and Open's beyond the file
+  // name are taken as their defaults.
+  if (id == kAdd) return setObject(result, host_.addDocument().document());
+  if (id == kOpen) return setObject(result, host_.openFile(args.toString(0)).document());
   itemOf(host_, args, 0, result);
 }
 

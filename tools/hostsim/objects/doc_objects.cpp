@@ -47,9 +47,9 @@ constexpr std::array<Member, 9> kSlideWindow{{
     {L"Height", kHeight, kGet | kPut},
 }};
 
-enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kFullName };
+enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kDocClose, kSaveAs, kFullName };
 
-constexpr std::array<Member, 7> kWorkbook{{
+constexpr std::array<Member, 9> kWorkbook{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
     {L"FullName", kFullName, kGet},
@@ -57,14 +57,18 @@ constexpr std::array<Member, 7> kWorkbook{{
     {L"Save", kSave, kCall},
     {L"Activate", kDocActivate, kCall},
     {L"Windows", kWindows, kGet},
+    {L"Close", kDocClose, kCall},
+    {L"SaveAs", kSaveAs, kCall},
 }};
-constexpr std::array<Member, 6> kPresentation{{
+constexpr std::array<Member, 8> kPresentation{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
     {L"FullName", kFullName, kGet},
     {L"Saved", kSaved, kGet | kPut},
     {L"Save", kSave, kCall},
     {L"Windows", kWindows, kGet},
+    {L"Close", kDocClose, kCall},
+    {L"SaveAs", kSaveAs, kCall},
 }};
 }  // namespace
 
@@ -189,6 +193,16 @@ std::wstring DocumentObj::fullName() const {
   return path_ + L"\\" + name_;
 }
 
+// The file is written, empty: enough for Open to find it again.
+void DocumentObj::saveAsFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw HostFault(static_cast<HRESULT>(0x800A03EC), "The file could not be saved");
+  CloseHandle(file);
+  size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return saveAs(path, L".");
+  saveAs(path.substr(slash + 1), path.substr(0, slash));
+}
+
 void DocumentObj::save() {
   if (path_.empty()) path_ = L"C:\\users\\Public\\Documents";
   saved_ = true;
@@ -212,6 +226,18 @@ void DocumentObj::invoke(DISPID id, Access how, const Args& args, VARIANT* resul
         if (w->visible) return host_.activate(*w);
       return;
     }
+    case kDocClose: {
+      // Workbook.Close(SaveChanges): told, nothing is asked; the
+      // presentation host never asks here.
+      bool told = host_.config().sheet() && args.has(0);
+      if (told && args.toBool(0)) save();
+      std::vector<ComPtr<WindowObj>> open;
+      for (WindowObj* w : windows()) open.emplace_back(w);
+      for (auto& w : open)
+        if (!w->closed() && !host_.closeWindow(*w.Get(), host_.config().sheet() && !told)) return;
+      return;
+    }
+    case kSaveAs: return saveAsFile(args.toString(0));
     case kWindows: {
       if (args.size() > 0) return WindowsObj::itemOf(windows(), args, 0, result);
       auto list = makeCom<WindowsObj>(host_, this);

@@ -66,6 +66,7 @@ class DocumentObj final : public DispatchObject {
   void setSaved(bool saved) { saved_ = saved; }
   void save();
   void saveAs(const std::wstring& name, const std::wstring& path);
+  void saveAsFile(const std::wstring& path);
   bool closed() const { return closed_; }
   void markClosed() { closed_ = true; }
   // Open windows on this document, in host order.

@@ -72,6 +72,7 @@ class Runner {
   void resume();
   // GDI and USER object counts recorded by `baseline`.
   long baselineGdi = -1, baselineUser = -1;
+  std::map<std::string, long> baselineGdiKinds;
   // References on live host objects by kind, recorded by `baseline` too.
   std::map<std::string, long> baselineReferences;
   // Screen rectangles of the top-level frames recorded by `record frames`.

@@ -39,6 +39,7 @@ Outcome baseline(Runner& r, const ScriptLine&) {
   ResourceCounts c = resourceCounts();
   r.baselineGdi = c.gdi;
   r.baselineUser = c.user;
+  r.baselineGdiKinds = c.gdiKinds;
   r.baselineReferences = LiveObjects::instance().references();
   long refs = 0;
   for (const auto& [kind, n] : r.baselineReferences) refs += n;

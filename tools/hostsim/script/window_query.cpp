@@ -153,7 +153,21 @@ namespace {
 // GdiSharedHandleTable): one entry with a non-zero type per live GDI object,
 // the stock objects included. Counted only where GetGuiResources gives 0; on
 // Windows the table is shared with other processes.
-long gdiObjectsInHandleTable() {
+const char* gdiKindName(UCHAR type) {
+  switch (type) {
+    case 0x01: return "dc";
+    case 0x04: return "region";
+    case 0x08: return "palette";
+    case 0x09: return "bitmap";
+    case 0x0a: return "font";
+    case 0x10: return "brush";
+    case 0x30: return "pen";
+    case 0x50: return "extpen";
+    default: return nullptr;
+  }
+}
+
+long gdiObjectsInHandleTable(std::map<std::string, long>& kinds) {
   struct Entry {
     UINT64 object;
     ULONG owner;
@@ -180,7 +194,13 @@ long gdiObjectsInHandleTable() {
     readable = static_cast<size_t>(static_cast<const unsigned char*>(m.BaseAddress) + m.RegionSize - table);
   long n = 0;
   const size_t entries = std::min(readable / sizeof(Entry), kMaxEntries);
-  for (size_t i = 0; i < entries; ++i) n += reinterpret_cast<const Entry*>(table)[i].type != 0;
+  for (size_t i = 0; i < entries; ++i) {
+    const UCHAR type = reinterpret_cast<const Entry*>(table)[i].type;
+    if (type == 0) continue;
+    ++n;
+    const char* name = gdiKindName(type);
+    ++kinds[name ? std::string(name) : "type " + std::to_string(type)];
+  }
   return n;
 }
 
@@ -189,10 +209,23 @@ long gdiObjectsInHandleTable() {
 ResourceCounts resourceCounts() {
   ResourceCounts c;
   c.gdi = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-  if (c.gdi == 0) c.gdi = gdiObjectsInHandleTable();
+  if (c.gdi == 0) c.gdi = gdiObjectsInHandleTable(c.gdiKinds);
   c.user = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
   if (c.user == 0) EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&c.user));
   return c;
+}
+
+std::string gdiKindsDiffer(const std::map<std::string, long>& before, const std::map<std::string, long>& after) {
+  std::map<std::string, long> delta;
+  for (const auto& [kind, n] : after) delta[kind] += n;
+  for (const auto& [kind, n] : before) delta[kind] -= n;
+  std::string text;
+  for (const auto& [kind, d] : delta) {
+    if (d == 0) continue;
+    if (!text.empty()) text += ", ";
+    text += kind + (d > 0 ? " +" : " ") + std::to_string(d);
+  }
+  return text;
 }
 
 }  // namespace hostsim

@@ -3,6 +3,7 @@
 // message box showing, and the process's GDI and USER object counts.
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -38,7 +39,12 @@ std::optional<std::wstring> messageBoxText();
 // calling thread instead.
 struct ResourceCounts {
   long gdi = 0, user = 0;
+  // Under Wine, the GDI objects by kind (device contexts, bitmaps, brushes,
+  // ...), so that a difference says what grew.
+  std::map<std::string, long> gdiKinds;
 };
+// What differs between two counts of GDI objects by kind ("bitmap +2, dc +1").
+std::string gdiKindsDiffer(const std::map<std::string, long>& before, const std::map<std::string, long>& after);
 ResourceCounts resourceCounts();
 
 }  // namespace hostsim

@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# brelm-check against hostsim under Wine: hostsim runs as an out-of-process
+# automation server for its own test classes (HostSim.SheetApplication,
+# HostSim.SlideApplication), registered only in this script's Wine prefixes,
+# and brelm-check drives it through them as it drives the real hosts.
+#
+#   tests/check/run.sh [win64|win32 ...]     default: both
+#
+# For each architecture: brelm-check's own tests; every host at 16.0 and
+# 14.0 with every check holding; and the cases that must fail: the add-in
+# not installed, the add-in not loaded at start-up, the presentation host
+# already running.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+root=$(pwd)
+. tests/e2e/wine_env.sh
+
+out=$root/build/check
+failures=()
+runs=0
+sheet_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2101}'
+slide_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2102}'
+progids=(--progid sheet=HostSim.SheetApplication --progid slide=HostSim.SlideApplication)
+
+# Our own display, whatever DISPLAY says: other test runs share the machine.
+export DISPLAY=${BRELM_DISPLAY:-:93}
+xvfb_pid=""
+if ! xdpyinfo >/dev/null 2>&1; then
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+prefixes=()
+cleanup() {
+  for p in "${prefixes[@]}"; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+ensure_check_prefix() {  # ARCH: a prefix of its own, made once
+  local arch=$1
+  export WINEPREFIX=$root/build/wine/check-$arch
+  prefixes+=("$WINEPREFIX")
+  if [ ! -f "$WINEPREFIX/.brelm-ready" ]; then
+    wine_log "creating the $arch Wine prefix for brelm-check (once)"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$root/build/wine"
+    WINEARCH=$arch wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.brelm-ready"
+  fi
+}
+
+# register_server CLSID PROGID HOST VERSION: hostsim as the class's local server.
+register_server() {
+  local clsid=$1 progid=$2 host=$3 version=$4
+  local exe
+  exe=$(winepath -w "$hostsim")
+  wine reg add "HKCR\\$progid\\CLSID" /ve /d "$clsid" /f >/dev/null 2>&1
+  wine reg add "HKCR\\CLSID\\$clsid" /ve /d "$progid" /f >/dev/null 2>&1
+  wine reg add "HKCR\\CLSID\\$clsid\\ProgID" /ve /d "$progid" /f >/dev/null 2>&1
+  wine reg add "HKCR\\CLSID\\$clsid\\LocalServer32" /ve \
+    /d "$exe --server --host $host --version $version --timeout 600" /f >/dev/null 2>&1
+}
+
+unregister_servers() {
+  wine reg delete 'HKCR\HostSim.SheetApplication' /f >/dev/null 2>&1
+  wine reg delete 'HKCR\HostSim.SlideApplication' /f >/dev/null 2>&1
+  wine reg delete "HKCR\\CLSID\\$sheet_clsid" /f >/dev/null 2>&1
+  wine reg delete "HKCR\\CLSID\\$slide_clsid" /f >/dev/null 2>&1
+}
+
+addin_key() {  # HOST: where the registration put the add-in's LoadBehavior
+  local key
+  if [ "$1" = sheet ]; then key='Software\Microsoft\Office\Excel\Addins\quorvanesheet.Connect'
+  else key='Software\Microsoft\Office\PowerPoint\Addins\quorvaneslide.Connect'; fi
+  if wine reg query "HKCU\\$key" >/dev/null 2>&1; then echo "HKCU\\$key"; else echo "HKLM\\$key"; fi
+}
+
+addin_registered() {  # HOST
+  local key
+  key=$(addin_key "$1")
+  wine reg query "$key" /v LoadBehavior >/dev/null 2>&1
+}
+
+# Registers both add-ins and makes sure the registry shows them (regsvr32 is
+# silent here, and says nothing when it did not take).
+register_addins() {
+  local attempt
+  for attempt in 1 2 3; do
+    regsvr "$arch" "$sheet"
+    regsvr "$arch" "$slide"
+    addin_registered sheet && addin_registered slide && return 0
+    wine_log "the add-ins' registration did not take ($arch, attempt $attempt)"
+    wineserver -w
+  done
+  return 1
+}
+
+pass() { printf '  ok   %-44s %3ss\n' "$1" "$2" >&2; }
+fail() {
+  printf '  FAIL %-44s %3ss\n' "$1" "$2" >&2
+  sed 's/^/       /' "$3" | tail -25 >&2
+  failures+=("$1")
+}
+
+# check NAME EXPECTED_STATUS PATTERN ARGS...: runs brelm-check; the run
+# passes when its status is the one expected, report.md exists and has a
+# line matching PATTERN (and, for status 0, no line that is not ok).
+check() {
+  local name=$1 want=$2 pattern=$3
+  shift 3
+  local dir=$out/$arch/$name
+  rm -rf "$dir" && mkdir -p "$dir"
+  runs=$((runs + 1))
+  local start=$SECONDS status=0
+  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout 300 "$@" >"$dir/output.txt" 2>&1 || status=$?
+  local why=""
+  if [ "$status" != "$want" ]; then why="exit status $status, expected $want"
+  elif [ ! -f "$dir/report.md" ]; then why="no report.md"
+  elif ! grep -qE -- "$pattern" "$dir/report.md"; then why="report.md has no line matching: $pattern"
+  elif [ "$want" = 0 ] && grep -qE '^- FAIL' "$dir/report.md"; then why="a check failed, yet status 0"
+  fi
+  # Whatever happened, no hostsim is left running and no temporary folder.
+  # brelm-check waits for the host to end; Wine's process may take a moment more.
+  for _ in $(seq 50); do pgrep -f "hostsim.exe --server" >/dev/null 2>&1 || break; sleep 0.1; done
+  if pgrep -f "hostsim.exe --server" >/dev/null 2>&1 && [ "${keep_running:-}" != yes ]; then
+    why="${why:+$why; }a hostsim server is still running"
+  fi
+  local temps
+  temps=$(find "$WINEPREFIX/drive_c" -maxdepth 6 -type d -name 'brelm-check-*' 2>/dev/null | head -n 1)
+  [ -z "$temps" ] || why="${why:+$why; }temporary folder left: $temps"
+  if [ -z "$why" ]; then pass "$arch $name" $((SECONDS - start))
+  else
+    echo "why: $why" >>"$dir/output.txt"
+    fail "$arch $name" $((SECONDS - start)) "$dir/output.txt"
+  fi
+}
+
+run_arch() {
+  arch=$1
+  hostsim=$root/build/$arch/tools/hostsim/hostsim.exe
+  checker=$root/build/$arch/tools/brelm-check/brelm-check.exe
+  local unit=$root/build/$arch/tools/brelm-check/brelm_check_tests.exe
+  sheet=$(find_dll "$arch" BrelmSheet.dll)
+  slide=$(find_dll "$arch" BrelmSlide.dll)
+  if [ ! -f "$checker" ] || [ ! -f "$hostsim" ] || [ -z "$sheet" ] || [ -z "$slide" ]; then
+    wine_log "brelm-check, hostsim or the add-ins not built for $arch: build the $arch preset first"
+    failures+=("$arch build")
+    return
+  fi
+  ensure_check_prefix "$arch"
+  mkdir -p "$out/$arch"
+  if [ -f "$unit" ]; then
+    runs=$((runs + 1))
+    local start=$SECONDS
+    if wine "$unit" >"$out/$arch/brelm_check_tests.txt" 2>&1; then pass "$arch brelm_check_tests" $((SECONDS - start))
+    else fail "$arch brelm_check_tests" $((SECONDS - start)) "$out/$arch/brelm_check_tests.txt"; fi
+  fi
+  register_addins || { failures+=("$arch registration"); return; }
+  for version in 16.0 14.0; do
+    register_server "$sheet_clsid" HostSim.SheetApplication sheet "$version"
+    register_server "$slide_clsid" HostSim.SlideApplication slide "$version"
+    check "both-$version" 0 '^- ok sheet|^- ok click' --host both
+  done
+  register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0
+  register_server "$slide_clsid" HostSim.SlideApplication slide 16.0
+
+  # The add-in registered but not loaded at start-up: said so, connected for
+  # the run, every other check held, and the status says a check failed.
+  local key
+  key=$(addin_key sheet)
+  wine reg add "$key" /v LoadBehavior /t REG_DWORD /d 2 /f >/dev/null 2>&1
+  check loadbehavior-2 1 '^- FAIL add-in: loads when the host starts: .*LoadBehavior 2' --host sheet --suite startup
+  wine reg add "$key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+
+  # Not installed at all.
+  regsvr "$arch" "$sheet" /u
+  check not-installed 1 '^- FAIL add-in: installed: not installed' --host sheet
+  register_addins || { failures+=("$arch registration"); return; }
+
+  # The presentation host already running: refused, and left running.
+  wine "$hostsim" --server --host slide --version 16.0 --open Running --timeout 120 >"$out/$arch/running-slide.txt" 2>&1 &
+  local running=$!
+  # Ready once its frame shows (the X window carries the frame's title).
+  for _ in $(seq 300); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"Running - Presentation host"' && break
+    sleep 0.1
+  done
+  keep_running=yes check slide-running 1 'close the presentation host first' --host slide
+  if kill -0 "$running" 2>/dev/null; then kill "$running" 2>/dev/null; wait "$running" 2>/dev/null
+  else failures+=("$arch slide-running: the running host was ended"); fi
+
+  regsvr "$arch" "$sheet" /u
+  regsvr "$arch" "$slide" /u
+  unregister_servers
+  wineserver -k 2>/dev/null || true
+}
+
+arches=("$@")
+[ ${#arches[@]} -gt 0 ] || arches=(win64 win32)
+for a in "${arches[@]}"; do run_arch "$a"; done
+
+echo "brelm-check: $runs runs, ${#failures[@]} failed (reports in build/check)" >&2
+[ ${#failures[@]} -eq 0 ]
