@@ -87,9 +87,16 @@ void FrameDock::forgetDestroyedFrames() {
 
 void FrameDock::giveBackAll() noexcept {
   Trace& trace = addin_.trace();
+  // Back behind the frame the user works in: shown activated, the last
+  // would come in front of it and take the activation.
   for (Hwnd frame : hidden_) {
     bestEffort(trace, "showing a hidden frame",
-               [&] { addin_.windows().showWindow(frame, ShowCmd::Show); });
+               [&] { addin_.windows().showWindow(frame, ShowCmd::ShowNoActivate); });
+  }
+  if (!hidden_.empty() && frame_ != kNoWindow) {
+    bestEffort(trace, "keeping the active frame in front", [&] {
+      addin_.windows().setWindowPos(frame_, ZOrder::Top, 0, 0, 0, 0, swp::kNoMove | swp::kNoSize);
+    });
   }
   hidden_.clear();
   for (Hwnd frame : docked_) {

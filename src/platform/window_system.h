@@ -26,12 +26,16 @@ struct Point {
 enum class ZOrder { None, Top, Bottom };     // insert-after: none, HWND_TOP, HWND_BOTTOM
 
 namespace swp {
+constexpr unsigned kNoSize = 0x0001;
 constexpr unsigned kNoMove = 0x0002;
 constexpr unsigned kNoZOrder = 0x0004;
 constexpr unsigned kFrameChanged = 0x0020;
 }  // namespace swp
 
-enum class ShowCmd { Hide = 0, Show = 5 };
+// Show activates a top-level window (and brings it to the top) as the
+// window system does; ShowNoActivate leaves the activation and the z-order
+// where they are.
+enum class ShowCmd { Hide = 0, Show = 5, ShowNoActivate = 8 };
 
 class WindowSystem {
  public:

@@ -127,6 +127,7 @@ namespace {
 
 std::string flagText(ZOrder z, unsigned flags) {
   std::string s;
+  if (flags & swp::kNoSize) s += " NOSIZE";
   if (flags & swp::kNoMove) s += " NOMOVE";
   if (flags & swp::kNoZOrder) s += " NOZORDER";
   if (flags & swp::kFrameChanged) s += " FRAMECHANGED";
@@ -149,6 +150,10 @@ bool SimWindowSystem::setWindowPos(Hwnd window, ZOrder z, int x, int y, int cx, 
     x = local.left;
     y = local.top;
   }
+  if (flags & swp::kNoSize) {
+    cx = local.width();
+    cy = local.height();
+  }
   tree_.place(window, x, y, std::max(cx, 0), std::max(cy, 0));
   if (!(flags & swp::kNoZOrder)) {
     if (z == ZOrder::Bottom) {
@@ -168,10 +173,17 @@ bool SimWindowSystem::setParent(Hwnd child, Hwnd parent) {
 }
 
 bool SimWindowSystem::showWindow(Hwnd window, ShowCmd cmd) {
-  if (refused("ShowWindow " + describe(window) + (cmd == ShowCmd::Hide ? " hide" : " show")))
-    return false;
+  const char* how = cmd == ShowCmd::Hide ? " hide" : cmd == ShowCmd::Show ? " show" : " show without activating";
+  if (refused("ShowWindow " + describe(window) + how)) return false;
   if (!tree_.exists(window)) return false;
+  const bool wasShown = tree_.get(window)->visible;
   tree_.setVisible(window, cmd != ShowCmd::Hide);
+  // A hidden top-level window shown (not without activating) is activated:
+  // it comes to the top and to the foreground.
+  if (cmd == ShowCmd::Show && !wasShown && tree_.get(window)->parent == kNoWindow) {
+    tree_.raise(window);
+    foreground_ = window;
+  }
   return true;
 }
 

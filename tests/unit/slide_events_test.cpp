@@ -207,5 +207,32 @@ TEST(SlideFrames, DeactivationHandsPlaceAndSizeToTheActiveWindow) {
   }
 }
 
+// The frames hidden while another document was active come back when the
+// add-in is switched off, behind the frame the user works in: that one keeps
+// the foreground and the top of the z-order, so that a connection that takes
+// the frame in front (no Application.HWND before 15) takes the right one.
+TEST(SlideFrames, DisconnectionShowsTheHiddenFramesBehindTheActiveOne) {
+  Harness h{slideHost("14.0")};
+  h.open("P1");
+  h.open("P2");
+  h.open("P3");
+  h.connect();
+  h.tick(2);
+  const Hwnd p3 = h.sim.slide()->frameOf(h.host().active()->id);
+  h.host().userActivate("P1");
+  h.tick(2);
+  const Hwnd p1 = h.sim.slide()->frameOf(h.host().active()->id);
+  ASSERT_FALSE(h.sim.tree.shown(p3)) << "the frame the strip left is hidden";
+  ASSERT_EQ(h.sim.windows.foreground(), p1);
+  h.addin.OnDisconnection();
+  for (const auto& f : h.sim.slide()->frames()) EXPECT_TRUE(h.sim.tree.shown(f.frame)) << "shown again";
+  EXPECT_EQ(h.sim.windows.foreground(), p1);
+  EXPECT_EQ(h.sim.tree.children(kNoWindow).front(), p1) << "still in front";
+  h.connect();
+  h.tick(2);
+  EXPECT_EQ(h.sim.windows.parent(h.sim.toolkit.window()), p1) << "the strip back in the active frame";
+  EXPECT_EQ(h.selectedCaption(), "P1");
+}
+
 }  // namespace
 }  // namespace brelm::test

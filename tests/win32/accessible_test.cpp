@@ -59,6 +59,24 @@ TEST(AccessibleModel, TabsInStripOrderThenCloseImagesThenArrows) {
   EXPECT_EQ(items[1].target, (Target{ElementKind::Label2, 2}));
 }
 
+// The list button stands beside the right arrow, drawn over the tabs: a tab
+// whose whole visible part is under it is out of view.
+TEST(AccessibleModel, ATabUnderTheListButtonIsOutOfView) {
+  FormState f = threeTabs();
+  f.ilist = at(2430, 60, 285, 285);
+  f.ilist.visible = true;
+  f.ilist.picture = picture::kList;
+  for (Element* e : {&f.image1[1], &f.image3[1], &f.label2[1], &f.image2[1]}) e->left += 2460 - 3300;
+  auto items = accessibleItems(f, TwipsScale::forDpi(96, 96), RECT{0, 0, 200, 24});
+  ASSERT_EQ(items.size(), 9u);
+  EXPECT_EQ(items[2].name, L"Far.xlsx");
+  EXPECT_TRUE(items[2].state & STATE_SYSTEM_INVISIBLE) << "under the list button and the right arrow";
+  EXPECT_FALSE(items[8].state & STATE_SYSTEM_INVISIBLE) << "the list button itself";
+  f.ilist.visible = false;
+  items = accessibleItems(f, TwipsScale::forDpi(96, 96), RECT{0, 0, 200, 24});
+  EXPECT_FALSE(items[2].state & STATE_SYSTEM_INVISIBLE) << "no list button: in view up to the arrow";
+}
+
 TEST(AccessibleModel, TheSelectedTabUnderThePointerShowsTheHoverPicture) {
   FormState f = threeTabs();
   f.image1[3].picture = picture::kTabHover;  // pointer resting on the selected tab

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "recording_events.h"
 #include "trace_capture.h"
@@ -88,6 +89,21 @@ TEST_F(StripTest, MouseMessagesBecomeToolkitEvents) {
                                   "click Label2 1", "down Image2 2 2", "up Image2 2 2",
                                   "down Form 1", "up Form 1", "click Form"}));
   EXPECT_EQ(GetCapture(), nullptr) << "the pointer is given back after the release";
+}
+
+// A middle click is the release on the tab pressed; one dragged off to the
+// bare strip or out of the window ends there, which closes nothing.
+TEST_F(StripTest, TheMiddleButtonsReleaseIsReportedWhereItHappens) {
+  SendMessageW(strip, WM_MBUTTONDOWN, MK_MBUTTON, at(375, 105));
+  EXPECT_EQ(GetCapture(), strip);
+  SendMessageW(strip, WM_MBUTTONUP, 0, at(375, 105));
+  SendMessageW(strip, WM_MBUTTONDOWN, MK_MBUTTON, at(375, 105));
+  SendMessageW(strip, WM_MBUTTONUP, 0, at(3000, 150));
+  SendMessageW(strip, WM_MBUTTONDOWN, MK_MBUTTON, at(1200, 150));
+  SendMessageW(strip, WM_MBUTTONUP, 0, MAKELPARAM(-20, 5));
+  EXPECT_EQ(events.take(), (Lines{"down Label2 1 4", "up Label2 1 4", "down Label2 1 4", "up Form 4",
+                                  "down Image2 2 4", "up Form 4"}));
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(StripTest, ADragStartedByTheCoreDropsOnTheElementUnderThePointer) {
@@ -440,6 +456,62 @@ TEST_F(StripTest, TakesTheDpiItIsGiven) {
   toolkit.setDpi(96);
 }
 
+// What the list's menu held while it showed, read from inside its loop.
+struct ShownList {
+  std::vector<std::wstring> items;  // as stored: "&&" draws one ampersand
+  int checked = -1;
+  int menus = 0;
+};
+ShownList g_list;
+bool g_choose = false;  // walk down to the second item and take it
+
+BOOL CALLBACK readListMenu(HWND window, LPARAM) {
+  wchar_t cls[16] = {};
+  if (!IsWindowVisible(window) || !GetClassNameW(window, cls, 16) || lstrcmpW(cls, L"#32768") != 0) return TRUE;
+  const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, 0x01E1 /* MN_GETHMENU */, 0, 0));
+  ++g_list.menus;
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    g_list.items.push_back(text);
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) g_list.checked = i;
+  }
+  if (g_choose) {
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window, WM_KEYDOWN, key, 0);
+  } else {
+    EndMenu();
+  }
+  return FALSE;
+}
+
+void CALLBACK whileTheListShows(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EnumThreadWindows(GetCurrentThreadId(), readListMenu, 0);
+}
+
+// The list of documents is a popup menu under the list button: every
+// caption as it is, ampersands too, the active document checked, the choice
+// by keyboard given back by position; none when the user closes it.
+TEST_F(StripTest, TheListIsAPopupMenuOfTheCaptionsAsTheyAre) {
+  HostWindow host;
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(host.get())));
+  toolkit.show(true);
+  const std::vector<std::string> captions{"Budget.xlsx", "R&D plan.xlsx", "A && B.xlsx"};
+  g_list = {};
+  g_choose = false;
+  SetTimer(nullptr, 0, 100, whileTheListShows);
+  EXPECT_EQ(toolkit.chooseFromList(captions, 2), -1) << "closed without a choice";
+  ASSERT_EQ(g_list.menus, 1) << "one menu showed";
+  EXPECT_EQ(g_list.items, (std::vector<std::wstring>{L"Budget.xlsx", L"R&&D plan.xlsx", L"A &&&& B.xlsx"}));
+  EXPECT_EQ(g_list.checked, 2);
+  g_list = {};
+  g_choose = true;
+  SetTimer(nullptr, 0, 100, whileTheListShows);
+  EXPECT_EQ(toolkit.chooseFromList(captions, -1), 1) << "the second item, by keyboard";
+  EXPECT_EQ(g_list.checked, -1);
+  EXPECT_EQ(toolkit.chooseFromList({}, -1), -1) << "nothing to list: no menu";
+}
+
 struct TooltipSearch {
   HWND owner;
   HWND found = nullptr;
@@ -578,6 +650,58 @@ TEST(FrameDpi, NeitherTheFrameNorTheListenerOutlivesTheOther) {
   FrameDpiListener listener;
   listener.listen(GetDesktopWindow());
   EXPECT_EQ(listener.frame(), nullptr);
+}
+
+struct TooltipCount {
+  HWND owner;
+  int n = 0;
+};
+
+BOOL CALLBACK countTooltip(HWND window, LPARAM param) {
+  auto* c = reinterpret_cast<TooltipCount*>(param);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == c->owner) ++c->n;
+  return TRUE;
+}
+
+int tooltipsOwnedBy(HWND owner) {
+  TooltipCount count{owner};
+  EnumThreadWindows(GetCurrentThreadId(), countTooltip, reinterpret_cast<LPARAM>(&count));
+  return count.n;
+}
+
+// The tooltip is a popup owned by the frame the strip is in, and would go
+// down with that frame: the strip moved to another frame makes it anew
+// there (the old one destroyed), and the strip destroyed takes it along.
+TEST_F(StripTest, TheTooltipBelongsToTheFrameTheStripIsInAndGoesWithTheStrip) {
+  auto first = std::make_unique<HostWindow>();
+  HostWindow second;
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(first->get())));
+  toolkit.show(true);
+  const RECT tab1 = toolkit.scale().toPixels(form.label2[1]);
+  const RECT tab2 = toolkit.scale().toPixels(form.label2[2]);
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(tab2.left + 1, tab2.top + 1));
+  EXPECT_EQ(tooltipsOwnedBy(first->get()), 1);
+  ASSERT_TRUE(windows.setParent(reinterpret_cast<Hwnd>(strip), reinterpret_cast<Hwnd>(second.get())));
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(tab1.left + 1, tab1.top + 1));
+  EXPECT_EQ(tooltipsOwnedBy(first->get()), 0) << "the one left behind is destroyed";
+  EXPECT_EQ(tooltipsOwnedBy(second.get()), 1);
+  first.reset();  // the frame the strip left closes
+  SendMessageW(strip, WM_MOUSEMOVE, 0, MAKELPARAM(tab2.left + 2, tab2.top + 1));
+  ASSERT_EQ(tooltipsOwnedBy(second.get()), 1);
+  TooltipSearch search{second.get()};
+  EnumThreadWindows(GetCurrentThreadId(), findTooltip, reinterpret_cast<LPARAM>(&search));
+  wchar_t text[256] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = strip;
+  info.uId = reinterpret_cast<UINT_PTR>(strip);
+  info.lpszText = text;
+  SendMessageW(search.found, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ(text, L"C:\\Work\\Book2.xlsx") << "it still asks for the tab under the pointer";
+  toolkit.destroy();
+  EXPECT_EQ(tooltipsOwnedBy(second.get()), 0) << "gone with the strip";
 }
 
 }  // namespace

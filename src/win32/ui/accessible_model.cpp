@@ -28,11 +28,13 @@ int selectedTabOf(const FormState& form, const std::vector<int>& tabs) {
 
 namespace {
 
-// The part of the strip not covered by a visible arrow.
+// The part of the strip not covered by a visible arrow or the list button
+// beside the right arrow.
 RECT viewOf(const FormState& form, const TwipsScale& scale, const RECT& client) {
   RECT view = client;
   if (form.ileft.visible) view.left = std::max(view.left, scale.toPixels(form.ileft).right);
   if (form.iright.visible) view.right = std::min(view.right, scale.toPixels(form.iright).left);
+  if (form.ilist.visible) view.right = std::min(view.right, scale.toPixels(form.ilist).left);
   return view;
 }
 

@@ -151,7 +151,10 @@ int Win32FormToolkit::chooseFromList(const std::vector<std::string>& items, int 
   } menu;
   if (!menu.h) return -1;
   for (size_t i = 0; i < items.size(); ++i) {
-    const std::wstring text = widen(items[i]);
+    // A menu takes "&" for the mark of a shortcut letter: a caption's own
+    // ampersands are doubled to be drawn as they are.
+    std::wstring text;
+    for (wchar_t c : widen(items[i])) text += c == L'&' ? L"&&" : std::wstring(1, c);
     UINT flags = MF_STRING;
     if (static_cast<int>(i) == checked) flags |= MF_CHECKED;
     if (!AppendMenuW(menu.h, flags, i + 1, text.c_str())) return -1;

@@ -32,6 +32,13 @@ void PointerInput::buttonUp(int button, std::optional<Target> under, float x, fl
   const std::optional<Target> pressed = pressed_[slot(button)];
   pressed_[slot(button)].reset();
   if (!pressed) return;
+  if (button == mouse::kMiddle) {
+    // The middle button closes the tab it clicks: its release is reported
+    // where it happened, so that one ended on another tab, the bare strip or
+    // off the strip closes nothing.
+    if (events_) events_->onMouseUp(under.value_or(Target{}), button);
+    return;
+  }
   const bool click = button == mouse::kLeft && !afterDoubleClick_ && under && *under == *pressed;
   if (button == mouse::kLeft) afterDoubleClick_ = false;
   if (!events_) return;
@@ -54,7 +61,9 @@ void PointerInput::cancel() {
   for (int s = 0; s < 3; ++s) {
     const std::optional<Target> pressed = pressed_[s];
     pressed_[s].reset();
-    if (pressed && events_) events_->onMouseUp(*pressed, buttonOf(s));
+    // A middle press that loses the pointer was no click: it ends on the
+    // bare strip (see buttonUp).
+    if (pressed && events_) events_->onMouseUp(s == 2 ? Target{} : *pressed, buttonOf(s));
   }
 }
 

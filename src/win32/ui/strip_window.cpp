@@ -170,8 +170,8 @@ LRESULT CALLBACK StripWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       if (self->accessible_) self->accessible_->detach();
       self->accessible_.Reset();
       self->hwnd_ = nullptr;
-      self->tip_ = nullptr;  // owned by the window: gone with it
-      self->tipTab_ = 0;
+      // The tooltip is owned by the frame, not by the strip: it would outlive it.
+      self->dropTooltip();
       self->shown_.reset();
       self->pending_.clear();  // their messages went with the window
       if (!self->destroying_) self->lost_ = true;
@@ -257,7 +257,7 @@ void StripWindow::mouseMove(LPARAM lp) {
   if (lastMove_ && lastMove_->x == p.x && lastMove_->y == p.y) return;
   lastMove_ = p;
   const std::optional<Target> under = targetAt(p);
-  followTooltip(under);
+  followTooltip(under, p);
   input_.move(under);
 }
 
@@ -265,35 +265,59 @@ void StripWindow::mouseMove(LPARAM lp) {
 // to show: a pointer that moves to another tab takes the shown one down, so
 // that the next is asked for that tab. Made once the strip has a parent (a
 // tooltip needs a top-level owner).
-void StripWindow::followTooltip(const std::optional<Target>& under) {
+void StripWindow::followTooltip(const std::optional<Target>& under, POINT at) {
   const int tab = under && under->kind != ElementKind::Ileft && under->kind != ElementKind::Iright &&
                           under->kind != ElementKind::Ilist && under->kind != ElementKind::Form
                       ? under->index
                       : 0;
-  if (!tip_) {
-    static const bool ready = [] {
-      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-      return InitCommonControlsEx(&icc) != FALSE;
-    }();
-    if (!ready || !GetParent(hwnd_)) return;
-    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                           thisModule(), nullptr);
-    if (!tip_) return;
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    info.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    // A width makes the control break lines: the path, then "unsaved changes".
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 800);
+  if (tip_ && !tooltipFits()) dropTooltip();
+  if (tip_) {
+    if (tab != tipTab_) {
+      tipTab_ = tab;
+      SendMessageW(tip_, TTM_POP, 0, 0);
+    }
+    return;
   }
-  if (tab != tipTab_) {
-    tipTab_ = tab;
-    SendMessageW(tip_, TTM_POP, 0, 0);
-  }
+  static const bool ready = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  if (!ready || !GetParent(hwnd_)) return;
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                         thisModule(), nullptr);
+  if (!tip_) return;
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = hwnd_;
+  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  // A width makes the control break lines: the path, then "unsaved changes".
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 800);
+  tipTab_ = tab;
+  // The control hears the strip's moves from the next one on: this one,
+  // which made it, starts its wait too.
+  MSG move{};
+  move.hwnd = hwnd_;
+  move.message = WM_MOUSEMOVE;
+  move.lParam = MAKELPARAM(at.x, at.y);
+  SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
+// A popup's owner is the top-level window its parent was in when it was
+// made, and it goes down with that window: a tooltip made in a frame the
+// strip has since left is not ours to keep (that frame may close and take
+// it along).
+bool StripWindow::tooltipFits() const {
+  return tip_ && IsWindow(tip_) && GetWindow(tip_, GW_OWNER) == GetAncestor(hwnd_, GA_ROOT);
+}
+
+void StripWindow::dropTooltip() {
+  if (tip_ && IsWindow(tip_) && GetWindowThreadProcessId(tip_, nullptr) == GetCurrentThreadId()) DestroyWindow(tip_);
+  tip_ = nullptr;
+  tipTab_ = 0;
 }
 
 LRESULT StripWindow::notify(LPARAM lp) {

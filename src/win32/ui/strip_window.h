@@ -64,7 +64,9 @@ class StripWindow final : private AccessibleSource {
   void mouseButton(UINT msg, LPARAM lp);
   void mouseMove(LPARAM lp);
   LRESULT getObject(WPARAM wp, LPARAM lp);
-  void followTooltip(const std::optional<Target>& under);
+  void followTooltip(const std::optional<Target>& under, POINT at);
+  bool tooltipFits() const;
+  void dropTooltip();
   LRESULT notify(LPARAM lp);
   // An accessible default action waiting for the window's message loop. A
   // tab's is kept by the tab's document window, not by its control index: by
@@ -102,7 +104,7 @@ class StripWindow final : private AccessibleSource {
   std::optional<FormState> shown_;
   std::function<void()> displayChanged_;
   std::deque<PendingAction> pending_;
-  HWND tip_ = nullptr;  // the tooltip, owned by the window
+  HWND tip_ = nullptr;  // the tooltip, owned by the strip's frame; ours to destroy
   int tipTab_ = 0;      // the tab element the tooltip is about; 0 for none
   std::wstring tipText_;
   Microsoft::WRL::ComPtr<StripAccessible> accessible_;

@@ -158,6 +158,12 @@ bool Win32WindowSystem::setParent(Hwnd child, Hwnd parent) {
 
 bool Win32WindowSystem::showWindow(Hwnd window, ShowCmd cmd) {
   if (!window) return false;
+  if (cmd == ShowCmd::ShowNoActivate) {
+    // SW_SHOWNA would still put a top-level window on top of the others.
+    SetWindowPos(h(window), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOMOVE | SWP_NOSIZE);
+    return true;
+  }
   ShowWindow(h(window), cmd == ShowCmd::Show ? SW_SHOW : SW_HIDE);
   return true;
 }

@@ -22,3 +22,34 @@ screenshot sheet-menu
 popup dismiss
 expect nopopup
 leave
+# Unsaved changes: a dot in place of the close image.
+modify "Sales Q3.xlsx"
+modify "Forecast.xlsx"
+expect unsaved "Sales Q3.xlsx" yes
+expect unsaved "Forecast.xlsx" yes
+wait 3 ticks
+screenshot tabs-unsaved
+# The pointer on a tab: its full path, and whether it has unsaved changes.
+hover tab "Forecast.xlsx"
+expect tooltip "C:\users\Public\Documents\Forecast.xlsx" "unsaved changes"
+wait 200
+screenshot tabs-tooltip
+leave
+# More workbooks than the strip holds: the list of every document.
+open "Marketing plan.xlsx"
+wait 2 ticks
+open "Customer survey.xlsx"
+wait 2 ticks
+open "Price list 2026.xlsx"
+wait 2 ticks
+open "Travel expenses.xlsx"
+wait 2 ticks
+expect listbutton shown
+click tab "Travel expenses.xlsx"
+click list
+expect menuchecked "Travel expenses.xlsx"
+wait 300
+screenshot tabs-list
+menu dismiss
+expect nomenu
+leave

@@ -22,9 +22,21 @@ void mouseMove(POINT at) {
 }
 
 void mouseButton(Button button, bool down) {
-  DWORD flags = button == Button::Left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
-                                       : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
-  send(flags);
+  switch (button) {
+    case Button::Left: return send(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    case Button::Right: return send(down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+    case Button::Middle: return send(down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP);
+  }
+}
+
+void keyPress(WORD key) {
+  INPUT input[2]{};
+  for (INPUT& i : input) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+  }
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
 }
 
 }  // namespace hostsim

@@ -47,11 +47,12 @@ constexpr std::array<Member, 9> kSlideWindow{{
     {L"Height", kHeight, kGet | kPut},
 }};
 
-enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kDocClose, kSaveAs };
+enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kDocClose, kSaveAs, kFullName };
 
-constexpr std::array<Member, 8> kWorkbook{{
+constexpr std::array<Member, 9> kWorkbook{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
+    {L"FullName", kFullName, kGet},
     {L"Saved", kSaved, kGet | kPut},
     {L"Save", kSave, kCall},
     {L"Activate", kDocActivate, kCall},
@@ -59,9 +60,10 @@ constexpr std::array<Member, 8> kWorkbook{{
     {L"Close", kDocClose, kCall},
     {L"SaveAs", kSaveAs, kCall},
 }};
-constexpr std::array<Member, 7> kPresentation{{
+constexpr std::array<Member, 8> kPresentation{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
+    {L"FullName", kFullName, kGet},
     {L"Saved", kSaved, kGet | kPut},
     {L"Save", kSave, kCall},
     {L"Windows", kWindows, kGet},
@@ -186,6 +188,11 @@ void DocumentObj::saveAs(const std::wstring& name, const std::wstring& path) {
   }
 }
 
+std::wstring DocumentObj::fullName() const {
+  if (path_.empty()) return name_;
+  return path_ + L"\\" + name_;
+}
+
 // The file is written, empty: enough for Open to find it again.
 void DocumentObj::saveAsFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -207,6 +214,7 @@ void DocumentObj::invoke(DISPID id, Access how, const Args& args, VARIANT* resul
   switch (id) {
     case kName: return setString(result, name_);
     case kPath: return setString(result, path_);
+    case kFullName: return setString(result, fullName());
     case kSaved:
       if (how == kPut) saved_ = args.valueBool();
       else setBool(result, saved_);

@@ -60,6 +60,8 @@ class DocumentObj final : public DispatchObject {
   const std::wstring& name() const { return name_; }
   void setName(std::wstring name) { name_ = std::move(name); }
   const std::wstring& path() const { return path_; }
+  // The path and the name; the name alone until the document is first saved.
+  std::wstring fullName() const;
   bool saved() const { return saved_; }
   void setSaved(bool saved) { saved_ = saved; }
   void save();

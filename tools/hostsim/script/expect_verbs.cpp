@@ -10,6 +10,8 @@
 #include "common/live_objects.h"
 #include "common/text.h"
 #include "host/host.h"
+#include "input/popup_reader.h"
+#include "input/screen_look.h"
 #include "input/strip_reader.h"
 #include "script/runner.h"
 #include "script/window_query.h"
@@ -90,6 +92,85 @@ Mismatch arrows(Runner&, const ScriptLine& line) {
     auto state = [](const AccessibleItem& a) { return a.invisible ? "hidden" : "shown"; };
     return compare("arrows", word(line, 2) + " " + word(line, 2), std::string(state(s.left)) + " " + state(s.right));
   });
+}
+
+// expect unsaved CAPTION yes|no: the tab says its document has unsaved
+// changes, as a screen reader hears it (", unsaved" after its name).
+Mismatch unsaved(Runner&, const ScriptLine& line) {
+  const std::string& wanted = word(line, 3);
+  if (wanted != "yes" && wanted != "no") badLine(line, "expect unsaved CAPTION yes|no");
+  return withStrip([&](const StripView& s) -> Mismatch {
+    for (const auto& t : s.tabs)
+      if (narrow(t.name) == word(line, 2)) return compare(word(line, 2) + " unsaved", wanted, t.unsaved ? "yes" : "no");
+    return "no tab \"" + word(line, 2) + "\"";
+  });
+}
+
+// expect closeimage CAPTION cross|dot|hover: what the screen shows where
+// the tab's close image is drawn.
+Mismatch closeImage(Runner&, const ScriptLine& line) {
+  const std::string& wanted = word(line, 3);
+  if (wanted != "cross" && wanted != "dot" && wanted != "hover") badLine(line, "expect closeimage CAPTION cross|dot|hover");
+  return withStrip([&](const StripView& s) -> Mismatch {
+    for (size_t i = 0; i < s.tabs.size(); ++i) {
+      if (narrow(s.tabs[i].name) != word(line, 2)) continue;
+      if (s.closers[i].invisible) return "the close image of \"" + word(line, 2) + "\" is out of view";
+      UpdateWindow(s.window);
+      return compare("close image of " + word(line, 2), wanted, closeImageLookOnScreen(s.closers[i].rect));
+    }
+    return "no tab \"" + word(line, 2) + "\"";
+  });
+}
+
+// expect listbutton shown|hidden: the button listing every document.
+Mismatch listButton(Runner&, const ScriptLine& line) {
+  const std::string& wanted = word(line, 2);
+  if (wanted != "shown" && wanted != "hidden") badLine(line, "expect listbutton shown|hidden");
+  return withStrip([&](const StripView& s) {
+    return compare("list button", wanted, s.list && !s.list->invisible ? "shown" : "hidden");
+  });
+}
+
+// expect tooltip LINE...: the tooltip on the screen, one word a line of it.
+Mismatch tooltip(Runner&, const ScriptLine& line) {
+  std::optional<ShownTooltip> tip = shownTooltip();
+  if (!tip) return "no tooltip is showing (expected " + list(rest(line, 2)) + ")";
+  std::vector<std::string> found;
+  for (const std::wstring& l : tip->lines) found.push_back(narrow(l));
+  return compare("tooltip lines", list(rest(line, 2)), list(found));
+}
+
+Mismatch noTooltip(Runner&, const ScriptLine&) {
+  std::optional<ShownTooltip> tip = shownTooltip();
+  if (!tip) return std::nullopt;
+  std::vector<std::string> found;
+  for (const std::wstring& l : tip->lines) found.push_back(narrow(l));
+  return "a tooltip is showing: " + list(found);
+}
+
+// expect menu A B ...: the items of the window system's popup menu showing,
+// as drawn; expect menuchecked A|none: the item with the check mark.
+Mismatch menu(Runner&, const ScriptLine& line) {
+  std::optional<ShownMenu> open = shownMenu();
+  if (!open) return "no popup menu of the window system is showing";
+  std::vector<std::string> found;
+  for (const ShownMenuItem& item : open->items) found.push_back(item.separator ? "-" : narrow(item.text));
+  return compare("menu items", list(rest(line, 2)), list(found));
+}
+
+Mismatch menuChecked(Runner&, const ScriptLine& line) {
+  std::optional<ShownMenu> open = shownMenu();
+  if (!open) return "no popup menu of the window system is showing";
+  std::vector<std::string> found;
+  for (const ShownMenuItem& item : open->items)
+    if (item.checked) found.push_back(narrow(item.text));
+  std::vector<std::string> expected;
+  if (word(line, 2) != "none") expected.push_back(word(line, 2));
+  return compare("checked menu items", list(expected), list(found));
+}
+
+Mismatch noMenu(Runner&, const ScriptLine&) {
+  return shownMenu() ? Mismatch("a popup menu of the window system is showing") : std::nullopt;
 }
 
 // expect strip visible|hidden|missing|gone (gone: hidden or missing).
@@ -597,7 +678,15 @@ struct CheckEntry {
   Mismatch (*check)(Runner&, const ScriptLine&);
 };
 
-constexpr std::array<CheckEntry, 40> kChecks{{
+constexpr std::array<CheckEntry, 48> kChecks{{
+    {"closeimage", closeImage},
+    {"unsaved", unsaved},
+    {"listbutton", listButton},
+    {"tooltip", tooltip},
+    {"notooltip", noTooltip},
+    {"menu", menu},
+    {"menuchecked", menuChecked},
+    {"nomenu", noMenu},
     {"stripshade", stripShade},
     {"untouched", untouched},
     {"second", second},

@@ -72,6 +72,13 @@ Outcome saved(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// save CAPTION: the user saves the document through the host (its Save
+// command): it is saved, and one never saved before gets its folder.
+Outcome save(Runner& r, const ScriptLine& line) {
+  window(r, line, 1).document()->save();
+  return Outcome::done();
+}
+
 Outcome noActive(Runner& r, const ScriptLine&) {
   r.host().setNoActive();
   return Outcome::done();
@@ -329,7 +336,7 @@ Outcome disconnect(Runner& r, const ScriptLine&) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 36> kCommands{{
+constexpr std::array<CommandEntry, 37> kCommands{{
     {"monitor", monitor},
     {"theme", theme},
     {"makeframe", makeFrame},
@@ -359,6 +366,7 @@ constexpr std::array<CommandEntry, 36> kCommands{{
     {"rename", rename},
     {"modify", modify},
     {"saved", saved},
+    {"save", save},
     {"noactive", noActive},
     {"busy", busy},
     {"hostwidth", hostWidth},

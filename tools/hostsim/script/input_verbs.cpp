@@ -1,11 +1,13 @@
 // Script commands that use the mouse: targets on the strip are found through
 // its accessible object and hit with real input at their screen location.
 // Popup items, message-box and dialog buttons are pressed the same way.
+#include <algorithm>
 #include <array>
 
 #include "common/text.h"
 #include "host/host.h"
 #include "input/mouse.h"
+#include "input/popup_reader.h"
 #include "input/strip_reader.h"
 #include "script/runner.h"
 #include "windows/host_windows.h"
@@ -36,18 +38,28 @@ const AccessibleItem& tabNamed(const StripView& strip, const ScriptLine& line, c
   badLine(line, "no tab \"" + name + "\" on the strip");
 }
 
-// A tab is hit on its caption: the middle of its background, moved left of
-// the close image when that covers the middle.
+// A tab is hit on its caption: the middle of the part of its background in
+// view (not under an arrow or the list button), moved left of the close
+// image when that covers the middle.
 POINT tabPoint(const StripView& strip, const ScriptLine& line, const std::string& name) {
   const AccessibleItem& tab = tabNamed(strip, line, name, false);
-  const AccessibleItem& close = tabNamed(strip, line, name, true);
-  POINT p = center(tab.rect);
-  if (PtInRect(&close.rect, p)) p.x = (tab.rect.left + close.rect.left) / 2;
+  RECT view = tab.rect;
+  if (!strip.left.invisible) view.left = std::max(view.left, strip.left.rect.right);
+  if (!strip.right.invisible) view.right = std::min(view.right, strip.right.rect.left);
+  if (strip.list && !strip.list->invisible) view.right = std::min(view.right, strip.list->rect.left);
+  if (view.right <= view.left) badLine(line, "\"" + name + "\" is hidden under the arrows");
+  POINT p = center(view);
+  for (size_t i = 0; i < strip.tabs.size(); ++i) {
+    if (&strip.tabs[i] != &tab) continue;
+    const AccessibleItem& close = strip.closers[i];
+    if (!close.invisible && PtInRect(&close.rect, p)) p.x = (view.left + close.rect.left) / 2;
+  }
   return p;
 }
 
-// TARGET: tab NAME | close NAME | left | right | strip [X] | at X Y | screen X Y
-// (NAME may be #N, the tab at strip position N). Returns the words used.
+// TARGET: tab NAME | close NAME | left | right | list | strip [X] | at X Y |
+// screen X Y (NAME may be #N, the tab at strip position N). Returns the words
+// used.
 size_t target(const ScriptLine& line, size_t at, POINT& out) {
   const std::string& kind = word(line, at);
   if (kind == "screen") {
@@ -63,6 +75,9 @@ size_t target(const ScriptLine& line, size_t at, POINT& out) {
     const AccessibleItem& arrow = kind == "left" ? strip->left : strip->right;
     if (arrow.invisible) badLine(line, "the " + kind + " arrow is hidden");
     out = center(arrow.rect);
+  } else if (kind == "list") {
+    if (!strip->list || strip->list->invisible) badLine(line, "the strip shows no list button");
+    out = center(strip->list->rect);
   } else if (kind == "strip" || kind == "at") {
     bool hasX = kind == "at" || (at + 1 < line.words.size() && isNumber(line.words[at + 1]));
     int x = hasX ? number(line, at + 1) : (strip->rect.right - strip->rect.left) - 40;
@@ -97,6 +112,24 @@ Outcome rightClick(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// middleclick TARGET [to TARGET]: the middle button pressed and released
+// there, or pressed at the first and released at the second.
+Outcome middleClick(Runner& r, const ScriptLine& line) {
+  POINT from, to;
+  size_t used = target(line, 1, from);
+  if (line.words.size() == 1 + used) {
+    pressAt(r, from, Button::Middle, 1);
+    return Outcome::done();
+  }
+  if (word(line, 1 + used) != "to") badLine(line, "middleclick TARGET [to TARGET]");
+  target(line, 2 + used, to);
+  r.queue([from] { mouseMove(from); }, kStepMs);
+  r.queue([] { mouseButton(Button::Middle, true); }, 2 * kStepMs);
+  r.queue([to] { mouseMove(to); }, 2 * kStepMs);
+  r.queue([] { mouseButton(Button::Middle, false); }, 3 * kStepMs);
+  return Outcome::done();
+}
+
 Outcome doubleClick(Runner& r, const ScriptLine& line) {
   POINT p;
   target(line, 1, p);
@@ -104,9 +137,14 @@ Outcome doubleClick(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
+// The pointer comes to rest as a hand brings it: a move just short of the
+// point, then onto it. A tooltip starts its wait on a move it sees after the
+// one that made it show up or took the last tip down, as it does for a user.
 Outcome hover(Runner& r, const ScriptLine& line) {
   POINT p;
   target(line, 1, p);
+  POINT shortOf{p.x - 2, p.y};
+  r.queue([shortOf] { mouseMove(shortOf); }, kStepMs);
   r.queue([p] { mouseMove(p); }, 2 * kStepMs);
   return Outcome::done();
 }
@@ -165,6 +203,45 @@ Outcome popup(Runner& r, const ScriptLine& line) {
   badLine(line, "the popup has no item \"" + choice + "\"");
 }
 
+// menu CAPTION | menu key CAPTION | menu dismiss: answers the popup menu of
+// the window system showing (the add-in's list of documents): a click on the
+// item, the arrow keys down to it and Enter, or Escape.
+Outcome menu(Runner& r, const ScriptLine& line) {
+  std::optional<ShownMenu> open = shownMenu();
+  if (!open) return Outcome::check("no popup menu of the window system is showing");
+  const std::string& first = word(line, 1);
+  if (first == "dismiss") {
+    r.queue([] { keyPress(VK_ESCAPE); }, 3 * kStepMs);
+    return Outcome::done();
+  }
+  const bool byKey = first == "key";
+  const std::string& choice = byKey ? word(line, 2) : first;
+  // Positions among the items the arrow keys stop at (separators are passed).
+  int wanted = -1, lit = -1, n = 0;
+  const std::vector<ShownMenuItem>& items = open->items;
+  for (const ShownMenuItem& item : items) {
+    if (item.separator) continue;
+    if (item.highlighted) lit = n;
+    if (wanted < 0 && narrow(item.text) == choice) wanted = n;
+    ++n;
+  }
+  if (wanted < 0) badLine(line, "the menu has no item \"" + choice + "\"");
+  if (!byKey) {
+    const ShownMenuItem* item = nullptr;
+    for (const ShownMenuItem& i : items)
+      if (!i.separator && narrow(i.text) == choice) item = item ? item : &i;
+    if (IsRectEmpty(&item->rect)) badLine(line, "the window system does not say where \"" + choice + "\" is");
+    pressAt(r, center(item->rect), Button::Left, 1);
+    return Outcome::done();
+  }
+  // Down from the item lit (the first press lights the first item when none
+  // is), round the end as menus do.
+  int presses = lit < 0 ? wanted + 1 : (wanted - lit + n) % n;
+  for (int i = 0; i < presses; ++i) r.queue([] { keyPress(VK_DOWN); }, kStepMs);
+  r.queue([] { keyPress(VK_RETURN); }, 3 * kStepMs);
+  return Outcome::done();
+}
+
 BOOL CALLBACK findMessageBox(HWND hwnd, LPARAM out) {
   wchar_t cls[16];
   if (IsWindowVisible(hwnd) && GetClassNameW(hwnd, cls, 16) && lstrcmpW(cls, L"#32770") == 0) {
@@ -219,8 +296,10 @@ Outcome dialog(Runner& r, const ScriptLine& line) {
   return Outcome::done();
 }
 
-constexpr std::array<CommandEntry, 11> kCommands{{
+constexpr std::array<CommandEntry, 13> kCommands{{
     {"click", click},
+    {"middleclick", middleClick},
+    {"menu", menu},
     {"rightclick", rightClick},
     {"dblclick", doubleClick},
     {"hover", hover},

@@ -192,6 +192,10 @@ void Runner::finish(int code) {
   exitCode_ = code;
   KillTimer(timerWindow_, kTimerId);
   if (code == 0) std::fprintf(stderr, "hostsim: script passed\n");
+  // A popup menu of the window system still up (an expectation failed under
+  // the add-in's list) is closed as Escape would: its loop does not end for
+  // the quit message, and would hold the host until the watchdog.
+  EndMenu();
   PostQuitMessage(code);
 }
 

@@ -65,10 +65,12 @@ void printStrip() {
               s->visible ? "visible" : "hidden");
   for (size_t i = 0; i < s->tabs.size(); ++i) {
     const AccessibleItem& t = s->tabs[i];
-    std::printf("  tab %zu \"%s\" %ld,%ld-%ld,%ld%s%s\n", i + 1, narrow(t.name).c_str(), t.rect.left, t.rect.top,
-                t.rect.right, t.rect.bottom, t.selected ? " selected" : "", t.invisible ? " invisible" : "");
+    std::printf("  tab %zu \"%s\" %ld,%ld-%ld,%ld%s%s%s\n", i + 1, narrow(t.name).c_str(), t.rect.left, t.rect.top,
+                t.rect.right, t.rect.bottom, t.selected ? " selected" : "", t.invisible ? " invisible" : "",
+                t.unsaved ? " unsaved" : "");
   }
-  std::printf("  arrows %s\n", s->left.invisible ? "hidden" : "shown");
+  std::printf("  arrows %s, list button %s\n", s->left.invisible ? "hidden" : "shown",
+              s->list && !s->list->invisible ? "shown" : "hidden");
 }
 
 void printWindows(Host& host, HWND parent, int depth) {

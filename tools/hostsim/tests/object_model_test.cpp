@@ -159,5 +159,24 @@ TEST(ObjectModel, ExecuteSavesTheActiveDocumentUnderTheChosenName) {
   EXPECT_EQ(get(f.app(), L"FileDialog", {v(9L)}).hr, DISP_E_EXCEPTION);
 }
 
+// FullName is what the add-ins show in their tooltips: the path and the name,
+// the name alone until the first save gives the document a folder.
+TEST(ObjectModel, FullNameIsThePathAndTheNameOnceSaved) {
+  for (HostKind kind : {HostKind::Sheet, HostKind::Slide}) {
+    HostFixture f(kind, L"16.0");
+    f.host.openDocument(L"Budget.xlsx", true);
+    WindowObj& fresh = f.host.openDocument(L"Draft", false);
+    IDispatch* budget = get(get(f.app(), L"Windows", {v(L"Budget.xlsx")}).object(), L"Parent").object();
+    IDispatch* draft = get(get(f.app(), L"Windows", {v(L"Draft")}).object(), L"Parent").object();
+    EXPECT_EQ(get(budget, L"FullName").text(), L"C:\\users\\Public\\Documents\\Budget.xlsx");
+    EXPECT_EQ(get(draft, L"FullName").text(), L"Draft");
+    EXPECT_EQ(put(draft, L"FullName", v(L"X")).hr, DISP_E_MEMBERNOTFOUND) << "read-only";
+    fresh.document()->setSaved(false);
+    fresh.document()->save();
+    EXPECT_EQ(get(draft, L"FullName").text(), L"C:\\users\\Public\\Documents\\Draft");
+    EXPECT_TRUE(fresh.document()->saved());
+  }
+}
+
 }  // namespace
 }  // namespace hostsim::test
