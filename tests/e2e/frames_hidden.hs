@@ -10,8 +10,8 @@ start
 expect active Alpha
 expect tabs Alpha Beta
 expect selected Alpha
-expect visible PERSONAL.XLSB no
-frames: expect framevisible PERSONAL.XLSB no
+imitation: expect visible PERSONAL.XLSB no
+imitation: frames: expect framevisible PERSONAL.XLSB no
 frames: expect stripin Alpha
 # The add-in turns the formula bar back on; on these versions it does not
 # make the application invisible and visible again for that, which would
@@ -20,8 +20,8 @@ mark
 formulabar off
 expect call "Application.DisplayFormulaBar = True"
 wait 3 ticks
-expect visible PERSONAL.XLSB no
-frames: expect framevisible PERSONAL.XLSB no
+imitation: expect visible PERSONAL.XLSB no
+imitation: frames: expect framevisible PERSONAL.XLSB no
 frames: expect nocall "Application.Visible = *"
 frames: expect nocall "Application.ShowWindowsInTaskbar = *"
 expect tabs Alpha Beta
@@ -34,13 +34,13 @@ show Beta
 expect tabs Alpha Beta
 expect selected Beta
 frames: expect stripin Beta
-show PERSONAL.XLSB
-expect tabs Alpha Beta PERSONAL.XLSB
-expect selected PERSONAL.XLSB
-frames: expect stripin PERSONAL.XLSB
-hide PERSONAL.XLSB
+imitation: show PERSONAL.XLSB
+imitation: expect tabs Alpha Beta PERSONAL.XLSB
+imitation: expect selected PERSONAL.XLSB
+imitation: frames: expect stripin PERSONAL.XLSB
+imitation: hide PERSONAL.XLSB
 expect tabs Alpha Beta
 expect active Beta
 frames: expect stripin Beta
-expect visible PERSONAL.XLSB no
+imitation: expect visible PERSONAL.XLSB no
 frames: expect layouts

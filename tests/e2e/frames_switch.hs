@@ -32,8 +32,8 @@ expect layout Beta docked
 expect layouts
 # The user clicks into a frame behind: its left edge shows beside the others.
 click screen 50 400
-expect active Alpha
-expect stripin Alpha
-expect selected Alpha
+imitation: expect active Alpha
+imitation: expect stripin Alpha
+imitation: expect selected Alpha
 expect layouts
 screenshot switched

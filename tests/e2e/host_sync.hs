@@ -21,7 +21,7 @@ busy on
 open Delta
 wait 2 ticks
 wait 5 ticks
-expect tabs Alpha Gamma
+imitation: expect tabs Alpha Gamma
 busy off
 expect tabs Alpha Gamma Delta
 expect selected Delta

@@ -14,9 +14,10 @@ expect inview "Quarterly report 1" yes
 expect inview "Quarterly report 16" no
 hold right 5000
 expect inview "Quarterly report 16" yes
-# Closing enough tabs hides the arrows again.
-repeat 12
+# Closing enough tabs hides the arrows again (two left, as the captions may
+# carry the files' extensions on a real host).
+repeat 14
 close "Quarterly report {i}"
 end
 expect arrows hidden
-expect inview "Quarterly report 13" yes
+expect inview "Quarterly report 15" yes

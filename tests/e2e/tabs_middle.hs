@@ -32,7 +32,8 @@ expect tabs Beta Gamma Epsilon
 modify Gamma
 expect unsaved Gamma yes
 middleclick tab Gamma
-sheet: expect message "Do you want to save the changes you made to 'Gamma'?"
+sheet: imitation: expect message "Do you want to save the changes you made to 'Gamma'?"
+sheet: expect message *
 slide: expect message "Do you want to save the changes you made to Gamma?"
 answer cancel
 expect nomessage

@@ -62,7 +62,7 @@ expect tabs Alpha Beta Gamma
 busy on
 modify Beta
 wait 5 ticks
-expect unsaved Beta no
+imitation: expect unsaved Beta no
 busy off
 expect unsaved Beta yes
 # Closed with its changes (the host asked nothing): the tab goes. Opened

@@ -16,6 +16,13 @@ Variant arg(long n) {
   return v;
 }
 
+Variant argNumber(double n) {
+  Variant v;
+  v.get().vt = VT_R8;
+  v.get().dblVal = n;
+  return v;
+}
+
 Variant arg(const std::wstring& text) {
   Variant v;
   v.get().vt = VT_BSTR;

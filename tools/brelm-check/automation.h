@@ -28,6 +28,7 @@ class AutomationError : public std::runtime_error {
 Variant arg(long n);
 Variant arg(const std::wstring& text);
 Variant argBool(bool b);
+Variant argNumber(double n);
 
 // One object of the host, and the path that reached it ("Application.Windows")
 // for messages.

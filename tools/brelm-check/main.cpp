@@ -23,6 +23,7 @@
 #include "host_session.h"
 #include "options.h"
 #include "report.h"
+#include "scenario_runner.h"
 #include "system_info.h"
 #include "temp_folder.h"
 
@@ -105,6 +106,37 @@ std::string fullPath(const std::wstring& path) {
   return hostsim::narrow(n > 0 && n < MAX_PATH ? std::wstring(full, n) : path);
 }
 
+std::optional<std::string> readScript(const std::wstring& path) {
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (!file) return std::nullopt;
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+std::string fileNameOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return hostsim::narrow(slash == std::wstring::npos ? path : path.substr(slash + 1));
+}
+
+void runSuites(const Options& options, Checks& checks, ScenarioRunner& scenarios) {
+  const std::vector<std::string>& suites =
+      options.suites.empty() && options.scripts.empty() ? suiteNames() : options.suites;
+  for (const std::string& suite : suites) {
+    if (g_run.stop) return;
+    if (const BuiltInScenario* script = findScenario(suite)) scenarios.run(suite, script->text);
+    else checks.runSuite(suite);
+  }
+  for (const std::wstring& path : options.scripts) {
+    if (g_run.stop) return;
+    std::optional<std::string> text = readScript(path);
+    if (text) scenarios.run(fileNameOf(path), *text);
+    else g_run.report.check(fileNameOf(path), "script", false, "cannot read " + hostsim::narrow(path));
+  }
+}
+
 void checkHost(HostKind kind, const Options& options) {
   HostSpec spec = HostSpec::of(kind, options);
   Report& report = g_run.report;
@@ -133,12 +165,9 @@ void checkHost(HostKind kind, const Options& options) {
     } else {
       BusyRetry retry(kBusyRetryMs);
       Checks checks(session, report, temp.path(), options.outDir, g_run.stop, options.cycles);
+      ScenarioRunner scenarios(session, report, temp.path(), options.outDir, g_run.stop);
       if (checks.prepareAddin()) {
-        const std::vector<std::string>& suites = options.suites.empty() ? suiteNames() : options.suites;
-        for (const std::string& suite : suites) {
-          if (g_run.stop) break;
-          checks.runSuite(suite);
-        }
+        runSuites(options, checks, scenarios);
         if (!g_run.stop) report.hostCompleted();
       }
     }

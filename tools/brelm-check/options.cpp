@@ -3,22 +3,40 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "scenario_runner.h"
 
 namespace brelmcheck {
 
 using hostsim::narrow;
 
+// The checks written for brelm-check, then the test host's end-to-end
+// scripts it carries, then the measurements, which take longest.
 const std::vector<std::string>& suiteNames() {
-  static const std::vector<std::string> names{"startup", "sync", "click", "disconnect", "measure"};
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all{"startup", "sync", "click", "disconnect"};
+    for (const BuiltInScenario& s : builtInScenarios()) all.emplace_back(s.name);
+    all.emplace_back("measure");
+    return all;
+  }();
   return names;
 }
 
 const char* usageText() {
-  return "usage: brelm-check [--host sheet|slide|both] [--suite NAME ...] [--out DIR] [--cycles N]\n"
-         "  --host    which host to check (default both)\n"
-         "  --suite   startup, sync, click, disconnect, measure (default all; may be repeated)\n"
-         "  --out     where report.md and the screenshots go (default .\\brelm-check-report)\n"
-         "  --cycles  open/close cycles of a document the measure suite counts objects over (default 200)\n";
+  static const std::string text = [] {
+    std::string scripts;
+    for (const BuiltInScenario& s : builtInScenarios()) scripts += std::string(scripts.empty() ? "" : ", ") + s.name;
+    return "usage: brelm-check [--host sheet|slide|both] [--suite NAME ...] [--script FILE ...] [--out DIR]\n"
+           "                   [--cycles N]\n"
+           "  --host    which host to check (default both)\n"
+           "  --suite   startup, sync, click, disconnect, measure, or one of the end-to-end scripts\n"
+           "            carried inside: " + scripts + "\n"
+           "            (default all; may be repeated)\n"
+           "  --script  an end-to-end script from a file, run as a suite of its own (may be repeated;\n"
+           "            without --suite only the scripts run)\n"
+           "  --out     where report.md and the screenshots go (default .\\brelm-check-report)\n"
+           "  --cycles  open/close cycles of a document the measure suite counts objects over (default 200)\n";
+  }();
+  return text.c_str();
 }
 
 ParseResult parseOptions(const std::vector<std::wstring>& args) {
@@ -51,6 +69,8 @@ ParseResult parseOptions(const std::vector<std::wstring>& args) {
         return r;
       }
       if (std::find(o.suites.begin(), o.suites.end(), name) == o.suites.end()) o.suites.push_back(name);
+    } else if (a == L"--script") {
+      o.scripts.push_back(v);
     } else if (a == L"--out") {
       o.outDir = v;
     } else if (a == L"--progid") {

@@ -11,6 +11,7 @@ enum class HostKind { Sheet, Slide };
 struct Options {
   std::vector<HostKind> hosts{HostKind::Sheet, HostKind::Slide};
   std::vector<std::string> suites;  // empty: every suite
+  std::vector<std::wstring> scripts;  // end-to-end scripts read from files
   std::wstring outDir = L"brelm-check-report";
   // Not shown in the usage text: the automation classes to start instead of
   // the hosts' own, for testing against an imitation of the hosts.

@@ -34,6 +34,13 @@ void Report::check(const std::string& suite, const std::string& name, bool ok, c
   std::fflush(stdout);
 }
 
+void Report::skip(const std::string& suite, const std::string& name, const std::string& why) {
+  std::lock_guard<std::mutex> g(lock_);
+  if (!hosts_.empty()) hosts_.back().checks.push_back(CheckLine{suite, name, true, oneLine(why), true});
+  std::printf("  skip %s: %s: %s\n", suite.c_str(), name.c_str(), oneLine(why).c_str());
+  std::fflush(stdout);
+}
+
 void Report::note(const std::string& text) {
   std::lock_guard<std::mutex> g(lock_);
   if (!hosts_.empty()) hosts_.back().notes.push_back(oneLine(text));
@@ -65,7 +72,7 @@ bool Report::allHeld() const {
     if (!h.completed) return false;
     for (const CheckLine& c : h.checks) {
       if (!c.ok) return false;
-      ++checks;
+      if (!c.skipped) ++checks;
     }
   }
   return checks > 0;
@@ -83,14 +90,17 @@ std::string Report::markdown() const {
       for (const std::string& n : h.notes) out += "> " + n + "\n";
     }
     out += "\n";
-    size_t failed = 0;
+    size_t failed = 0, skipped = 0;
     for (const CheckLine& c : h.checks) {
-      out += std::string(c.ok ? "- ok " : "- FAIL ") + c.suite + ": " + c.name + ": " + c.seen + "\n";
+      out += std::string(c.skipped ? "- skip " : c.ok ? "- ok " : "- FAIL ") + c.suite + ": " + c.name + ": " +
+             c.seen + "\n";
       if (!c.ok) ++failed;
+      if (c.skipped) ++skipped;
     }
     if (!h.completed) out += "- FAIL run: the checks of this host did not run to the end\n";
-    out += "\n" + std::to_string(h.checks.size() - failed) + " of " + std::to_string(h.checks.size()) +
-           " checks held.\n";
+    const size_t ran = h.checks.size() - skipped;
+    out += "\n" + std::to_string(ran - failed) + " of " + std::to_string(ran) + " checks held";
+    out += skipped ? ", " + std::to_string(skipped) + " skipped (only the test host can run them).\n" : ".\n";
     if (!h.measurements.empty()) {
       out += "\n### Measurements\n\n";
       for (const auto& [what, value] : h.measurements) out += "- " + what + ": " + value + "\n";

@@ -13,6 +13,7 @@ struct CheckLine {
   std::string suite, name;
   bool ok = false;
   std::string seen;
+  bool skipped = false;  // not run on this host; `seen` says why
 };
 
 struct HostSection {
@@ -32,6 +33,8 @@ class Report {
   void beginHost(const std::string& title);
   void fact(const std::string& name, const std::string& value);
   void check(const std::string& suite, const std::string& name, bool ok, const std::string& seen);
+  // A check that could not run on this host, and why: neither held nor failed.
+  void skip(const std::string& suite, const std::string& name, const std::string& why);
   void note(const std::string& text);
   void screenshot(const std::string& file);
   // A figure the report gives as it is, passing no judgement on it.

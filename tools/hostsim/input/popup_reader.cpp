@@ -10,6 +10,7 @@ constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
 
 struct Search {
   const wchar_t* className;
+  DWORD processId;
   HWND found = nullptr;
 };
 
@@ -18,7 +19,7 @@ BOOL CALLBACK findShown(HWND hwnd, LPARAM lp) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   wchar_t cls[64];
-  if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd) || !GetClassNameW(hwnd, cls, 64) ||
+  if (pid != s->processId || !IsWindowVisible(hwnd) || !GetClassNameW(hwnd, cls, 64) ||
       lstrcmpiW(cls, s->className) != 0)
     return TRUE;
   if (lstrcmpiW(s->className, TOOLTIPS_CLASSW) == 0 && SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0) <= 0) return TRUE;
@@ -26,8 +27,8 @@ BOOL CALLBACK findShown(HWND hwnd, LPARAM lp) {
   return FALSE;
 }
 
-HWND findShownWindow(const wchar_t* className) {
-  Search s{className};
+HWND findShownWindow(const wchar_t* className, DWORD processId) {
+  Search s{className, processId ? processId : GetCurrentProcessId()};
   EnumWindows(findShown, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
@@ -72,8 +73,8 @@ std::vector<std::wstring> tooltipLinesAsShown(const std::wstring& text, bool bre
   return lines;
 }
 
-std::optional<ShownMenu> shownMenu() {
-  HWND window = findShownWindow(L"#32768");
+std::optional<ShownMenu> shownMenu(DWORD processId) {
+  HWND window = findShownWindow(L"#32768", processId);
   if (!window) return std::nullopt;
   HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0));
   if (!menu || !IsMenu(menu)) return std::nullopt;
@@ -100,8 +101,8 @@ std::optional<ShownMenu> shownMenu() {
   return out;
 }
 
-std::optional<ShownTooltip> shownTooltip() {
-  HWND window = findShownWindow(TOOLTIPS_CLASSW);
+std::optional<ShownTooltip> shownTooltip(DWORD processId) {
+  HWND window = findShownWindow(TOOLTIPS_CLASSW, processId);
   if (!window) return std::nullopt;
   const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');

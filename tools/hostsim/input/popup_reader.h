@@ -2,7 +2,8 @@
 // Reads what the add-ins put on the screen outside their strip, as the user
 // sees it: a popup menu of the window system (class "#32768", as
 // TrackPopupMenu shows it) and a tooltip (class "tooltips_class32"). Only
-// visible windows of this process count; nothing is asked of the add-in.
+// visible windows of this process (or of the process `processId`) count;
+// nothing is asked of the add-in.
 #include <windows.h>
 
 #include <optional>
@@ -25,7 +26,7 @@ struct ShownMenu {
 };
 
 // The popup menu showing, or nothing.
-std::optional<ShownMenu> shownMenu();
+std::optional<ShownMenu> shownMenu(DWORD processId = 0);
 
 struct ShownTooltip {
   HWND window = nullptr;
@@ -34,7 +35,7 @@ struct ShownTooltip {
 };
 
 // The tooltip showing (visible, with some text), or nothing.
-std::optional<ShownTooltip> shownTooltip();
+std::optional<ShownTooltip> shownTooltip(DWORD processId = 0);
 
 // A menu item's string as a menu draws it: "&&" is one ampersand, any other
 // "&" only underlines the next character; after a tab comes the shortcut,

@@ -26,7 +26,7 @@ enum AppMember : DISPID {
 
 constexpr std::array<Member, 16> kSheetApp{{
     {L"Version", kVersion, kGet},
-    {L"Width", kWidth, kGet},
+    {L"Width", kWidth, kGet | kPut},
     {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
     {L"ActiveWindow", kActiveWindow, kGet},
     {L"Windows", kWindows, kGet},
@@ -45,7 +45,7 @@ constexpr std::array<Member, 16> kSheetApp{{
 
 constexpr std::array<Member, 15> kSlideApp{{
     {L"Version", kVersion, kGet},
-    {L"Width", kWidth, kGet},
+    {L"Width", kWidth, kGet | kPut},
     {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
     {L"ActiveWindow", kActiveWindow, kGet},
     {L"Windows", kWindows, kGet},
@@ -64,7 +64,7 @@ constexpr std::array<Member, 15> kSlideApp{{
 // The presentation host from 15 on also has HWND.
 constexpr std::array<Member, 16> kSlideApp15{{
     {L"Version", kVersion, kGet},
-    {L"Width", kWidth, kGet},
+    {L"Width", kWidth, kGet | kPut},
     {L"ShowWindowsInTaskbar", kShowWindowsInTaskbar, kGet | kPut},
     {L"ActiveWindow", kActiveWindow, kGet},
     {L"Windows", kWindows, kGet},
@@ -168,7 +168,10 @@ void ApplicationObj::hwnd(VARIANT* result) {
 void ApplicationObj::commonMember(DISPID id, Access how, const Args& args, VARIANT* result) {
   switch (id) {
     case kVersion: return setString(result, host_.config().version);
-    case kWidth: return setDouble(result, host_.widthPoints());
+    case kWidth:
+      // Put: the frame sized as by the user, laid out again.
+      if (how == kPut) return host_.tree().setWidthPx(static_cast<int>(args.valueDouble() * host_.dpi() / 72.0 + 0.5));
+      return setDouble(result, host_.widthPoints());
     case kShowWindowsInTaskbar:
       if (how == kPut) showWindowsInTaskbar_ = args.valueBool();
       else setBool(result, showWindowsInTaskbar_);

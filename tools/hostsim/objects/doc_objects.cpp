@@ -47,9 +47,11 @@ constexpr std::array<Member, 9> kSlideWindow{{
     {L"Height", kHeight, kGet | kPut},
 }};
 
-enum DocumentMember : DISPID { kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kDocClose, kSaveAs, kFullName };
+enum DocumentMember : DISPID {
+  kName = 1, kPath, kSaved, kSave, kDocActivate, kWindows, kDocClose, kSaveAs, kFullName, kNewWindow
+};
 
-constexpr std::array<Member, 9> kWorkbook{{
+constexpr std::array<Member, 10> kWorkbook{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
     {L"FullName", kFullName, kGet},
@@ -59,8 +61,9 @@ constexpr std::array<Member, 9> kWorkbook{{
     {L"Windows", kWindows, kGet},
     {L"Close", kDocClose, kCall},
     {L"SaveAs", kSaveAs, kCall},
+    {L"NewWindow", kNewWindow, kCall},
 }};
-constexpr std::array<Member, 8> kPresentation{{
+constexpr std::array<Member, 9> kPresentation{{
     {L"Name", kName, kGet},
     {L"Path", kPath, kGet},
     {L"FullName", kFullName, kGet},
@@ -69,6 +72,7 @@ constexpr std::array<Member, 8> kPresentation{{
     {L"Windows", kWindows, kGet},
     {L"Close", kDocClose, kCall},
     {L"SaveAs", kSaveAs, kCall},
+    {L"NewWindow", kNewWindow, kCall},
 }};
 }  // namespace
 
@@ -238,6 +242,13 @@ void DocumentObj::invoke(DISPID id, Access how, const Args& args, VARIANT* resul
       return;
     }
     case kSaveAs: return saveAsFile(args.toString(0));
+    case kNewWindow: {
+      // Another window on the document, named as the hosts name it.
+      std::vector<WindowObj*> own = windows();
+      if (own.empty()) throw HostFault(static_cast<HRESULT>(0x800A03EC), "The document has no window");
+      WindowObj& made = host_.newWindow(*own.front(), name_ + L":" + std::to_wstring(own.size() + 1));
+      return setObject(result, &made);
+    }
     case kWindows: {
       if (args.size() > 0) return WindowsObj::itemOf(windows(), args, 0, result);
       auto list = makeCom<WindowsObj>(host_, this);
