@@ -7,7 +7,8 @@
 #   tests/check/run.sh [win64|win32 ...]     default: both
 #
 # For each architecture: brelm-check's own tests; every host at 16.0 and
-# 14.0 with every check holding and the measurements reported (with a few
+# 14.0 with every check holding, every end-to-end script it carries run (or
+# said to be for other hosts) and the measurements reported (with a few
 # open/close cycles, not the users' 200); and the cases that must fail: the
 # add-in not installed, the add-in not loaded at start-up, the presentation
 # host already running.
@@ -23,6 +24,9 @@ sheet_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2101}'
 slide_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2102}'
 progids=(--progid sheet=HostSim.SheetApplication --progid slide=HostSim.SlideApplication)
 cycles=3
+# The end-to-end scripts brelm-check carries, as its build lists them.
+mapfile -t scenarios < <(sed -n '/^set(BRELM_CHECK_SCENARIOS/,/)/p' tools/brelm-check/CMakeLists.txt |
+  sed 's/set(BRELM_CHECK_SCENARIOS//; s/)//' | tr ' ' '\n' | grep -v '^$')
 # What a report with measurements has for each host: under Wine the host's
 # GDI and USER objects are not counted, and the report must say so rather
 # than give numbers.
@@ -137,11 +141,19 @@ check() {
   elif ! grep -qE -- "$pattern" "$dir/report.md"; then why="report.md has no line matching: $pattern"
   elif [ "$want" = 0 ] && grep -qE '^- FAIL' "$dir/report.md"; then why="a check failed, yet status 0"
   elif [ -n "${measured_hosts:-}" ]; then
-    local line
+    local line script
     for line in "${measurement_lines[@]}"; do
       if [ "$(grep -cE -- "$line" "$dir/report.md")" != "$measured_hosts" ]; then
         why="report.md has not $measured_hosts lines matching: $line"
         break
+      fi
+    done
+    # Every end-to-end script brelm-check carries ran on each host, or was
+    # said to be written for other hosts.
+    for script in "${scenarios[@]}"; do
+      [ -n "$why" ] && break
+      if [ "$(grep -cE -- "^- (ok|skip) $script\.hs: script: " "$dir/report.md")" != "$measured_hosts" ]; then
+        why="report.md does not say for each host how $script.hs ran"
       fi
     done
   fi

@@ -147,8 +147,15 @@ std::string ScenarioRunner::inScriptNames(const std::wstring& text) const {
             [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
   for (const auto& [caption, name] : byLength) {
     const std::wstring wname = widen(name);
-    for (size_t at = out.find(caption); at != std::wstring::npos; at = out.find(caption, at + wname.size()))
+    for (size_t at = out.find(caption); at != std::wstring::npos;) {
+      const size_t end = at + caption.size();
+      if (end < out.size() && iswalnum(out[end])) {
+        at = out.find(caption, end);
+        continue;
+      }
       out.replace(at, caption.size(), wname);
+      at = out.find(caption, at + wname.size());
+    }
   }
   for (const wchar_t* ext : kExtensions) {
     const size_t n = std::wcslen(ext);
