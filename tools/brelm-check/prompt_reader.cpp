@@ -47,12 +47,32 @@ std::vector<HWND> visibleTopLevel(DWORD processId) {
   return s.found;
 }
 
+struct ControlSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findControl(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<ControlSearch*>(lp);
+  if (GetDlgCtrlID(hwnd) != s->id || !IsWindowVisible(hwnd)) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
+// A control by its ID anywhere inside the dialog: the file name box of the
+// current Save As dialog sits a few windows deep.
+HWND controlInside(HWND dialog, int id) {
+  ControlSearch s{id};
+  EnumChildWindows(dialog, findControl, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
 HWND fileNameBox(HWND dialog) {
-  if (HWND combo = GetDlgItem(dialog, kFileNameCombo)) {
+  if (HWND combo = controlInside(dialog, kFileNameCombo)) {
     if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
     return combo;
   }
-  if (HWND edit = GetDlgItem(dialog, kFileNameEdit)) return edit;
+  if (HWND edit = controlInside(dialog, kFileNameEdit)) return edit;
   // A dialog of the host's own making: its one edit control.
   return FindWindowExW(dialog, nullptr, L"Edit", nullptr);
 }
