@@ -116,6 +116,12 @@ register_addins() {
   return 1
 }
 
+# A hostsim server of this tree and architecture (other trees' runs may share
+# the machine): COM starts it with the command line registered above.
+server_running() {
+  pgrep -af "hostsim.exe --server" 2>/dev/null | grep -qiF -- "$hostsim_w"
+}
+
 pass() { printf '  ok   %-44s %3ss\n' "$1" "$2" >&2; }
 fail() {
   printf '  FAIL %-44s %3ss\n' "$1" "$2" >&2
@@ -159,8 +165,8 @@ check() {
   fi
   # Whatever happened, no hostsim is left running and no temporary folder.
   # brelm-check waits for the host to end; Wine's process may take a moment more.
-  for _ in $(seq 50); do pgrep -f "hostsim.exe --server" >/dev/null 2>&1 || break; sleep 0.1; done
-  if pgrep -f "hostsim.exe --server" >/dev/null 2>&1 && [ "${keep_running:-}" != yes ]; then
+  for _ in $(seq 50); do server_running || break; sleep 0.1; done
+  if server_running && [ "${keep_running:-}" != yes ]; then
     why="${why:+$why; }a hostsim server is still running"
   fi
   local temps
@@ -186,6 +192,7 @@ run_arch() {
     return
   fi
   ensure_check_prefix "$arch"
+  hostsim_w=$(winepath -w "$hostsim")
   mkdir -p "$out/$arch"
   if [ -f "$unit" ]; then
     runs=$((runs + 1))

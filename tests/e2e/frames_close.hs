@@ -48,8 +48,8 @@ expect tabs Alpha
 # The last window: its frame stays, empty, with the strip and its room.
 close Alpha
 expect tabs
-expect hwnd empty
-expect stripin empty
+imitation: expect hwnd empty
+imitation: expect stripin empty
 expect layout empty docked
 open Epsilon
 expect tabs Epsilon

@@ -260,7 +260,9 @@ Step hwnd(ScenarioRunner& r, const ScriptLine& line) {
 
 // expect front NAME: NAME's frame is the foreground window.
 Step front(ScenarioRunner& r, const ScriptLine& line) {
-  if (GetForegroundWindow() == frameNamed(r, word(line, 2))) return Step::done();
+  // `other`: the window of another program that `away` put in front.
+  HWND wanted = word(line, 2) == "other" ? r.otherProgram() : frameNamed(r, word(line, 2));
+  if (GetForegroundWindow() == wanted) return Step::done();
   return Step::mismatch("the frame of " + word(line, 2) + " is not the foreground window");
 }
 

@@ -239,6 +239,17 @@ HWND ScenarioRunner::frameOf(const std::string& name) const {
     return host_.activeFrame();
   // One frame for every window: that one.
   if (sheet() ? version_ < 15 : version_ <= 13) return host_.activeFrame();
+  // A frame per window without a handle in the object model: the frame's
+  // title starts with the window's caption ("Alpha.pptx - ...").
+  const std::wstring caption = w.text(L"Caption");
+  for (HWND frame : hostFrames(host_.spec().kind, host_.processId(), true)) {
+    wchar_t title[512] = L"";
+    GetWindowTextW(frame, title, 512);
+    const std::wstring t = title;
+    if (t.size() > caption.size() + 3 && t.compare(0, caption.size(), caption) == 0 &&
+        t.compare(caption.size(), 3, L" - ") == 0)
+      return frame;
+  }
   return nullptr;
 }
 
