@@ -88,5 +88,25 @@ TEST(AutomationMembers, DocumentsAddedSavedClosedAndOpenedAgain) {
   }
 }
 
+TEST(AutomationMembers, NewWindowOnADocumentAndTheApplicationsWidth) {
+  for (HostKind kind : {HostKind::Sheet, HostKind::Slide}) {
+    Fixture f(kind);
+    const bool sheet = kind == HostKind::Sheet;
+    Reply docs = get(f.app(), sheet ? L"Workbooks" : L"Presentations");
+    Reply added = call(docs.object(), L"Add");
+    ASSERT_EQ(added.hr, S_OK);
+    const std::wstring name = get(added.object(), L"Name").text();
+    Reply made = call(added.object(), L"NewWindow");
+    ASSERT_EQ(made.hr, S_OK);
+    EXPECT_EQ(get(made.object(), L"Caption").text(), name + L":2");
+    EXPECT_EQ(get(get(added.object(), L"Windows").object(), L"Count").number(), 2);
+    EXPECT_EQ(get(get(f.app(), L"ActiveWindow").object(), L"Caption").text(), name + L":2") << "the new window is active";
+
+    // Set as a user sizes the frame: read back, to the pixel.
+    ASSERT_EQ(put(f.app(), L"Width", v(600L)).hr, S_OK);
+    EXPECT_NEAR(f.host.widthPoints(), 600.0, 1.0);
+  }
+}
+
 }  // namespace
 }  // namespace hostsim::test
