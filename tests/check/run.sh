@@ -112,6 +112,16 @@ register_addins() {
   return 1
 }
 
+# Whether a hostsim server of this build and architecture runs: other test
+# runs on the machine (another work tree, the other architecture) have
+# servers of their own.
+our_servers() {
+  # Listed first: a grep running beside pgrep would be listed with them.
+  local running
+  running=$(pgrep -af 'hostsim\.exe --server' 2>/dev/null)
+  grep -qF -- "$hostsim_win --server" <<<"$running"
+}
+
 pass() { printf '  ok   %-44s %3ss\n' "$1" "$2" >&2; }
 fail() {
   printf '  FAIL %-44s %3ss\n' "$1" "$2" >&2
@@ -147,8 +157,8 @@ check() {
   fi
   # Whatever happened, no hostsim is left running and no temporary folder.
   # brelm-check waits for the host to end; Wine's process may take a moment more.
-  for _ in $(seq 50); do pgrep -f "hostsim.exe --server" >/dev/null 2>&1 || break; sleep 0.1; done
-  if pgrep -f "hostsim.exe --server" >/dev/null 2>&1 && [ "${keep_running:-}" != yes ]; then
+  for _ in $(seq 50); do our_servers || break; sleep 0.1; done
+  if our_servers && [ "${keep_running:-}" != yes ]; then
     why="${why:+$why; }a hostsim server is still running"
   fi
   local temps
@@ -174,6 +184,7 @@ run_arch() {
     return
   fi
   ensure_check_prefix "$arch"
+  hostsim_win=$(winepath -w "$hostsim")
   mkdir -p "$out/$arch"
   if [ -f "$unit" ]; then
     runs=$((runs + 1))
