@@ -10,7 +10,7 @@
 # 14.0 with every check holding and the measurements reported (with a few
 # open/close cycles, not the users' 200); and the cases that must fail: the
 # add-in not installed, the add-in not loaded at start-up, the presentation
-# host already running.
+# host already running, a host that stops answering.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -66,16 +66,18 @@ ensure_check_prefix() {  # ARCH: a prefix of its own, made once
   fi
 }
 
-# register_server CLSID PROGID HOST VERSION: hostsim as the class's local server.
+# register_server CLSID PROGID HOST VERSION [OPTION ...]: hostsim as the
+# class's local server, with more of hostsim's options if given.
 register_server() {
   local clsid=$1 progid=$2 host=$3 version=$4
+  shift 4
   local exe
   exe=$(winepath -w "$hostsim")
   wine reg add "HKCR\\$progid\\CLSID" /ve /d "$clsid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid" /ve /d "$progid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid\\ProgID" /ve /d "$progid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid\\LocalServer32" /ve \
-    /d "$exe --server --host $host --version $version --timeout 600" /f >/dev/null 2>&1
+    /d "$exe --server --host $host --version $version --timeout 600${*:+ $*}" /f >/dev/null 2>&1
 }
 
 unregister_servers() {
@@ -139,7 +141,7 @@ check() {
   rm -rf "$dir" && mkdir -p "$dir"
   runs=$((runs + 1))
   local start=$SECONDS status=0
-  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout 300 --cycles "$cycles" "$@" \
+  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout "${check_timeout:-300}" --cycles "$cycles" "$@" \
     >"$dir/output.txt" 2>&1 || status=$?
   local why=""
   if [ "$status" != "$want" ]; then why="exit status $status, expected $want"
@@ -213,6 +215,14 @@ run_arch() {
   regsvr "$arch" "$sheet" /u
   check not-installed 1 '^- FAIL add-in: installed: not installed' --host sheet
   register_addins || { failures+=("$arch registration"); return; }
+
+  # A host that stops answering (hostsim's own --hang-on: the first
+  # Workbooks.Add never returns): brelm-check gives up after --timeout with
+  # status 3 and says so, and ends the host and removes its folder (both
+  # checked by `check`).
+  register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0 --hang-on Workbooks.Add
+  check_timeout=40 check hang 3 'did not answer in time' --host sheet --suite startup
+  register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0
 
   # The presentation host already running: refused, and left running.
   wine "$hostsim" --server --host slide --version 16.0 --open Running --timeout 120 >"$out/$arch/running-slide.txt" 2>&1 &

@@ -11,6 +11,7 @@ using hostsim::narrow;
 
 namespace {
 constexpr DWORD kQuitWaitMs = 20000;
+constexpr DWORD kEndedWaitMs = 10000;
 constexpr long kSlideAlertsNone = 1;
 constexpr long kTriStateTrue = -1;
 
@@ -142,10 +143,12 @@ std::string HostSession::launch() {
     process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId_);
     bool existed = false;
     for (HWND w : before) existed = existed || processOfWindow(w) == processId_;
+    new_ = !existed;
     // An instance with documents open, or one whose frames were there
     // before we asked, is the user's: touch nothing and leave it running.
     long count = documents().number(L"Count");
     if (existed || count > 0) {
+      new_ = false;
       app_ = Obj();
       return "the " + spec_.title + " that answered was already running with the user's documents; nothing was touched";
     }
@@ -223,8 +226,13 @@ void HostSession::shutdown() {
   }
 }
 
-void HostSession::abandon() {
-  if (process_ && started_) TerminateProcess(process_, 1);
+bool HostSession::abandon() {
+  HANDLE process = process_;
+  if (!process || !(started_ || new_)) return false;
+  TerminateProcess(process, 1);
+  // Gone before its documents' folder is removed.
+  WaitForSingleObject(process, kEndedWaitMs);
+  return true;
 }
 
 }  // namespace brelmcheck

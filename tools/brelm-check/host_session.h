@@ -69,15 +69,20 @@ class HostSession {
   // again.
   void shutdown();
   // From another thread, when the host stopped answering: ends the host
-  // this run started; leaves any other alone.
-  void abandon();
+  // this run started (also one that stopped answering while brelm-check
+  // was still making sure it is not the user's, if it had no window before
+  // brelm-check asked for it), and waits a moment for it to be gone;
+  // leaves any other alone. True when it ended one.
+  bool abandon();
 
  private:
   HostSpec spec_;
   Obj app_;
   DWORD processId_ = 0;
-  HANDLE process_ = nullptr;
-  bool started_ = false;
+  std::atomic<HANDLE> process_{nullptr};
+  std::atomic<bool> started_{false};
+  // Its process had no frame before brelm-check asked for it.
+  std::atomic<bool> new_{false};
   std::atomic<bool> done_{false};
 };
 
