@@ -23,6 +23,8 @@ sheet_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2101}'
 slide_clsid='{6D1F7A30-52C4-4B8E-9A1E-3C550B7E2102}'
 progids=(--progid sheet=HostSim.SheetApplication --progid slide=HostSim.SlideApplication)
 cycles=3
+# The sync suite's checks that the tabs follow the host.
+sync_following='new document|saved as|closed|opened|window|the opened document'
 # What a report with measurements has for each host: under Wine the host's
 # GDI and USER objects are not counted, and the report must say so rather
 # than give numbers.
@@ -78,6 +80,29 @@ register_server() {
   wine reg add "HKCR\\CLSID\\$clsid\\ProgID" /ve /d "$progid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid\\LocalServer32" /ve \
     /d "$exe --server --host $host --version $version --timeout 600${*:+ $*}" /f >/dev/null 2>&1
+}
+
+# hostsim's test add-in in the place of the spreadsheet add-in: its class
+# per user under the add-in's ProgID, loaded at start-up. Its fault switch
+# (below) makes a strip that stops following the host, for brelm-check to
+# catch.
+testaddin_clsid='{6E2B7C1A-3F4D-4B8E-9A51-2C7D8E9F0A13}'
+testaddin_key='HKCU\Software\HostSim\TestAddin'
+sheet_addins_key='HKCU\Software\Microsoft\Office\Excel\Addins\quorvanesheet.Connect'
+register_testaddin_as_sheet() {
+  local dll
+  dll=$(winepath -w "$testaddin")
+  wine reg add "HKCU\\Software\\Classes\\CLSID\\$testaddin_clsid\\InprocServer32" /ve /d "$dll" /f >/dev/null 2>&1
+  wine reg add "HKCU\\Software\\Classes\\CLSID\\$testaddin_clsid\\InprocServer32" /v ThreadingModel /d Apartment /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Classes\quorvanesheet.Connect\CLSID' /ve /d "$testaddin_clsid" /f >/dev/null 2>&1
+  wine reg add "$sheet_addins_key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+  wine reg add "$sheet_addins_key" /v Description /d 'hostsim test add-in' /f >/dev/null 2>&1
+}
+unregister_testaddin() {
+  wine reg delete "$testaddin_key" /f >/dev/null 2>&1
+  wine reg delete "$sheet_addins_key" /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\Classes\quorvanesheet.Connect' /f >/dev/null 2>&1
+  wine reg delete "HKCU\\Software\\Classes\\CLSID\\$testaddin_clsid" /f >/dev/null 2>&1
 }
 
 unregister_servers() {
@@ -180,7 +205,8 @@ run_arch() {
   local unit=$root/build/$arch/tools/brelm-check/brelm_check_tests.exe
   sheet=$(find_dll "$arch" BrelmSheet.dll)
   slide=$(find_dll "$arch" BrelmSlide.dll)
-  if [ ! -f "$checker" ] || [ ! -f "$hostsim" ] || [ -z "$sheet" ] || [ -z "$slide" ]; then
+  testaddin=$(find_dll "$arch" HostSimTestAddin.dll)
+  if [ ! -f "$checker" ] || [ ! -f "$hostsim" ] || [ -z "$sheet" ] || [ -z "$slide" ] || [ -z "$testaddin" ]; then
     wine_log "brelm-check, hostsim or the add-ins not built for $arch: build the $arch preset first"
     failures+=("$arch build")
     return
@@ -223,6 +249,17 @@ run_arch() {
   register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0 --hang-on Workbooks.Add
   check_timeout=40 check hang 3 'did not answer in time' --host sheet --suite startup
   register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0
+
+  # An add-in whose strip stops following the host fails the sync suite on
+  # a check of following, and the same add-in without its fault passes it:
+  # hostsim's test add-in in the spreadsheet add-in's place.
+  regsvr "$arch" "$sheet" /u
+  register_testaddin_as_sheet
+  check testaddin 0 '^- ok sync: ' --host sheet --suite sync
+  wine reg add "$testaddin_key" /v Fault /d stale /f >/dev/null 2>&1
+  check testaddin-stale 1 "^- FAIL sync: ($sync_following)" --host sheet --suite sync
+  unregister_testaddin
+  register_addins || { failures+=("$arch registration"); return; }
 
   # The presentation host already running: refused, and left running.
   wine "$hostsim" --server --host slide --version 16.0 --open Running --timeout 120 >"$out/$arch/running-slide.txt" 2>&1 &
