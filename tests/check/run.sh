@@ -247,8 +247,14 @@ run_arch() {
   # status 3 and says so, and ends the host and removes its folder (both
   # checked by `check`).
   register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0 --hang-on Workbooks.Add
-  check_timeout=40 check hang 3 'did not answer in time' --host sheet --suite startup
+  check_timeout=40 check hang-sheet 3 'did not answer in time' --host sheet --suite startup
   register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0
+  # The same while brelm-check still asks which process the host is: the
+  # presentation host, one instance per user, is ended all the same.
+  register_server "$slide_clsid" HostSim.SlideApplication slide 16.0 --hang-on Application.HWND
+  check_timeout=20 check hang-slide-start 3 'did not answer in time .*: the host brelm-check started was ended' \
+    --host slide --suite startup
+  register_server "$slide_clsid" HostSim.SlideApplication slide 16.0
 
   # An add-in whose strip stops following the host fails the sync suite on
   # a check of following, and the same add-in without its fault passes it:
