@@ -6,8 +6,8 @@
 #
 #   tests/check/run.sh [win64|win32 ...]     default: both
 #
-# For each architecture: brelm-check's own tests; every host at 16.0 and
-# 14.0 with every check holding and the measurements reported (with a few
+# For each architecture: brelm-check's own tests; every host at 16.0, 14.0
+# and 12.0 with every check holding and the measurements reported (with a few
 # open/close cycles, not the users' 200); and the cases that must fail: the
 # add-in not installed, the add-in not loaded at start-up, the presentation
 # host already running, a host that stops answering.
@@ -221,7 +221,7 @@ run_arch() {
     else fail "$arch brelm_check_tests" $((SECONDS - start)) "$out/$arch/brelm_check_tests.txt"; fi
   fi
   register_addins || { failures+=("$arch registration"); return; }
-  for version in 16.0 14.0; do
+  for version in 16.0 14.0 12.0; do
     register_server "$sheet_clsid" HostSim.SheetApplication sheet "$version"
     register_server "$slide_clsid" HostSim.SlideApplication slide "$version"
     measured_hosts=2 check "both-$version" 0 '^- ok sheet|^- ok click' --host both
