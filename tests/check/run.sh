@@ -6,12 +6,12 @@
 #
 #   tests/check/run.sh [win64|win32 ...]     default: both
 #
-# For each architecture: brelm-check's own tests; every host at 16.0 and
-# 14.0 with every check holding, every end-to-end script it carries run (or
-# said to be for other hosts) and the measurements reported (with a few
+# For each architecture: brelm-check's own tests; every host at 16.0, 14.0
+# and 12.0 with every check holding, every end-to-end script it carries run
+# (or said to be for other hosts) and the measurements reported (with a few
 # open/close cycles, not the users' 200); and the cases that must fail: the
 # add-in not installed, the add-in not loaded at start-up, the presentation
-# host already running.
+# host already running, a host that stops answering.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -27,6 +27,8 @@ cycles=3
 # The end-to-end scripts brelm-check carries, as its build lists them.
 mapfile -t scenarios < <(sed -n '/^set(BRELM_CHECK_SCENARIOS/,/)/p' tools/brelm-check/CMakeLists.txt |
   sed 's/set(BRELM_CHECK_SCENARIOS//; s/)//' | tr ' ' '\n' | grep -v '^$')
+# The sync suite's checks that the tabs follow the host.
+sync_following='new document|saved as|closed|opened|window|the opened document'
 # What a report with measurements has for each host: under Wine the host's
 # GDI and USER objects are not counted, and the report must say so rather
 # than give numbers.
@@ -70,16 +72,41 @@ ensure_check_prefix() {  # ARCH: a prefix of its own, made once
   fi
 }
 
-# register_server CLSID PROGID HOST VERSION: hostsim as the class's local server.
+# register_server CLSID PROGID HOST VERSION [OPTION ...]: hostsim as the
+# class's local server, with more of hostsim's options if given.
 register_server() {
   local clsid=$1 progid=$2 host=$3 version=$4
+  shift 4
   local exe
   exe=$(winepath -w "$hostsim")
   wine reg add "HKCR\\$progid\\CLSID" /ve /d "$clsid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid" /ve /d "$progid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid\\ProgID" /ve /d "$progid" /f >/dev/null 2>&1
   wine reg add "HKCR\\CLSID\\$clsid\\LocalServer32" /ve \
-    /d "$exe --server --host $host --version $version --timeout 600" /f >/dev/null 2>&1
+    /d "$exe --server --host $host --version $version --timeout 600${*:+ $*}" /f >/dev/null 2>&1
+}
+
+# hostsim's test add-in in the place of the spreadsheet add-in: its class
+# per user under the add-in's ProgID, loaded at start-up. Its fault switch
+# (below) makes a strip that stops following the host, for brelm-check to
+# catch.
+testaddin_clsid='{6E2B7C1A-3F4D-4B8E-9A51-2C7D8E9F0A13}'
+testaddin_key='HKCU\Software\HostSim\TestAddin'
+sheet_addins_key='HKCU\Software\Microsoft\Office\Excel\Addins\quorvanesheet.Connect'
+register_testaddin_as_sheet() {
+  local dll
+  dll=$(winepath -w "$testaddin")
+  wine reg add "HKCU\\Software\\Classes\\CLSID\\$testaddin_clsid\\InprocServer32" /ve /d "$dll" /f >/dev/null 2>&1
+  wine reg add "HKCU\\Software\\Classes\\CLSID\\$testaddin_clsid\\InprocServer32" /v ThreadingModel /d Apartment /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Classes\quorvanesheet.Connect\CLSID' /ve /d "$testaddin_clsid" /f >/dev/null 2>&1
+  wine reg add "$sheet_addins_key" /v LoadBehavior /t REG_DWORD /d 3 /f >/dev/null 2>&1
+  wine reg add "$sheet_addins_key" /v Description /d 'hostsim test add-in' /f >/dev/null 2>&1
+}
+unregister_testaddin() {
+  wine reg delete "$testaddin_key" /f >/dev/null 2>&1
+  wine reg delete "$sheet_addins_key" /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\Classes\quorvanesheet.Connect' /f >/dev/null 2>&1
+  wine reg delete "HKCU\\Software\\Classes\\CLSID\\$testaddin_clsid" /f >/dev/null 2>&1
 }
 
 unregister_servers() {
@@ -116,10 +143,14 @@ register_addins() {
   return 1
 }
 
-# A hostsim server of this tree and architecture (other trees' runs may share
-# the machine): COM starts it with the command line registered above.
-server_running() {
-  pgrep -af "hostsim.exe --server" 2>/dev/null | grep -qiF -- "$hostsim_w"
+# Whether a hostsim server of this build and architecture runs: other test
+# runs on the machine (another work tree, the other architecture) have
+# servers of their own.
+our_servers() {
+  # Listed first: a grep running beside pgrep would be listed with them.
+  local running
+  running=$(pgrep -af 'hostsim\.exe --server' 2>/dev/null)
+  grep -qiF -- "$hostsim_win --server" <<<"$running"
 }
 
 pass() { printf '  ok   %-44s %3ss\n' "$1" "$2" >&2; }
@@ -139,7 +170,7 @@ check() {
   rm -rf "$dir" && mkdir -p "$dir"
   runs=$((runs + 1))
   local start=$SECONDS status=0
-  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout 300 --cycles "$cycles" "$@" \
+  wine "$checker" "${progids[@]}" --out "$(winepath -w "$dir")" --timeout "${check_timeout:-300}" --cycles "$cycles" "$@" \
     >"$dir/output.txt" 2>&1 || status=$?
   local why=""
   if [ "$status" != "$want" ]; then why="exit status $status, expected $want"
@@ -165,8 +196,8 @@ check() {
   fi
   # Whatever happened, no hostsim is left running and no temporary folder.
   # brelm-check waits for the host to end; Wine's process may take a moment more.
-  for _ in $(seq 50); do server_running || break; sleep 0.1; done
-  if server_running && [ "${keep_running:-}" != yes ]; then
+  for _ in $(seq 50); do our_servers || break; sleep 0.1; done
+  if our_servers && [ "${keep_running:-}" != yes ]; then
     why="${why:+$why; }a hostsim server is still running"
   fi
   local temps
@@ -186,13 +217,14 @@ run_arch() {
   local unit=$root/build/$arch/tools/brelm-check/brelm_check_tests.exe
   sheet=$(find_dll "$arch" BrelmSheet.dll)
   slide=$(find_dll "$arch" BrelmSlide.dll)
-  if [ ! -f "$checker" ] || [ ! -f "$hostsim" ] || [ -z "$sheet" ] || [ -z "$slide" ]; then
+  testaddin=$(find_dll "$arch" HostSimTestAddin.dll)
+  if [ ! -f "$checker" ] || [ ! -f "$hostsim" ] || [ -z "$sheet" ] || [ -z "$slide" ] || [ -z "$testaddin" ]; then
     wine_log "brelm-check, hostsim or the add-ins not built for $arch: build the $arch preset first"
     failures+=("$arch build")
     return
   fi
   ensure_check_prefix "$arch"
-  hostsim_w=$(winepath -w "$hostsim")
+  hostsim_win=$(winepath -w "$hostsim")
   mkdir -p "$out/$arch"
   if [ -f "$unit" ]; then
     runs=$((runs + 1))
@@ -201,7 +233,7 @@ run_arch() {
     else fail "$arch brelm_check_tests" $((SECONDS - start)) "$out/$arch/brelm_check_tests.txt"; fi
   fi
   register_addins || { failures+=("$arch registration"); return; }
-  for version in 16.0 14.0; do
+  for version in 16.0 14.0 12.0; do
     register_server "$sheet_clsid" HostSim.SheetApplication sheet "$version"
     register_server "$slide_clsid" HostSim.SlideApplication slide "$version"
     measured_hosts=2 check "both-$version" 0 '^- ok sheet|^- ok click' --host both
@@ -220,6 +252,31 @@ run_arch() {
   # Not installed at all.
   regsvr "$arch" "$sheet" /u
   check not-installed 1 '^- FAIL add-in: installed: not installed' --host sheet
+  register_addins || { failures+=("$arch registration"); return; }
+
+  # A host that stops answering (hostsim's own --hang-on: the first
+  # Workbooks.Add never returns): brelm-check gives up after --timeout with
+  # status 3 and says so, and ends the host and removes its folder (both
+  # checked by `check`).
+  register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0 --hang-on Workbooks.Add
+  check_timeout=40 check hang-sheet 3 'did not answer in time' --host sheet --suite startup
+  register_server "$sheet_clsid" HostSim.SheetApplication sheet 16.0
+  # The same while brelm-check still asks which process the host is: the
+  # presentation host, one instance per user, is ended all the same.
+  register_server "$slide_clsid" HostSim.SlideApplication slide 16.0 --hang-on Application.HWND
+  check_timeout=20 check hang-slide-start 3 'did not answer in time .*: the host brelm-check started was ended' \
+    --host slide --suite startup
+  register_server "$slide_clsid" HostSim.SlideApplication slide 16.0
+
+  # An add-in whose strip stops following the host fails the sync suite on
+  # a check of following, and the same add-in without its fault passes it:
+  # hostsim's test add-in in the spreadsheet add-in's place.
+  regsvr "$arch" "$sheet" /u
+  register_testaddin_as_sheet
+  check testaddin 0 '^- ok sync: ' --host sheet --suite sync
+  wine reg add "$testaddin_key" /v Fault /d stale /f >/dev/null 2>&1
+  check testaddin-stale 1 "^- FAIL sync: ($sync_following)" --host sheet --suite sync
+  unregister_testaddin
   register_addins || { failures+=("$arch registration"); return; }
 
   # The presentation host already running: refused, and left running.

@@ -1,5 +1,6 @@
 #include "host_session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cwctype>
 
@@ -11,6 +12,8 @@ using hostsim::narrow;
 
 namespace {
 constexpr DWORD kQuitWaitMs = 20000;
+constexpr DWORD kEndedWaitMs = 10000;
+constexpr DWORD kFrameWaitMs = 10000;
 constexpr long kSlideAlertsNone = 1;
 constexpr long kTriStateTrue = -1;
 
@@ -116,6 +119,8 @@ std::string HostSession::launch() {
       return "the presentation host is running: close the presentation host first (it runs one instance per user, "
              "and brelm-check must not touch your presentations)";
   }
+  for (HWND w : before) hadFrames_.push_back(processOfWindow(w));
+  asked_ = true;
   ComPtr<IDispatch> app;
   hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(app.GetAddressOf()));
   if (FAILED(hr)) return "the " + spec_.title + " did not start: " + describeHresult(hr);
@@ -132,20 +137,27 @@ std::string HostSession::launch() {
         main = reinterpret_cast<HWND>(static_cast<LONG_PTR>(v.get().lVal));
     }
     processId_ = processOfWindow(main);
-    if (!processId_) {
-      // Hosts without a window handle in their object model: the only frame
-      // of the class there is now.
-      std::vector<HWND> frames = hostFrames(spec_.kind, 0, true);
-      if (frames.size() == 1) processId_ = processOfWindow(frames.front());
+    // Hosts without a window handle in their object model (the
+    // presentation host before 15), or none yet: the one process with
+    // frames of the class that had none before we asked (a spreadsheet host
+    // of the user's may be running). The automation server may answer
+    // before its frame is made: it is given a moment.
+    for (DWORD waited = 0; !processId_ && waited <= kFrameWaitMs; waited += 100) {
+      std::vector<DWORD> fresh = processesWithNewFrames();
+      if (fresh.size() == 1) processId_ = fresh.front();
+      else if (fresh.size() > 1) break;
+      else Sleep(100);
     }
     if (!processId_) return "could not find the " + spec_.title + "'s process";
     process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId_);
     bool existed = false;
     for (HWND w : before) existed = existed || processOfWindow(w) == processId_;
+    new_ = !existed;
     // An instance with documents open, or one whose frames were there
     // before we asked, is the user's: touch nothing and leave it running.
     long count = documents().number(L"Count");
     if (existed || count > 0) {
+      new_ = false;
       app_ = Obj();
       return "the " + spec_.title + " that answered was already running with the user's documents; nothing was touched";
     }
@@ -223,8 +235,37 @@ void HostSession::shutdown() {
   }
 }
 
-void HostSession::abandon() {
-  if (process_ && started_) TerminateProcess(process_, 1);
+std::vector<DWORD> HostSession::processesWithNewFrames() const {
+  std::vector<DWORD> fresh;
+  for (HWND w : hostFrames(spec_.kind, 0, true)) {
+    DWORD pid = processOfWindow(w);
+    if (pid && std::find(hadFrames_.begin(), hadFrames_.end(), pid) == hadFrames_.end() &&
+        std::find(fresh.begin(), fresh.end(), pid) == fresh.end())
+      fresh.push_back(pid);
+  }
+  return fresh;
+}
+
+bool HostSession::abandon() {
+  HANDLE process = process_;
+  if (process && !(started_ || new_)) return false;
+  bool own = false;
+  if (!process && asked_ && !spec_.sheet()) {
+    // Stopped answering before it could be told from another: the
+    // presentation host runs one instance per user and none ran when we
+    // asked for ours, so the one process with its frames now is ours. (A
+    // spreadsheet host the user started meanwhile would be another
+    // process: that one is left alone.)
+    std::vector<DWORD> fresh = processesWithNewFrames();
+    if (fresh.size() == 1)
+      process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, fresh.front()), own = true;
+  }
+  if (!process) return false;
+  TerminateProcess(process, 1);
+  // Gone before its documents' folder is removed.
+  WaitForSingleObject(process, kEndedWaitMs);
+  if (own) CloseHandle(process);
+  return true;
 }
 
 }  // namespace brelmcheck

@@ -69,15 +69,27 @@ class HostSession {
   // again.
   void shutdown();
   // From another thread, when the host stopped answering: ends the host
-  // this run started; leaves any other alone.
-  void abandon();
+  // this run started (also one that stopped answering while brelm-check
+  // was still making sure it is not the user's, if it had no window before
+  // brelm-check asked for it, and a presentation host that stopped before
+  // its process was known), and waits a moment for it to be gone; leaves
+  // any other alone. True when it ended one.
+  bool abandon();
 
  private:
   HostSpec spec_;
   Obj app_;
   DWORD processId_ = 0;
-  HANDLE process_ = nullptr;
-  bool started_ = false;
+  std::atomic<HANDLE> process_{nullptr};
+  std::atomic<bool> started_{false};
+  // Its process had no frame before brelm-check asked for it.
+  std::atomic<bool> new_{false};
+  // The processes with frames of the host's class before brelm-check asked
+  // for its own; set before asked_.
+  std::vector<DWORD> hadFrames_;
+  std::atomic<bool> asked_{false};
+  // Processes with frames of the host's class that had none before.
+  std::vector<DWORD> processesWithNewFrames() const;
   std::atomic<bool> done_{false};
 };
 

@@ -37,8 +37,14 @@ constexpr DWORD kBusyRetryMs = 30000;
 // stuck in a call to a host that stopped answering.
 struct RunState {
   std::atomic<bool> stop{false};
-  std::atomic<HostSession*> host{nullptr};
-  std::atomic<TempFolder*> temp{nullptr};
+  // The host and the folder of the host being checked. The main thread
+  // goes on once the host it was waiting for is ended, and would destroy
+  // both under the emergency's hands: they are only set, cleared and used
+  // under `guard`, which the emergency keeps until the process ends.
+  std::mutex guard;
+  HostSession* host = nullptr;
+  TempFolder* temp = nullptr;
+  std::string step;  // what the main thread is doing with the host, for the note
   Report report;
   std::wstring outDir;
   HANDLE finished = nullptr;
@@ -46,14 +52,39 @@ struct RunState {
 };
 RunState g_run;
 
+// Shows the emergency an object for as long as this lives: declared right
+// after the object, it lets go of it before the object is destroyed,
+// whichever way the scope is left.
+template <typename T>
+class Published {
+ public:
+  Published(T* RunState::*slot, T* object) : slot_(slot) { set(object); }
+  ~Published() { set(nullptr); }
+  Published(const Published&) = delete;
+  Published& operator=(const Published&) = delete;
+
+ private:
+  void set(T* object) {
+    std::lock_guard<std::mutex> g(g_run.guard);
+    g_run.*slot_ = object;
+  }
+  T* RunState::*slot_;
+};
+
 // Leaves no host of ours running and no temporary folder behind, writes
 // what was found, and ends the process.
 void emergencyExit(const char* why, int code) {
   std::call_once(g_run.emergency, [&] {
-    std::fprintf(stderr, "brelm-check: %s\n", why);
-    g_run.report.note(why);
-    if (HostSession* host = g_run.host.load()) host->abandon();
-    if (TempFolder* temp = g_run.temp.load()) temp->remove();
+    g_run.stop = true;
+    g_run.guard.lock();  // held until the process ends
+    bool ended = g_run.host && g_run.host->abandon();
+    std::string text = why;
+    if (!g_run.step.empty()) text += " (while " + g_run.step + ")";
+    if (ended) text += ": the host brelm-check started was ended";
+    else if (g_run.host) text += ": the host was left running (brelm-check ends only a host it knows it started)";
+    std::fprintf(stderr, "brelm-check: %s\n", text.c_str());
+    g_run.report.note(text);
+    if (g_run.temp) g_run.temp->remove();
     g_run.report.write(g_run.outDir);
     std::fflush(stdout);
     ExitProcess(static_cast<UINT>(code));
@@ -67,15 +98,20 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
   // The main thread closes the host in order between two checks; a host that
   // does not answer meanwhile is ended.
   if (WaitForSingleObject(g_run.finished, kCtrlCGraceMs) == WAIT_OBJECT_0) return TRUE;
-  emergencyExit("stopped with Ctrl+C while the host did not answer: the host brelm-check started was ended", 130);
+  emergencyExit("stopped with Ctrl+C while the host did not answer", 130);
   return TRUE;
 }
 
 DWORD WINAPI watchdog(void* arg) {
   DWORD ms = *static_cast<DWORD*>(arg);
   if (WaitForSingleObject(g_run.finished, ms) == WAIT_TIMEOUT)
-    emergencyExit("the host did not answer in time: the host brelm-check started was ended", 3);
+    emergencyExit("the host did not answer in time", 3);
   return 0;
+}
+
+void setStep(std::string step) {
+  std::lock_guard<std::mutex> g(g_run.guard);
+  g_run.step = std::move(step);
 }
 
 std::string fact(const Obj& app, const wchar_t* name) {
@@ -126,11 +162,13 @@ void runSuites(const Options& options, Checks& checks, ScenarioRunner& scenarios
       options.suites.empty() && options.scripts.empty() ? suiteNames() : options.suites;
   for (const std::string& suite : suites) {
     if (g_run.stop) return;
+    setStep("running the " + suite + " suite");
     if (const BuiltInScenario* script = findScenario(suite)) scenarios.run(suite, script->text);
     else checks.runSuite(suite);
   }
   for (const std::wstring& path : options.scripts) {
     if (g_run.stop) return;
+    setStep("running " + hostsim::narrow(path));
     std::optional<std::string> text = readScript(path);
     if (text) scenarios.run(fileNameOf(path), *text);
     else g_run.report.check(fileNameOf(path), "script", false, "cannot read " + hostsim::narrow(path));
@@ -147,10 +185,11 @@ void checkHost(HostKind kind, const Options& options) {
     report.check("start", "temporary folder", false, "could not make a folder under the temporary folder");
     return;
   }
-  g_run.temp = &temp;
+  Published<TempFolder> tempShown(&RunState::temp, &temp);
   {
     HostSession session(spec);
-    g_run.host = &session;
+    Published<HostSession> hostShown(&RunState::host, &session);
+    setStep("starting it");
     std::string refused = session.launch();
     if (session.app()) {
       report.fact("Name", fact(session.app(), L"Name"));
@@ -166,13 +205,15 @@ void checkHost(HostKind kind, const Options& options) {
       BusyRetry retry(kBusyRetryMs);
       Checks checks(session, report, temp.path(), options.outDir, g_run.stop, options.cycles);
       ScenarioRunner scenarios(session, report, temp.path(), options.outDir, g_run.stop);
+      setStep("making sure the add-in is connected");
       if (checks.prepareAddin()) {
         runSuites(options, checks, scenarios);
         if (!g_run.stop) report.hostCompleted();
       }
     }
+    setStep("closing it");
     session.shutdown();
-    g_run.host = nullptr;
+    setStep("");
     // The user's setting of whether the add-in loads stays as it was.
     std::optional<AddinRegistration> now = findAddinRegistration(spec.officeKey, spec.addinProgId);
     if (registration && now && now->loadBehavior != registration->loadBehavior) {
@@ -183,8 +224,13 @@ void checkHost(HostKind kind, const Options& options) {
                                                std::to_string(registration->loadBehavior) + " again"));
     }
   }
-  if (!temp.remove()) report.note("the temporary folder " + hostsim::narrow(temp.path()) + " could not be removed");
-  g_run.temp = nullptr;
+  bool removed;
+  {
+    // Not at the same time as an emergency's removal.
+    std::lock_guard<std::mutex> g(g_run.guard);
+    removed = temp.remove();
+  }
+  if (!removed) report.note("the temporary folder " + hostsim::narrow(temp.path()) + " could not be removed");
 }
 }  // namespace
 

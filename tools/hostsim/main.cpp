@@ -1,14 +1,15 @@
 // hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE]
 //         [--screenshot DIR] [--open "A,B"] [--trace] [--timeout SECONDS] [--stay]
 //         [--border N] [--noframe] [--switch-order active-first|deactivate-first]
-//         [--server]
+//         [--server [--hang-on MEMBER]]
 //
 // Imitates the spreadsheet or the presentation host: builds the host's window
 // tree, loads the registered add-ins as the host does at start-up, and either
 // runs a test script (exit status 0 passed, 1 an expectation failed, 2 the
 // script is wrong, 3 timed out) or waits for a person to use it. With
 // --server it is an automation server for another process (its test
-// classes, see host/automation_server.h) until that process calls Quit.
+// classes, see host/automation_server.h) until that process calls Quit;
+// --hang-on makes it stop answering on purpose, for testing its clients.
 #include <windows.h>
 #include <objbase.h>
 
@@ -39,6 +40,9 @@ struct Options {
   std::optional<SecondProcess::Kind> second;
   DWORD parent = 0;
   std::wstring script, screenshotDir = L".", open;
+  // The member whose first call from then on never returns (hostsim's own
+  // test device for clients' watchdogs, e.g. "Workbooks.Add").
+  std::string hangOn;
   int dpi = 0, timeoutSeconds = 600;
   bool trace = false, stay = false, server = false;
 };
@@ -48,7 +52,7 @@ int usage() {
                "usage: hostsim --host sheet|slide [--version V] [--dpi N] [--script FILE] [--screenshot DIR]\n"
                "               [--open \"A,B\"] [--trace] [--timeout SECONDS] [--stay]\n"
                "               [--border N] [--noframe] [--switch-order active-first|deactivate-first]\n"
-               "               [--server]\n");
+               "               [--server [--hang-on MEMBER]]\n");
   return 2;
 }
 
@@ -85,6 +89,7 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     else if (a == L"--script") o.script = windowsPath(v), ++i;
     else if (a == L"--screenshot") o.screenshotDir = windowsPath(v), ++i;
     else if (a == L"--open") o.open = v, ++i;
+    else if (a == L"--hang-on" && v.find(L'.') != std::wstring::npos) o.hangOn = narrow(v), ++i;
     else if (a == L"--timeout") o.timeoutSeconds = _wtoi(v.c_str()), ++i;
     else if (a == L"--second" && (v == L"host" || v == L"other")) {
       o.second = v == L"host" ? SecondProcess::Kind::Host : SecondProcess::Kind::Other;
@@ -98,6 +103,7 @@ std::optional<Options> parseArgs(int argc, wchar_t** argv) {
     else return std::nullopt;
   }
   if (!hostGiven || o.config.versionNumber() <= 0) return std::nullopt;
+  if (!o.hangOn.empty() && !o.server) return std::nullopt;
   return o;
 }
 
@@ -225,6 +231,8 @@ int runServer(Host& host, AddinLoader& loader, const Options& o) {
   HANDLE thread = CreateThread(nullptr, 0, serverWatchdog, &seconds, 0, nullptr);
   loader.startup();
   openInitialDocuments(host, o.open);
+  // From the first client on: the add-ins' start above is not what is tested.
+  host.context().hangOn = o.hangOn;
   int code = 0;
   {
     AutomationServer server(host);

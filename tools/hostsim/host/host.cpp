@@ -20,7 +20,7 @@ double screenDpi() {
 }  // namespace
 
 Host::Host(HostConfig config, CallLog& log)
-    : config_(std::move(config)), context_{log}, dpi_(screenDpi()) {
+    : config_(std::move(config)), context_{log, false, {}}, dpi_(screenDpi()) {
   app_ = makeCom<ApplicationObj>(*this);
   bars_ = makeCom<CommandBarsObj>(*this);
   tree_ = HostWindows::create(*this);

@@ -1,9 +1,32 @@
 #include "objects/dispatch_object.h"
 
+#include <cstdio>
+
 #include "common/com.h"
 #include "common/text.h"
 
 namespace hostsim {
+
+std::string callName(const std::string& described, const wchar_t* member) {
+  std::string out;
+  bool inKey = false;
+  for (size_t i = 0; i < described.size(); ++i) {
+    char c = described[i];
+    if (!inKey && c == '[') inKey = true;
+    else if (inKey && c == '"') {
+      // A quoted key may hold brackets of its own: skip to its closing quote.
+      size_t close = described.find('"', i + 1);
+      if (close == std::string::npos) break;
+      i = close;
+    } else if (inKey && c == ']') inKey = false;
+    else if (!inKey) out += c;
+  }
+  return out + "." + narrow(member);
+}
+
+bool HostContext::hangsOn(const std::string& described, const wchar_t* member) const {
+  return !hangOn.empty() && equalsNoCase(callName(described, member), hangOn);
+}
 
 HRESULT DispatchObject::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -100,6 +123,14 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
   if (context_.busy) {
     logCall(*m, how, args, "busy");
     return kHostBusy;
+  }
+  if (context_.hangsOn(describe(), m->name)) {
+    logCall(*m, how, args, "hangs (--hang-on)");
+    std::fprintf(stderr, "hostsim: %s called: stops answering, as --hang-on asked\n", context_.hangOn.c_str());
+    std::fflush(stderr);
+    // Neither returns nor pumps messages: the client's call never ends, and
+    // only the server's own --timeout or the client ends this process.
+    for (;;) Sleep(INFINITE);
   }
   try {
     ComPtr<IDispatch> keepAlive(this);  // a member may drop the host's reference

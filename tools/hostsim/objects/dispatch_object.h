@@ -20,7 +20,19 @@ namespace hostsim {
 struct HostContext {
   CallLog& log;
   bool busy = false;  // every call is rejected as while a cell is being edited
+  // hostsim's own test device, no host behaviour: the first call of this
+  // member ("Workbooks.Add", see callName) never returns and the thread
+  // stops pumping messages, as a host that stopped answering does.
+  std::string hangOn;
+  // Whether a call of `member` of the object the call log names `described`
+  // is the one to hang on.
+  bool hangsOn(const std::string& described, const wchar_t* member) const;
 };
+
+// How a member of an object is named for --hang-on: the object as the call
+// log names it without its keys, a dot, the member ("Window.Activate" for
+// `Window["Book1"]`, "Workbook.Windows.Item").
+std::string callName(const std::string& described, const wchar_t* member);
 
 enum Access : unsigned { kGet = 1, kPut = 2, kCall = 4 };
 

@@ -77,7 +77,8 @@ IDispatch* dispatchArg(DISPPARAMS* p, UINT fromEnd) {
 
 class Connection {
  public:
-  Connection(ComPtr<IDispatch> app, bool sheet, int major) : strip_(app, sheet, major), app_(std::move(app)) {
+  Connection(ComPtr<IDispatch> app, bool sheet, int major)
+      : strip_(app, sheet, major, Strip::faultFromRegistry()), app_(std::move(app)) {
     if (!sheet) subscribeEvents();
     buildPopup();
   }

@@ -35,7 +35,17 @@ void registerClass(const wchar_t* name, WNDPROC proc) {
 }
 }  // namespace
 
-Strip::Strip(ComPtr<IDispatch> app, bool sheet, int major) : app_(std::move(app)), sheet_(sheet), major_(major) {}
+Strip::Strip(ComPtr<IDispatch> app, bool sheet, int major, Fault fault)
+    : app_(std::move(app)), sheet_(sheet), major_(major), fault_(fault) {}
+
+Strip::Fault Strip::faultFromRegistry() {
+  wchar_t value[32] = L"";
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\HostSim\\TestAddin", L"Fault", RRF_RT_REG_SZ, nullptr, value,
+                   &size) != ERROR_SUCCESS)
+    return Fault::None;
+  return lstrcmpiW(value, L"stale") == 0 ? Fault::Stale : Fault::None;
+}
 
 Strip::~Strip() {
   if (timer_) {
@@ -101,6 +111,7 @@ void Strip::refresh() {
   HWND host = hostWindow();
   if (host && GetParent(hwnd_) != host) SetParent(hwnd_, host);
   dock();
+  if (frozen()) return;
   Result windows, count, active;
   call(app_.Get(), L"Windows", DISPATCH_PROPERTYGET, {}, windows);
   call(windows.object().Get(), L"Count", DISPATCH_PROPERTYGET, {}, count);
@@ -116,6 +127,7 @@ void Strip::refresh() {
     if (caption.ok()) tabs.push_back({caption.text(), item.object(), {}, {}});
   }
   tabs_ = std::move(tabs);
+  filled_ = filled_ || !tabs_.empty();
   call(app_.Get(), L"ActiveWindow", DISPATCH_PROPERTYGET, {}, active);
   selected_ = -1;
   for (size_t i = 0; i < tabs_.size(); ++i)
@@ -125,6 +137,7 @@ void Strip::refresh() {
 }
 
 void Strip::onActivated(IDispatch* window) {
+  if (frozen()) return;
   for (size_t i = 0; i < tabs_.size(); ++i)
     if (sameObject(tabs_[i].window.Get(), window)) selected_ = static_cast<int>(i);
   InvalidateRect(hwnd_, nullptr, FALSE);

@@ -21,7 +21,14 @@ struct Tab {
 
 class Strip {
  public:
-  Strip(ComPtr<IDispatch> app, bool sheet, int major);
+  // A fault the test add-in can be told to have, so that a checker can be
+  // shown to catch it (HKCU\Software\HostSim\TestAddin, value Fault): off
+  // unless the value is set. "stale": once the strip has shown tabs it
+  // never reads the host's windows again, i.e. it stops following the host.
+  enum class Fault { None, Stale };
+  static Fault faultFromRegistry();
+
+  Strip(ComPtr<IDispatch> app, bool sheet, int major, Fault fault = Fault::None);
   ~Strip();
   Strip(const Strip&) = delete;
   Strip& operator=(const Strip&) = delete;
@@ -56,6 +63,9 @@ class Strip {
   HWND timer_ = nullptr;  // outlives the strip, which dies with a closing frame
   std::vector<Tab> tabs_;
   int selected_ = -1;
+  Fault fault_;
+  bool filled_ = false;  // tabs were shown once
+  bool frozen() const { return fault_ == Fault::Stale && filled_; }
 };
 
 }  // namespace testaddin

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host/host.h"
+#include "objects/dispatch_object.h"
 #include "tests/late_binding.h"
 
 namespace hostsim::test {
@@ -106,6 +107,36 @@ TEST(AutomationMembers, NewWindowOnADocumentAndTheApplicationsWidth) {
     ASSERT_EQ(put(f.app(), L"Width", v(600L)).hr, S_OK);
     EXPECT_NEAR(f.host.widthPoints(), 600.0, 1.0);
   }
+}
+
+// --hang-on names one member of one kind of object; the hang itself (a call
+// that never returns) is exercised by tests/check/run.sh against a client.
+TEST(AutomationMembers, HangOnNamesOneMemberOfOneKindOfObject) {
+  Fixture f(HostKind::Sheet);
+  auto described = [](IDispatch* object) { return static_cast<DispatchObject*>(object)->describe(); };
+  Reply docs = get(f.app(), L"Workbooks");
+  Reply book = call(docs.object(), L"Add");
+  ASSERT_EQ(book.hr, S_OK);
+  Reply windows = get(book.object(), L"Windows");
+  Reply window = get(windows.object(), L"Item", {v(1L)});
+  EXPECT_EQ(callName(described(docs.object()), L"Add"), "Workbooks.Add");
+  EXPECT_EQ(callName(described(window.object()), L"Activate"), "Window.Activate");
+  EXPECT_EQ(callName(described(windows.object()), L"Item"), "Workbook.Windows.Item");
+  // A caption with brackets and quotes of its own is still only the key.
+  ASSERT_EQ(put(window.object(), L"Caption", v(L"a [\"b\"] c")).hr, S_OK);
+  EXPECT_EQ(callName(described(window.object()), L"Caption"), "Window.Caption");
+
+  // Only that member of that kind of object, whatever the case.
+  HostContext& context = f.host.context();
+  EXPECT_FALSE(context.hangsOn(described(docs.object()), L"Add")) << "nothing hangs unless asked";
+  context.hangOn = "WORKBOOKS.add";
+  EXPECT_TRUE(context.hangsOn(described(docs.object()), L"Add"));
+  EXPECT_FALSE(context.hangsOn(described(get(f.app(), L"CommandBars").object()), L"Add"));
+  EXPECT_FALSE(context.hangsOn(described(docs.object()), L"Count"));
+  EXPECT_FALSE(context.hangsOn(described(windows.object()), L"Add")) << "a workbook's windows are not Workbooks";
+  context.hangOn = "Window.Activate";
+  EXPECT_TRUE(context.hangsOn(described(window.object()), L"Activate"));
+  context.hangOn.clear();
 }
 
 }  // namespace
